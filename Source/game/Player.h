@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Card.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// How often one card of a computer player's hand won a trick in its simulated rounds.
+struct CardWinCount {
+    Card card;
+    int wins = 0;  // of 100 simulated rounds
+};
+
+// Orderings of the computer player; every sort that uses them is stable.
+bool trumpRankLess(const Card &a, const Card &b);  // non-spades first, then by rank
+bool winCountLess(const CardWinCount &a, const CardWinCount &b);
+bool winCountGreater(const CardWinCount &a, const CardWinCount &b);  // ties: Card operator<
+
+class Hand
+{
+public:
+    std::vector<Card> cards;
+    int players_per_trick = 4;
+    int sure_win_threshold = 80;
+
+    // Erases the first card equal to the given one. A card the hand does not hold
+    // changes nothing and returns false.
+    bool removeCard(const Card &card);
+
+    // The cards that may be played to the trick in progress, in hand order.
+    std::vector<Card> legalCards(const std::vector<Card> &trick) const;
+
+    // --- the computer player's view of a hand (ComputerPlayer.cpp) ---
+    std::vector<Card> cardsOfSuit(int suit) const;
+    Card masterCard(int suit, const std::vector<Card> &played,
+                    const std::vector<Card> &candidates) const;
+    // May reorder cards (stable sort by trumpRankLess) but never removes one.
+    Card chooseLowCard();
+    // Chooses by the decision list and removes the chosen card from the hand.
+    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
+                    bool shortcall, const std::vector<CardWinCount> &win_counts);
+    Card chooseBeatingCard(const std::vector<Card> &candidates, const Card &target,
+                           const Card &fallback, const std::vector<CardWinCount> &win_counts,
+                           bool shortcall) const;
+    Card chooseByWinCount(const std::vector<Card> &candidates,
+                          const std::vector<CardWinCount> &win_counts,
+                          const Card &fallback) const;
+};
+
+class Player
+{
+public:
+    int32_t call = 0;
+    int32_t tricks = 0;
+    int32_t points = 0;
+    Hand hand;
+    std::vector<CardWinCount> win_counts;
+    std::string name = "Player";  // UTF-8
+
+    void addRoundScore(bool firstRound, bool shortcall);
+
+    // --- the computer player (ComputerPlayer.cpp) ---
+    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
+                    bool shortcall);
+    // Sets call (at least 2) and win_counts from 100 simulated rounds of the dealt hand.
+    void estimateCall();
+};

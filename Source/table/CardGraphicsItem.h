@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Card.h"
+
+#include <QGraphicsSvgItem>
+#include <QString>
+
+class QSvgRenderer;
+
+// The one renderer of the card deck (":/svg/cards/svgcards"), parsed once on first use
+// and shared by every card item. It outlives every item.
+QSvgRenderer *card_renderer();
+
+// One playing card on a scene: the face of its Card or a back, drawn from the deck.
+class CardGraphicsItem : public QGraphicsSvgItem
+{
+    Q_OBJECT
+
+public:
+    enum { Type = UserType + 1 };
+    int type() const override { return Type; }
+
+    CardGraphicsItem();
+
+    void setCard(const Card &card);
+    void setFaceDown(bool down);
+    // Undoes what animations leave behind: rotation, scale, opacity, transform origin,
+    // visibility, and a hover lift that was never released.
+    void resetDisplay();
+
+    bool isFaceDown() const { return face_down; }
+    bool isHovered() const { return hovered; }
+    QString faceElementId() const { return face_element_id; }
+
+    // Element id of a card's face ("AS", "10H", "QC"), "BACK_BLUE1" when out of range.
+    static QString elementIdFor(const Card &card);
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+    int id = -1;  // the owner's number for this item; every signal carries it
+    Card card;
+
+signals:
+    void clicked(int id);
+    void hoverEntered(int id);
+    void hoverLeft(int id);
+
+protected:
+    void hoverEnterEvent(QGraphicsSceneHoverEvent *event) override;
+    void hoverLeaveEvent(QGraphicsSceneHoverEvent *event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    bool hovered = false;
+    int hover_offset = 55;
+    QString face_element_id = QStringLiteral("BACK_RED1");
+    bool face_down = false;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+// Reports a broken internal invariant: appends three lines (message, file, line) to
+// "log.txt" in the working directory, flushing each, then aborts. Never returns, even
+// when the log cannot be written.
+[[noreturn]] void fatalError(const char *file, int line, const char *message);

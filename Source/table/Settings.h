@@ -1,0 +1,10 @@
+#pragma once
+
+// Process-wide settings, read and written on the GUI thread only.
+
+// 0 Fast, 1 Medium, 2 Slow. The speed menu writes it; each new animation reads it.
+extern int animation_speed;
+// True when the game was started without Learning Mode: computer hands are shown face down.
+extern bool hide_opponent_cards;
+// Developer switch: step mode in the flow and win-count labels on the table. Off in releases.
+extern bool debug_mode;
