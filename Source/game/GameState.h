@@ -39,7 +39,8 @@ public:
     // The card of the last move (what the flow driver animates).
     Card getMove() const;
 
-    // The flow driver's two direct writes to the human's record.
+    // The flow driver's two direct writes to the human's record. Both do nothing before
+    // the first game; a call outside 0..13 (no round has more tricks) is ignored.
     void setHumanName(const std::string &name);
     void setHumanCall(int call);
 

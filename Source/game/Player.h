@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// Simulated rounds per call estimate, and the lowest call a computer player makes.
+constexpr int simulationRuns = 100;
+constexpr int minimumComputerCall = 2;
+
 // How often one card of a computer player's hand won a trick in its simulated rounds.
 struct CardWinCount {
     Card card;
@@ -66,3 +70,8 @@ public:
     // Sets call (at least 2) and win_counts from 100 simulated rounds of the dealt hand.
     void estimateCall();
 };
+
+// The last step of a call estimate: the average number of simulated tricks becomes a
+// call, truncated when r % 100 > 32 and rounded half up otherwise, and never below
+// minimumComputerCall. r is one value of rand().
+int roundCall(double average, int r);

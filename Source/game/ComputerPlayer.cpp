@@ -1,0 +1,304 @@
+// The computer player: hand analysis, the card decision list and the call estimate.
+// Every rand() draw here happens only on the branch that makes a random choice, so a
+// seed replays a game exactly.
+
+#include "Player.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+bool contains(const std::vector<Card> &cards, const Card &card)
+{
+    return std::find(cards.begin(), cards.end(), card) != cards.end();
+}
+
+bool isNoCard(const Card &card)
+{
+    return card == Card();
+}
+
+// Highest rank first (Card's display order within one suit).
+std::vector<Card> sortedDescending(std::vector<Card> cards)
+{
+    std::stable_sort(cards.begin(), cards.end());
+    return cards;
+}
+
+std::size_t randomIndex(std::size_t n)
+{
+    return static_cast<std::size_t>(std::rand()) % n;
+}
+
+}  // namespace
+
+std::vector<Card> Hand::cardsOfSuit(int suit) const
+{
+    return ::cardsOfSuit(cards, suit);
+}
+
+Card Hand::masterCard(int suit, const std::vector<Card> &played,
+                      const std::vector<Card> &candidates) const
+{
+    // Only played cards count as gone: a higher card in this very hand still blocks.
+    for (const Card &card : sortedDescending(makeSuit(suit))) {
+        if (!contains(played, card))
+            return contains(candidates, card) ? card : Card();
+    }
+    return Card();
+}
+
+Card Hand::chooseLowCard()
+{
+    if (cards.empty())
+        return Card();
+
+    std::array<int, 5> count{};
+    for (const Card &card : cards) {
+        if (card.suit >= Spades && card.suit <= Clubs)
+            ++count[static_cast<std::size_t>(card.suit)];
+    }
+    int shortest = 0;
+    for (int suit = Spades; suit <= Clubs; ++suit) {
+        const int n = count[static_cast<std::size_t>(suit)];
+        if (n > 0 && (shortest == 0 || n < shortest))
+            shortest = n;
+    }
+
+    // Low cards of the shortest suit are the cheapest to give away: they may void it.
+    std::vector<CardWinCount> scored;
+    scored.reserve(cards.size());
+    for (const Card &card : cards) {
+        int score = 5;
+        if (card.suit == Spades)
+            score = 10;
+        else if (card.rank <= 7 && card.suit >= Hearts && card.suit <= Clubs
+                 && count[static_cast<std::size_t>(card.suit)] == shortest)
+            score = 0;
+        scored.push_back({card, score});
+    }
+    std::stable_sort(scored.begin(), scored.end(), winCountLess);
+
+    if (scored.front().wins == 0) {
+        const auto n = static_cast<std::size_t>(std::count_if(
+            scored.begin(), scored.end(), [](const CardWinCount &s) { return s.wins == 0; }));
+        return scored[randomIndex(n)].card;
+    }
+
+    std::stable_sort(cards.begin(), cards.end(), trumpRankLess);
+    const Card first = cards.front();
+    if (first.suit != Spades && first.rank <= 8) {
+        std::size_t n = 0;
+        while (n < cards.size() && n < 5 && cards[n].suit != Spades && cards[n].rank <= 8)
+            ++n;
+        return cards[randomIndex(n)];
+    }
+    return first;
+}
+
+Card Hand::chooseBeatingCard(const std::vector<Card> &candidates, const Card &target,
+                             const Card &fallback, const std::vector<CardWinCount> &win_counts,
+                             bool shortcall) const
+{
+    std::vector<Card> beating;
+    for (const Card &card : candidates) {
+        if (card.rank > target.rank)
+            beating.push_back(card);
+    }
+
+    if (!beating.empty()) {
+        if (shortcall)
+            return sortedDescending(beating).front();
+        Card lowest = beating.front();
+        for (const Card &card : beating) {
+            if (card.rank < lowest.rank)
+                lowest = card;
+        }
+        return lowest;
+    }
+
+    if (shortcall) {
+        std::vector<CardWinCount> ordered = win_counts;
+        std::stable_sort(ordered.begin(), ordered.end(), winCountGreater);
+        for (const CardWinCount &entry : ordered) {
+            if (contains(candidates, entry.card) && entry.wins < sure_win_threshold)
+                return entry.card;
+        }
+    }
+    return fallback;
+}
+
+Card Hand::chooseByWinCount(const std::vector<Card> &candidates,
+                            const std::vector<CardWinCount> &win_counts,
+                            const Card &fallback) const
+{
+    const auto winsOf = [&win_counts](const Card &card, int &wins) {
+        for (const CardWinCount &entry : win_counts) {
+            if (entry.card == card) {
+                wins = entry.wins;
+                return true;
+            }
+        }
+        wins = 0;
+        return false;
+    };
+
+    Card best = fallback;
+    int bestWins = 0;
+    if (candidates.empty())
+        return best;
+    // The first candidate is taken without the threshold test.
+    int wins = 0;
+    if (winsOf(candidates.front(), wins)) {
+        best = candidates.front();
+        bestWins = wins;
+    }
+    for (const Card &card : candidates) {
+        winsOf(card, wins);
+        if (wins < sure_win_threshold && wins > bestWins) {
+            best = card;
+            bestWins = wins;
+        }
+    }
+    return best;
+}
+
+Card Hand::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
+                      bool shortcall, const std::vector<CardWinCount> &win_counts)
+{
+    if (cards.empty())
+        return Card();
+
+    Card chosen;
+    if (trick.empty()) {
+        std::vector<Card> masters;
+        for (const Card &card : cards) {
+            const Card master = masterCard(card.suit, played, cards);
+            if (!isNoCard(master) && !contains(masters, master))
+                masters.push_back(master);
+        }
+        if (!masters.empty()) {
+            chosen = masters[randomIndex(masters.size())];
+        } else {
+            const Card low = chooseLowCard();
+            chosen = shortcall ? chooseByWinCount(cards, win_counts, low) : low;
+        }
+    } else {
+        const int led = trick.front().suit;
+        const Card winning = trickWinner(trick);
+        const std::vector<Card> following = sortedDescending(cardsOfSuit(led));
+        const std::vector<Card> spades = sortedDescending(cardsOfSuit(Spades));
+
+        if (!following.empty()) {
+            const Card low = following.back();
+            if (winning.suit == Spades && led != Spades) {
+                chosen = shortcall ? chooseByWinCount(following, win_counts, low) : low;
+            } else if (static_cast<int>(trick.size()) == players_per_trick - 1) {
+                chosen = chooseBeatingCard(following, winning, low, win_counts, shortcall);
+            } else {
+                const Card master = masterCard(led, played, following);
+                if (!isNoCard(master) && master.rank >= winning.rank)
+                    chosen = master;
+                else
+                    chosen = shortcall ? chooseByWinCount(following, win_counts, low) : low;
+            }
+        } else if (!spades.empty()) {
+            const Card lowSpade = spades.back();
+            if (winning.suit == Spades) {
+                const Card over =
+                    chooseBeatingCard(spades, winning, lowSpade, win_counts, shortcall);
+                chosen = over.rank < winning.rank ? chooseLowCard() : over;
+            } else {
+                chosen = lowSpade;
+            }
+        } else {
+            chosen = chooseLowCard();
+        }
+    }
+
+    removeCard(chosen);
+    return chosen;
+}
+
+Card Player::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
+                        bool shortcall)
+{
+    return hand.chooseCard(trick, played, shortcall, win_counts);
+}
+
+int roundCall(double average, int r)
+{
+    int result = (r % 100 > 32) ? static_cast<int>(average) : static_cast<int>(average + 0.5);
+    if (result <= 1)
+        result = minimumComputerCall;
+    return result;
+}
+
+void Player::estimateCall()
+{
+    const std::vector<Card> own = hand.cards;
+
+    std::vector<Card> pool;
+    for (int suit : {Spades, Hearts, Diamonds, Clubs}) {
+        for (const Card &card : makeSuit(suit)) {
+            if (!contains(own, card))
+                pool.push_back(card);
+        }
+    }
+
+    win_counts.clear();
+    for (const Card &card : own)
+        win_counts.push_back({card, 0});
+
+    // The simulation needs a freshly dealt hand: anything else would leave a seat
+    // short of cards. Keep the minimum call without touching the random sequence.
+    if (own.size() != 13 || pool.size() != 39) {
+        call = minimumComputerCall;
+        return;
+    }
+
+    double sum = 0.0;
+    for (int run = 0; run < simulationRuns; ++run) {
+        randomShuffle(pool);
+
+        std::vector<Player> seats(4);
+        for (std::size_t s = 0; s < 3; ++s)
+            seats[s].hand.cards.assign(pool.begin() + static_cast<std::ptrdiff_t>(13 * s),
+                                       pool.begin() + static_cast<std::ptrdiff_t>(13 * (s + 1)));
+        seats[3].hand.cards = own;  // the estimating player is always seat 3
+
+        int leader = std::rand() % 4;
+        std::vector<Card> played;
+        for (int t = 0; t < 13; ++t) {
+            std::vector<Card> trick;
+            std::map<Card, int> owners;
+            for (int k = 0; k < 4; ++k) {
+                const int seat = (leader + k) % 4;
+                const Card card = seats[static_cast<std::size_t>(seat)].chooseCard(trick, played, false);
+                trick.push_back(card);
+                played.push_back(card);
+                owners[card] = seat;
+            }
+            const Card winner = trickWinner(trick);
+            const int s = owners[winner];
+            seats[static_cast<std::size_t>(s)].tricks += 1;
+            if (s == 3) {
+                for (CardWinCount &entry : win_counts) {
+                    if (entry.card == winner) {
+                        ++entry.wins;
+                        break;
+                    }
+                }
+            }
+            leader = s;
+        }
+        seats[3].addRoundScore(true, false);
+        sum += seats[3].points;
+    }
+
+    const double average = sum / static_cast<double>(simulationRuns);
+    call = roundCall(average, std::rand());
+}

@@ -1,0 +1,230 @@
+#include "GameState.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+const std::array<const char *, 17> opponent_name_list = {
+    "Alcatraz", "Alistair", "Altair", "Desmond", "Ezio", "Geralt", "Hawk", "Isaac", "Jensen",
+    "Lara", "Leliana", "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
+
+constexpr int kPlayers = 4;
+constexpr int kTricksPerRound = 13;
+
+bool isBadHand(const Hand &hand)
+{
+    if (hand.cards.empty())
+        return true;
+    int aces = 0;
+    bool honour = false;
+    for (const Card &card : hand.cards) {
+        if (card.rank == 14)
+            ++aces;
+        if (card.value == Ace || card.value == Jack || card.value == Queen || card.value == King)
+            honour = true;
+    }
+    return aces == 4 || cardsOfSuit(hand.cards, Spades).empty() || !honour;
+}
+
+// True when the deck holds each of the 52 cards exactly once.
+bool isFullDeck(const std::vector<Card> &deck)
+{
+    if (deck.size() != 52)
+        return false;
+    std::vector<Card> sorted = deck;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<Card> reference = makeDeck();
+    std::sort(reference.begin(), reference.end());
+    return sorted == reference;
+}
+
+}  // namespace
+
+std::vector<std::string> opponentNames()
+{
+    std::vector<std::string> names(opponent_name_list.begin(), opponent_name_list.end());
+    randomShuffle(names);
+    return {names[0], names[1], names[2]};
+}
+
+void GameState::startNewGame()
+{
+    players.assign(kPlayers, Player());
+    const std::vector<std::string> names = opponentNames();
+    std::size_t next = 0;
+    for (int seat = 0; seat < kPlayers; ++seat) {
+        if (seat != human_player)
+            players[static_cast<std::size_t>(seat)].name = names[next++];
+    }
+    round = 0;
+    startNewRound();
+}
+
+void GameState::startNewRound()
+{
+    if (players.size() != kPlayers)
+        return;  // no game yet
+
+    const std::vector<Hand> hands = deal(makeDeck());
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        players[i].hand.cards = hands[i].cards;
+        players[i].tricks = 0;
+    }
+    current_player = std::rand() % kPlayers;
+    round_cards.clear();
+    completed_tricks = 0;
+    trick.clear();
+    trick_owners.clear();
+    trick_size = 0;
+    ++round;
+    if (round > 1) {
+        for (int seat = 0; seat < kPlayers; ++seat) {
+            if (seat != human_player)
+                players[static_cast<std::size_t>(seat)].estimateCall();
+        }
+    }
+}
+
+std::vector<Hand> GameState::deal(std::vector<Card> deck)
+{
+    // Anything but the 52 cards could never pass the checks below: refuse it rather
+    // than re-deal for ever.
+    if (!isFullDeck(deck))
+        return std::vector<Hand>(kPlayers);
+
+    for (;;) {
+        std::vector<Hand> hands(kPlayers);
+        randomShuffle(deck);
+        for (std::size_t i = 0; i < deck.size(); ++i)
+            hands[i % kPlayers].cards.push_back(deck[i]);
+        if (std::none_of(hands.begin(), hands.end(), isBadHand))
+            return hands;
+    }
+}
+
+bool GameState::playCard(const Card &card)
+{
+    if (players.size() != kPlayers || current_player != human_player)
+        return false;
+    Hand &hand = players[static_cast<std::size_t>(current_player)].hand;
+    const std::vector<Card> legal = hand.legalCards(trick);
+    if (std::find(legal.begin(), legal.end(), card) == legal.end())
+        return false;
+    // Keep the held card itself, not the caller's copy: equality ignores value and suit_order.
+    move = *std::find(hand.cards.begin(), hand.cards.end(), card);
+    hand.removeCard(move);
+    applyMove();
+    return true;
+}
+
+bool GameState::playComputerMove()
+{
+    if (players.size() != kPlayers || current_player == human_player)
+        return false;
+    Player &player = players[static_cast<std::size_t>(current_player)];
+    if (player.hand.cards.empty())
+        return false;
+    move = player.chooseCard(trick, round_cards, isShortcall());
+    applyMove();
+    return true;
+}
+
+void GameState::applyMove()
+{
+    trick.push_back(move);
+    round_cards.push_back(move);
+    trick_owners[move] = current_player;
+    current_player = (current_player + 1) % kPlayers;
+    ++trick_size;
+    if (trick_size == kPlayers) {
+        last_trick_winner = trickWinner(trick);
+        const int winner = trick_owners[last_trick_winner];
+        players[static_cast<std::size_t>(winner)].tricks += 1;
+        current_player = winner;
+        ++completed_tricks;
+        trick.clear();
+        trick_owners.clear();
+        trick_size = 0;
+    }
+    if (completed_tricks == kTricksPerRound) {
+        const bool firstRound = round == 1;
+        const bool shortcall = isShortcall();
+        for (Player &player : players)
+            player.addRoundScore(firstRound, shortcall);
+        startNewRound();
+    }
+}
+
+bool GameState::isHumanMove() const
+{
+    return current_player == human_player;
+}
+
+unsigned GameState::getRound() const
+{
+    return round;
+}
+
+bool GameState::isShortcall() const
+{
+    if (round <= 1 || players.size() != kPlayers)
+        return false;
+    int sum = 0;
+    for (const Player &player : players)
+        sum += player.call;
+    return sum <= 12;
+}
+
+std::vector<Player> GameState::getPlayers() const
+{
+    return players;
+}
+
+std::vector<Card> GameState::getTrick() const
+{
+    return trick;
+}
+
+int GameState::getCompletedTricks() const
+{
+    return completed_tricks;
+}
+
+Card GameState::getLastTrickWinner() const
+{
+    return last_trick_winner;
+}
+
+int GameState::getHumanPlayer() const
+{
+    return human_player;
+}
+
+int GameState::getCurrentPlayer() const
+{
+    return current_player;
+}
+
+const std::vector<Card> &GameState::getRoundCards() const
+{
+    return round_cards;
+}
+
+Card GameState::getMove() const
+{
+    return move;
+}
+
+void GameState::setHumanName(const std::string &name)
+{
+    if (players.size() == kPlayers)
+        players[static_cast<std::size_t>(human_player)].name = name;
+}
+
+void GameState::setHumanCall(int call)
+{
+    if (players.size() == kPlayers && call >= 0 && call <= kTricksPerRound)
+        players[static_cast<std::size_t>(human_player)].call = call;
+}

@@ -1,0 +1,65 @@
+#include "Player.h"
+
+#include <algorithm>
+
+bool trumpRankLess(const Card &a, const Card &b)
+{
+    const bool aSpade = a.suit == Spades;
+    const bool bSpade = b.suit == Spades;
+    if (aSpade != bSpade)
+        return bSpade;
+    return a.rank < b.rank;
+}
+
+bool winCountLess(const CardWinCount &a, const CardWinCount &b)
+{
+    return a.wins < b.wins;
+}
+
+bool winCountGreater(const CardWinCount &a, const CardWinCount &b)
+{
+    if (a.wins != b.wins)
+        return a.wins > b.wins;
+    return a.card < b.card;
+}
+
+bool Hand::removeCard(const Card &card)
+{
+    const auto it = std::find(cards.begin(), cards.end(), card);
+    if (it == cards.end())
+        return false;
+    cards.erase(it);
+    return true;
+}
+
+std::vector<Card> Hand::legalCards(const std::vector<Card> &trick) const
+{
+    if (trick.empty())
+        return cards;
+
+    const std::vector<Card> following = ::cardsOfSuit(cards, trick.front().suit);
+    if (!following.empty())
+        return following;
+
+    const std::vector<Card> spades = ::cardsOfSuit(cards, Spades);
+    if (!::cardsOfSuit(trick, Spades).empty()) {
+        const Card winner = trickWinner(trick);
+        std::vector<Card> higher;
+        for (const Card &card : spades) {
+            if (card.rank > winner.rank)
+                higher.push_back(card);
+        }
+        return higher.empty() ? cards : higher;
+    }
+    return spades.empty() ? cards : spades;
+}
+
+void Player::addRoundScore(bool firstRound, bool shortcall)
+{
+    if (firstRound) {
+        points += tricks;
+        return;
+    }
+    const bool made = shortcall ? tricks == call : tricks >= call;
+    points += made ? call : -call;
+}
