@@ -1,0 +1,274 @@
+#include "RoundSimulator.h"
+
+#include <bit>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+using CardIndex = std::uint8_t;
+using CardSet = std::uint64_t;
+
+constexpr int spade_lane = 0;  // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
+constexpr std::uint32_t lane_mask = 0x1FFF;  // ranks 2..14 as bits 0..12
+constexpr int rank_bit_7 = 7 - 2;
+constexpr int rank_bit_8 = 8 - 2;
+constexpr int low_run_limit = 5;
+
+int laneOf(CardIndex card) { return card >> 4; }
+int rankBitOf(CardIndex card) { return card & 15; }
+CardIndex indexOf(int lane, int rank_bit) { return static_cast<CardIndex>(lane * 16 + rank_bit); }
+CardSet bitOf(CardIndex card) { return CardSet{1} << card; }
+std::uint32_t laneCards(CardSet set, int lane) { return (set >> (lane * 16)) & lane_mask; }
+int lowestBit(std::uint32_t bits) { return std::countr_zero(bits); }
+int highestBit(std::uint32_t bits) { return 31 - std::countl_zero(bits); }
+// The cards of a lane ranked above the given rank bit.
+std::uint32_t above(std::uint32_t bits, int rank_bit) { return bits & ~((2u << rank_bit) - 1); }
+
+bool isRealCard(const Card &card)
+{
+    return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
+}
+CardIndex indexOf(const Card &card) { return indexOf(card.suit - 1, card.rank - 2); }
+Card cardOf(CardIndex index)
+{
+    const int rank = rankBitOf(index) + 2;
+    return makeCard(laneOf(index) + 1, rank == 14 ? Ace : rank);
+}
+
+// trumpRankLess as a number: non-spades first, then by rank.
+int trumpRankKey(CardIndex card) { return (laneOf(card) == spade_lane ? 16 : 0) + rankBitOf(card); }
+
+// The trickWinner rule for one more card against the card winning so far.
+bool beats(CardIndex card, CardIndex winner)
+{
+    if (laneOf(card) == laneOf(winner))
+        return rankBitOf(card) > rankBitOf(winner);
+    return laneOf(card) == spade_lane;
+}
+
+int draw(int choices) { return std::rand() % choices; }
+
+} // namespace
+
+RoundSimulator::RoundSimulator(const std::vector<Card> &own_cards) : own(own_cards)
+{
+    own_position.fill(-1);
+    if (own.size() != hand_size)
+        return;
+    CardSet own_set = 0;
+    for (int i = 0; i < hand_size; ++i) {
+        if (!isRealCard(own[i]) || (own_set & bitOf(indexOf(own[i]))))
+            return;
+        own_indices[i] = indexOf(own[i]);
+        own_set |= bitOf(own_indices[i]);
+        own_position[own_indices[i]] = static_cast<std::int8_t>(i);
+    }
+    // The unseen cards in deck order: suits by code, each Ace first, then Two to King.
+    int n = 0;
+    for (int lane = 0; lane < 4; ++lane) {
+        for (int value = Ace; value <= King; ++value) {
+            const CardIndex card = indexOf(lane, (value == Ace ? 14 : value) - 2);
+            if (!(own_set & bitOf(card)))
+                unseen[n++] = card;
+        }
+    }
+    valid = true;
+}
+
+int RoundSimulator::playRound(std::vector<Card> *played_cards)
+{
+    if (!valid)
+        return 0;
+    for (std::size_t i = 1; i < unseen.size(); ++i)
+        std::swap(unseen[i], unseen[static_cast<std::size_t>(std::rand()) % (i + 1)]);
+
+    std::array<SimHand, 4> hands;
+    for (int seat = 0; seat < 4; ++seat) {
+        SimHand &hand = hands[seat];
+        for (int i = 0; i < hand_size; ++i) {
+            hand.cards[i] = seat == estimating_seat ? own_indices[i] : unseen[seat * hand_size + i];
+            hand.held |= bitOf(hand.cards[i]);
+        }
+        hand.count = hand_size;
+    }
+
+    int leader = draw(4);
+    int tricks = 0;
+    CardSet played = 0;
+    for (int t = 0; t < hand_size; ++t) {
+        int led = 0;
+        CardIndex winner = 0;
+        int winner_seat = leader;
+        for (int k = 0; k < 4; ++k) {
+            const int seat = (leader + k) % 4;
+            const CardIndex card = chooseCard(hands[seat], k, led, winner, played);
+            played |= bitOf(card);
+            if (played_cards)
+                played_cards->push_back(cardOf(card));
+            if (k == 0) {
+                led = laneOf(card);
+                winner = card;
+            } else if (beats(card, winner)) {
+                winner = card;
+                winner_seat = seat;
+            }
+        }
+        if (winner_seat == estimating_seat) {
+            ++tricks;
+            ++wins[own_position[winner]];
+        }
+        leader = winner_seat;
+    }
+    return tricks;
+}
+
+int RoundSimulator::playRounds(int count)
+{
+    int tricks = 0;
+    for (int i = 0; i < count; ++i)
+        tricks += playRound();
+    return tricks;
+}
+
+std::vector<CardWinCount> RoundSimulator::winCounts() const
+{
+    std::vector<CardWinCount> counts;
+    counts.reserve(own.size());
+    for (std::size_t i = 0; i < own.size(); ++i)
+        counts.push_back(CardWinCount{own[i], i < wins.size() ? wins[i] : 0});
+    return counts;
+}
+
+std::vector<Card> RoundSimulator::pool() const
+{
+    std::vector<Card> cards;
+    if (valid) {
+        for (const CardIndex card : unseen)
+            cards.push_back(cardOf(card));
+    }
+    return cards;
+}
+
+// The decision list of the computer player, shortcall off and without win counts.
+RoundSimulator::CardIndex RoundSimulator::chooseCard(SimHand &hand, int trick_size, int led,
+                                                     CardIndex winner, CardSet played) const
+{
+    CardIndex choice;
+    if (trick_size == 0) {
+        choice = chooseLead(hand, played);
+    } else if (const std::uint32_t suit = laneCards(hand.held, led)) {
+        const CardIndex low = indexOf(led, lowestBit(suit));
+        if (laneOf(winner) == spade_lane && led != spade_lane) {
+            choice = low;  // already trumped: give the lowest
+        } else if (trick_size == 3) {
+            // Playing last: the cheapest card that takes the trick.
+            const std::uint32_t beating = above(suit, rankBitOf(winner));
+            choice = beating ? indexOf(led, lowestBit(beating)) : low;
+        } else {
+            // The highest unplayed card of the suit, if held and not below the winner.
+            const std::uint32_t unplayed = ~laneCards(played, led) & lane_mask;
+            choice = low;
+            if (unplayed) {
+                const int top = highestBit(unplayed);
+                if (((suit >> top) & 1) && top >= rankBitOf(winner))
+                    choice = indexOf(led, top);
+            }
+        }
+    } else if (const std::uint32_t spades = laneCards(hand.held, spade_lane)) {
+        if (laneOf(winner) == spade_lane) {
+            const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
+            choice = overtrumps ? indexOf(spade_lane, lowestBit(overtrumps)) : chooseLowCard(hand);
+        } else {
+            choice = indexOf(spade_lane, lowestBit(spades));
+        }
+    } else {
+        choice = chooseLowCard(hand);
+    }
+    removeCard(hand, choice);
+    return choice;
+}
+
+RoundSimulator::CardIndex RoundSimulator::chooseLead(SimHand &hand, CardSet played) const
+{
+    // The master card of each suit, when held: the highest card not played yet.
+    std::array<int, 4> master{-1, -1, -1, -1};
+    bool any = false;
+    for (int lane = 0; lane < 4; ++lane) {
+        const std::uint32_t unplayed = ~laneCards(played, lane) & lane_mask;
+        if (!unplayed)
+            continue;
+        const int top = highestBit(unplayed);
+        if ((laneCards(hand.held, lane) >> top) & 1) {
+            master[lane] = indexOf(lane, top);
+            any = true;
+        }
+    }
+    if (!any)
+        return chooseLowCard(hand);
+
+    // Listed in the order in which their suits first appear in the hand.
+    std::array<CardIndex, 4> masters{};
+    int n = 0;
+    unsigned seen = 0;
+    for (int i = 0; i < hand.count; ++i) {
+        const int lane = laneOf(hand.cards[i]);
+        if (seen & (1u << lane))
+            continue;
+        seen |= 1u << lane;
+        if (master[lane] >= 0)
+            masters[n++] = static_cast<CardIndex>(master[lane]);
+    }
+    return masters[draw(n)];
+}
+
+RoundSimulator::CardIndex RoundSimulator::chooseLowCard(SimHand &hand) const
+{
+    // The shortest suit (spades included) gives away its cards of rank 7 or less first.
+    int shortest = hand_size + 1;
+    std::array<int, 4> counts{};
+    for (int lane = 0; lane < 4; ++lane) {
+        counts[lane] = std::popcount(laneCards(hand.held, lane));
+        if (counts[lane] > 0 && counts[lane] < shortest)
+            shortest = counts[lane];
+    }
+    CardSet free_cards = 0;
+    for (int lane = 1; lane < 4; ++lane) {
+        if (counts[lane] == shortest)
+            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << rank_bit_7) - 1)} << (lane * 16);
+    }
+    if (free_cards) {
+        int k = draw(std::popcount(free_cards));
+        for (int i = 0; i < hand.count; ++i) {
+            if ((free_cards & bitOf(hand.cards[i])) && k-- == 0)
+                return hand.cards[i];
+        }
+    }
+
+    // Otherwise the hand is re-sorted for good, low non-spades first, and one of the
+    // first few low cards is given away.
+    for (int i = 1; i < hand.count; ++i) {
+        const CardIndex card = hand.cards[i];
+        const int key = trumpRankKey(card);
+        int j = i;
+        for (; j > 0 && trumpRankKey(hand.cards[j - 1]) > key; --j)
+            hand.cards[j] = hand.cards[j - 1];
+        hand.cards[j] = card;
+    }
+    int run = 0;
+    while (run < hand.count && run < low_run_limit && laneOf(hand.cards[run]) != spade_lane
+           && rankBitOf(hand.cards[run]) <= rank_bit_8)
+        ++run;
+    return run > 0 ? hand.cards[draw(run)] : hand.cards[0];
+}
+
+void RoundSimulator::removeCard(SimHand &hand, CardIndex card)
+{
+    int i = 0;
+    while (i < hand.count && hand.cards[i] != card)
+        ++i;
+    for (; i + 1 < hand.count; ++i)
+        hand.cards[i] = hand.cards[i + 1];
+    --hand.count;
+    hand.held &= ~bitOf(card);
+}

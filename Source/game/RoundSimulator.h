@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Card.h"
+#include "Player.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The simulated rounds of a computer player's call estimate, played fast.
+//
+// Cards are small indices (16 * (suit - 1) + rank - 2), so that a hand, the played
+// cards and a suit are 64-bit sets with one 16-bit lane per suit: the highest unplayed
+// card of a suit, the cheapest card that beats another or the lowest card of a suit are
+// single bit scans instead of list scans. Hands keep their exact order in small arrays,
+// because the low-card choice picks by position and re-sorts the hand.
+//
+// Every choice and every rand() draw is the same as the computer player's own card
+// selection in a simulated round (no shortcall, empty win counts), in the same order.
+class RoundSimulator
+{
+public:
+    static constexpr int estimating_seat = 3;
+    static constexpr int hand_size = 13;
+
+    // own_cards: the estimating player's freshly dealt hand, in hand order.
+    explicit RoundSimulator(const std::vector<Card> &own_cards);
+
+    // False unless own_cards are 13 different cards of the deck; nothing can be played then.
+    bool isValid() const { return valid; }
+
+    // One simulated round: shuffles the unseen cards (continuing from the previous
+    // shuffle), draws the first leader and plays the 13 tricks. Returns the tricks of the
+    // estimating seat and counts the wins of its cards. When played is given, the cards
+    // are appended to it in play order. Returns 0 and draws nothing when !isValid().
+    int playRound(std::vector<Card> *played = nullptr);
+    // Plays count rounds and returns the estimating seat's tricks over all of them.
+    int playRounds(int count);
+
+    // One entry per own card, in hand order, with the wins counted so far.
+    std::vector<CardWinCount> winCounts() const;
+    // The unseen cards in their current order.
+    std::vector<Card> pool() const;
+
+private:
+    using CardIndex = std::uint8_t;
+    using CardSet = std::uint64_t;
+
+    struct SimHand {
+        std::array<CardIndex, hand_size> cards{};
+        int count = 0;
+        CardSet held = 0;
+    };
+
+    CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner,
+                         CardSet played) const;
+    CardIndex chooseLead(SimHand &hand, CardSet played) const;
+    CardIndex chooseLowCard(SimHand &hand) const;
+    static void removeCard(SimHand &hand, CardIndex card);
+
+    bool valid = false;
+    std::vector<Card> own;
+    std::array<CardIndex, hand_size> own_indices{};
+    std::array<CardIndex, 39> unseen{};
+    std::array<int, hand_size> wins{};
+    std::array<std::int8_t, 64> own_position{};  // index -> position in own, -1 if not own
+};
