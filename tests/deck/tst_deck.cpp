@@ -1,0 +1,273 @@
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+const QString kDeck = QStringLiteral(":/svg/cards/svgcards");
+
+QStringList faceIds()
+{
+    QStringList ids;
+    for (const char *suit : {"S", "H", "D", "C"}) {
+        for (const char *value : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"})
+            ids << QString::fromLatin1(value) + QString::fromLatin1(suit);
+    }
+    return ids;
+}
+
+QStringList allIds()
+{
+    return faceIds() << QStringLiteral("BACK_RED1") << QStringLiteral("BACK_BLUE1");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QStringList g_messages;
+
+void collectMessages(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_messages << text;
+}
+
+bool isInk(QRgb px, bool red)
+{
+    if (qAlpha(px) < 200)
+        return false;
+    const int r = qRed(px), g = qGreen(px), b = qBlue(px);
+    return red ? (r > 150 && g < 90 && b < 110) : (r < 80 && g < 80 && b < 80);
+}
+
+} // namespace
+
+class TestDeck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(renderer.load(kDeck));
+        QVERIFY(renderer.isValid());
+    }
+
+    void documentSize()
+    {
+        QCOMPARE(renderer.viewBoxF(), QRectF(0, 0, 3060, 1620));
+        QCOMPARE(renderer.defaultSize(), QSize(3060, 1620));
+    }
+
+    void elementSize_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QSizeF>("size");
+        for (const QString &id : faceIds())
+            QTest::newRow(qPrintable(id)) << id << QSizeF(224, 313);
+        QTest::newRow("BACK_RED1") << QStringLiteral("BACK_RED1") << QSizeF(223, 312);
+        QTest::newRow("BACK_BLUE1") << QStringLiteral("BACK_BLUE1") << QSizeF(223, 312);
+    }
+
+    // The table lays cards out by these measurements, so they must be exact.
+    void elementSize()
+    {
+        QFETCH(QString, id);
+        QFETCH(QSizeF, size);
+        QVERIFY(renderer.elementExists(id));
+        const QRectF bounds = renderer.boundsOnElement(id);
+        QVERIFY2(qAbs(bounds.width() - size.width()) < 1e-6 && qAbs(bounds.height() - size.height()) < 1e-6,
+                 qPrintable(QStringLiteral("%1 measures %2 x %3").arg(id).arg(bounds.width()).arg(bounds.height())));
+    }
+
+    void elementsLieApartOnTheSheet()
+    {
+        const QRectF sheet(0, 0, 3060, 1620);
+        QList<QRectF> seen;
+        for (const QString &id : allIds()) {
+            const QRectF b = renderer.boundsOnElement(id);
+            QVERIFY2(sheet.contains(b), qPrintable(id));
+            for (const QRectF &other : std::as_const(seen))
+                QVERIFY2(!other.intersects(b), qPrintable(id));
+            seen << b;
+        }
+    }
+
+    // Only what QtSvg draws faithfully: no text or fonts, no filters, masks, clipping,
+    // patterns or CSS; every reference points at an element that exists.
+    void onlyPlainSvg()
+    {
+        const QSet<QString> forbiddenElements = {
+            "text", "tspan", "textArea", "font", "font-face", "glyph", "filter", "mask", "clipPath",
+            "pattern", "style", "image", "foreignObject", "script", "symbol", "marker"};
+        const QSet<QString> forbiddenAttributes = {"style", "class", "font-family", "font-size", "filter",
+                                                   "mask", "clip-path", "font"};
+        QXmlStreamReader xml(readAll(kDeck));
+        QSet<QString> ids;
+        QStringList refs;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QString name = xml.name().toString();
+            QVERIFY2(!forbiddenElements.contains(name), qPrintable(name));
+            for (const QXmlStreamAttribute &a : xml.attributes()) {
+                QVERIFY2(!forbiddenAttributes.contains(a.name().toString()), qPrintable(a.name().toString()));
+                if (a.name() == QLatin1String("id")) {
+                    QVERIFY2(!ids.contains(a.value().toString()), qPrintable(a.value().toString()));
+                    ids.insert(a.value().toString());
+                }
+                if (a.name() == QLatin1String("href"))
+                    refs << a.value().toString();
+                if (a.value().startsWith(QLatin1String("url(#")))
+                    refs << a.value().mid(4, a.value().size() - 5).toString();
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(!refs.isEmpty());
+        for (const QString &ref : std::as_const(refs))
+            QVERIFY2(ref.startsWith(QLatin1Char('#')) && ids.contains(ref.mid(1)), qPrintable(ref));
+    }
+
+    void rendersCleanly_data()
+    {
+        QTest::addColumn<QString>("id");
+        for (const QString &id : allIds())
+            QTest::newRow(qPrintable(id)) << id;
+    }
+
+    // At the size of a card on a 1080p screen: no complaints from QtSvg, transparent
+    // outside the rounded corners, opaque inside, and for a face the top-left index
+    // (the only part of a card that shows in an overlapped hand) in the suit's ink.
+    void rendersCleanly()
+    {
+        QFETCH(QString, id);
+        QImage image(106, 149, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        g_messages.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collectMessages);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&p, id, QRectF(0, 0, 106, 149));
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY2(g_messages.isEmpty(), qPrintable(g_messages.join(QLatin1Char('\n'))));
+
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(105, 148)), 0);
+        QCOMPARE(qAlpha(image.pixel(53, 74)), 255);
+        QCOMPARE(qAlpha(image.pixel(1, 74)), 255);
+        if (id.startsWith(QLatin1String("BACK")))
+            return;
+        const bool red = id.endsWith(QLatin1Char('H')) || id.endsWith(QLatin1Char('D'));
+        int ink = 0, wrongInk = 0;
+        for (int y = 2; y < 42; ++y) {
+            for (int x = 2; x < 22; ++x) {
+                ink += isInk(image.pixel(x, y), red);
+                wrongInk += isInk(image.pixel(x, y), !red);
+            }
+        }
+        QVERIFY2(ink >= 40, qPrintable(QStringLiteral("%1: only %2 index pixels").arg(id).arg(ink)));
+        QCOMPARE(wrongInk, 0);
+    }
+
+    // The faces must differ from each other where a player looks: the corner index.
+    void indicesAreDistinct()
+    {
+        QSet<QByteArray> seen;
+        for (const QString &id : faceIds()) {
+            QImage image(106, 149, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter p(&image);
+            renderer.render(&p, id, QRectF(0, 0, 106, 149));
+            p.end();
+            const QImage corner = image.copy(0, 0, 22, 44);
+            const QByteArray bytes(reinterpret_cast<const char *>(corner.constBits()), corner.sizeInBytes());
+            QVERIFY2(!seen.contains(bytes), qPrintable(id));
+            seen.insert(bytes);
+        }
+    }
+
+    void generatorIsDeterministic()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString a = dir.filePath(QStringLiteral("a.svg")), b = dir.filePath(QStringLiteral("b.svg"));
+        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {a}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {b}), 0);
+        const QByteArray first = readAll(a);
+        QVERIFY(first.size() > 10000);
+        QVERIFY(first == readAll(b));
+        // The compiled-in deck is what the generator makes now, not a stale copy.
+        QVERIFY(first == readAll(kDeck));
+        QVERIFY2(first.size() < 500 * 1024, qPrintable(QString::number(first.size())));
+    }
+
+    void generatorFailsCleanly()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QProcess gen;
+        gen.start(QStringLiteral(DECKGEN_PATH), {});
+        QVERIFY(gen.waitForFinished());
+        QCOMPARE(gen.exitCode(), 2);
+        QVERIFY(gen.readAllStandardError().contains("usage"));
+
+        // An unwritable target leaves neither the target nor a temporary behind.
+        const QString target = dir.filePath(QStringLiteral("missing/deck.svg"));
+        gen.start(QStringLiteral(DECKGEN_PATH), {target});
+        QVERIFY(gen.waitForFinished());
+        QCOMPARE(gen.exitCode(), 1);
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(!QFile::exists(target + QStringLiteral(".tmp")));
+
+        // A lone option is not taken for a file name.
+        gen.setWorkingDirectory(dir.path());
+        gen.start(QStringLiteral(DECKGEN_PATH), {QStringLiteral("--icon")});
+        QVERIFY(gen.waitForFinished());
+        QCOMPARE(gen.exitCode(), 2);
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("--icon"))));
+
+        // A run that cannot write keeps the previous deck whole.
+        const QString existing = dir.filePath(QStringLiteral("deck.svg"));
+        QFile keep(existing);
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        keep.write("old");
+        keep.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("deck.svg.tmp")));
+        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {existing}), 1);
+        QCOMPARE(readAll(existing), QByteArray("old"));
+    }
+
+    void iconDocument()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("icon.svg"));
+        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {QStringLiteral("--icon"), path}), 0);
+        // The committed icon is the generator's current output.
+        QCOMPARE(readAll(path), readAll(QStringLiteral(":/icons/tolvanmere.svg")));
+        QSvgRenderer icon(path);
+        QVERIFY(icon.isValid());
+        QCOMPARE(icon.defaultSize(), QSize(256, 256));
+    }
+
+private:
+    QSvgRenderer renderer;
+};
+
+QTEST_MAIN(TestDeck)
+#include "tst_deck.moc"

@@ -1,0 +1,241 @@
+#include "Deck.h"
+
+#include "Art.h"
+
+#include <vector>
+
+namespace deckgen {
+
+namespace {
+
+constexpr const char *kValues[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+constexpr char kSuits[] = {'S', 'H', 'D', 'C'};
+
+// Layout of the sheet: 13 columns of faces in four rows, the backs in a fifth row.
+constexpr double kPitchX = 234;
+constexpr double kPitchY = 322;
+constexpr double kMarginX = 8;
+constexpr double kMarginY = 5;
+
+// Index: glyph centre line and top, small suit sign below it.
+constexpr double kIndexX = 23;
+constexpr double kIndexTop = 12;
+constexpr double kIndexScale = 0.42;
+constexpr double kIndexPipY = 73;
+constexpr double kIndexPipScale = 0.26;
+
+constexpr double kPipScale = 0.46;
+constexpr double kColL = 66;
+constexpr double kColC = kFaceW / 2;
+constexpr double kColR = kFaceW - kColL;
+constexpr double kRowTop = 58;
+constexpr double kMidY = kFaceH / 2;
+constexpr double kRowBottom = kFaceH - kRowTop;
+
+std::string colourKey(char suit)
+{
+    return isRed(suit) ? "r" : "b";
+}
+
+std::string use(const std::string &id, const std::string &transform)
+{
+    return "<use xlink:href=\"#" + id + "\" transform=\"" + transform + "\"/>";
+}
+
+std::string translateScale(double x, double y, double s)
+{
+    return "translate(" + num(x) + " " + num(y) + ") scale(" + num(s) + ")";
+}
+
+std::string defs()
+{
+    std::string s = "<defs>\n";
+    for (char suit : kSuits) {
+        s += pathEl(suitShape(suit), std::string("id=\"pip-") + suit + "\" fill=\"" + suitInk(suit) + "\"");
+        s += "\n";
+    }
+    for (char suit : {'S', 'H'}) {
+        for (const char *v : kValues) {
+            s += pathEl(glyph(v), "id=\"g-" + colourKey(suit) + "-" + v + "\" fill=\"none\" stroke=\"" +
+                                      suitInk(suit) + "\" stroke-width=\"" + num(kGlyphStroke) +
+                                      "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
+            s += "\n";
+        }
+    }
+    for (char suit : kSuits) {
+        for (char rank : {'J', 'Q', 'K'}) {
+            s += std::string("<g id=\"court-") + rank + suit + "\">" + courtHalf(rank, suit) + "</g>\n";
+        }
+    }
+    s += "</defs>\n";
+    return s;
+}
+
+std::string indexCorner(const std::string &value, char suit)
+{
+    // "10" is wider than the other glyphs; its ink is centred slightly left of theirs.
+    const double glyphCentre = value == "10" ? 27.25 : kGlyphW / 2;
+    std::string s;
+    s += use("g-" + colourKey(suit) + "-" + value,
+             translateScale(kIndexX - glyphCentre * kIndexScale, kIndexTop, kIndexScale));
+    s += use(std::string("pip-") + suit, translateScale(kIndexX, kIndexPipY, kIndexPipScale));
+    return s;
+}
+
+std::vector<Pt> pipPositions(int n)
+{
+    const double q1 = kRowTop + (kRowBottom - kRowTop) / 3;
+    const double q2 = kRowTop + 2 * (kRowBottom - kRowTop) / 3;
+    std::vector<Pt> p;
+    auto sides = [&](double y) {
+        p.push_back({kColL, y});
+        p.push_back({kColR, y});
+    };
+    switch (n) {
+    case 2:
+        p = {{kColC, kRowTop}, {kColC, kRowBottom}};
+        break;
+    case 3:
+        p = {{kColC, kRowTop}, {kColC, kMidY}, {kColC, kRowBottom}};
+        break;
+    case 4:
+        sides(kRowTop);
+        sides(kRowBottom);
+        break;
+    case 5:
+        sides(kRowTop);
+        sides(kRowBottom);
+        p.push_back({kColC, kMidY});
+        break;
+    case 6:
+        sides(kRowTop);
+        sides(kMidY);
+        sides(kRowBottom);
+        break;
+    case 7:
+        sides(kRowTop);
+        sides(kMidY);
+        sides(kRowBottom);
+        p.push_back({kColC, (kRowTop + kMidY) / 2});
+        break;
+    case 8:
+        sides(kRowTop);
+        sides(kMidY);
+        sides(kRowBottom);
+        p.push_back({kColC, (kRowTop + kMidY) / 2});
+        p.push_back({kColC, (kRowBottom + kMidY) / 2});
+        break;
+    case 9:
+        sides(kRowTop);
+        sides(q1);
+        sides(q2);
+        sides(kRowBottom);
+        p.push_back({kColC, kMidY});
+        break;
+    case 10:
+        sides(kRowTop);
+        sides(q1);
+        sides(q2);
+        sides(kRowBottom);
+        p.push_back({kColC, (kRowTop + q1) / 2});
+        p.push_back({kColC, (kRowBottom + q2) / 2});
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+std::string pips(int n, char suit)
+{
+    std::string s;
+    for (const Pt &p : pipPositions(n)) {
+        // Pips below the middle are turned upside down, as on a printed card.
+        std::string t = translateScale(p.x, p.y, kPipScale);
+        if (p.y > kMidY + 0.5)
+            t = "translate(" + num(p.x) + " " + num(p.y) + ") rotate(180) scale(" + num(kPipScale) + ")";
+        s += use(std::string("pip-") + suit, t);
+    }
+    return s;
+}
+
+std::string faceBody()
+{
+    // The border is a grey rounded rectangle showing one unit around the white card,
+    // both filled, so that the element's bounds are exactly the outer rectangle.
+    std::string s;
+    s += roundRect(0, 0, kFaceW, kFaceH, kCorner, "fill=\"#8c8f96\"");
+    s += roundRect(1, 1, kFaceW - 2, kFaceH - 2, kCorner - 1, "fill=\"#fffefa\"");
+    return s;
+}
+
+std::string face(const std::string &value, char suit, double x, double y)
+{
+    std::string s = "<g id=\"" + value + suit + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">";
+    s += faceBody();
+    if (value == "A") {
+        if (suit == 'S')
+            s += aceOfSpades();
+        else
+            s += use(std::string("pip-") + suit, translateScale(kFaceW / 2, kFaceH / 2, 1.0));
+    } else if (value == "J" || value == "Q" || value == "K") {
+        const std::string id = "court-" + value + suit;
+        s += use(id, "translate(0 0)");
+        s += use(id, "rotate(180 " + num(kFaceW / 2) + " " + num(kFaceH / 2) + ")");
+    } else {
+        s += pips(std::stoi(value), suit);
+    }
+    s += indexCorner(value, suit);
+    s += "<g transform=\"rotate(180 " + num(kFaceW / 2) + " " + num(kFaceH / 2) + ")\">" +
+         indexCorner(value, suit) + "</g>";
+    s += "</g>\n";
+    return s;
+}
+
+std::string back(const std::string &id, const std::string &art, double x, double y)
+{
+    return "<g id=\"" + id + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">" + art + "</g>\n";
+}
+
+} // namespace
+
+std::string pathEl(const Path &p, const std::string &attrs)
+{
+    return "<path " + attrs + " d=\"" + p.str() + "\"/>";
+}
+
+std::string roundRect(double x, double y, double w, double h, double r, const std::string &attrs)
+{
+    Path p;
+    const double k = 0.5523 * r;
+    p.M(x + r, y).L(x + w - r, y)
+        .C(x + w - r + k, y, x + w, y + r - k, x + w, y + r)
+        .L(x + w, y + h - r)
+        .C(x + w, y + h - r + k, x + w - r + k, y + h, x + w - r, y + h)
+        .L(x + r, y + h)
+        .C(x + r - k, y + h, x, y + h - r + k, x, y + h - r)
+        .L(x, y + r)
+        .C(x, y + r - k, x + r - k, y, x + r, y)
+        .Z();
+    return pathEl(p, attrs);
+}
+
+std::string deckDocument()
+{
+    std::string s;
+    s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+         "version=\"1.2\" baseProfile=\"tiny\" width=\"3060\" height=\"1620\" viewBox=\"0 0 3060 1620\">\n";
+    s += "<title>Tolvanmere card deck</title>\n";
+    s += defs();
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 13; ++col)
+            s += face(kValues[col], kSuits[row], kMarginX + col * kPitchX, kMarginY + row * kPitchY);
+    }
+    s += back("BACK_RED1", backRed(), kMarginX, kMarginY + 4 * kPitchY);
+    s += back("BACK_BLUE1", backBlue(), kMarginX + kPitchX, kMarginY + 4 * kPitchY);
+    s += "</svg>\n";
+    return s;
+}
+
+} // namespace deckgen
