@@ -3,9 +3,12 @@
 #include <QList>
 #include <QObject>
 #include <QPointF>
+#include <QPointer>
+#include <QTimer>
 #include <QVariant>
 
 class CardGraphicsItem;
+class QAbstractAnimation;
 class QPropertyAnimation;
 
 // Runs the two animations of play on card items it does not own: a played card
@@ -16,6 +19,7 @@ class AnimationManager : public QObject
 
 public:
     explicit AnimationManager(QObject *parent = nullptr);
+    ~AnimationManager() override;
 
     QPropertyAnimation *makeAnimation(QObject *target, const QByteArray &property,
                                       int duration, const QVariant &end_value);
@@ -26,7 +30,12 @@ public:
     // will emit a finishing signal afterwards. Used when a new game lays the table out.
     void stopAll();
 
+    // True while an animation or the pause after a card is still to finish.
+    bool isBusy() const;
+
     static QPointF trickPosition(int table_position);
+    // A duration at the current animation_speed.
+    static int scaledDuration(int duration);
 
 signals:
     void animateCardFinished();
@@ -37,7 +46,11 @@ private slots:
     void onTrickCompleteAnimationFinished();
 
 private:
+    void startTracked(QAbstractAnimation *animation);
+
     CardGraphicsItem *winner_item = nullptr;
     CardGraphicsItem *current_item = nullptr;
     int phase = 0;
+    QTimer pause_timer;  // a member, not a fire-and-forget timer, so that it can be stopped
+    QList<QPointer<QAbstractAnimation>> running;
 };

@@ -3,6 +3,8 @@
 #include "Card.h"
 
 #include <QGraphicsSvgItem>
+#include <QPolygon>
+#include <QRectF>
 #include <QString>
 
 class QSvgRenderer;
@@ -10,6 +12,15 @@ class QSvgRenderer;
 // The one renderer of the card deck (":/svg/cards/svgcards"), parsed once on first use
 // and shared by every card item. It outlives every item.
 QSvgRenderer *card_renderer();
+
+// Where the face-down emblem goes on a card of a given size (item units).
+struct CardEmblem {
+    QPolygon diamond;     // filled odd-even: two opposite quarters of a diamond
+    QRectF centre;        // the big circle
+    QRectF top_left;      // the small circles
+    QRectF bottom_right;
+};
+CardEmblem cardEmblem(const QSizeF &size);
 
 // One playing card on a scene: the face of its Card or a back, drawn from the deck.
 class CardGraphicsItem : public QGraphicsSvgItem
@@ -19,6 +30,12 @@ class CardGraphicsItem : public QGraphicsSvgItem
 public:
     enum { Type = UserType + 1 };
     int type() const override { return Type; }
+
+    // How cards draw themselves. Cached is the normal way; the others are kept so that
+    // the benchmark and the crispness checks can compare against them.
+    enum class PaintMode { Cached, DirectSvg };
+    static void setPaintMode(PaintMode mode);
+    static PaintMode paintMode();
 
     CardGraphicsItem();
 
@@ -52,8 +69,12 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
+    void lower();
+    void paintCached(QPainter *painter);
+    static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
+
     bool hovered = false;
-    int hover_offset = 55;
+    int hover_offset;
     QString face_element_id = QStringLiteral("BACK_RED1");
     bool face_down = false;
 };

@@ -13,6 +13,7 @@
 #include <map>
 
 class GameState;
+class Player;
 
 // The table during play: four tilted hands, the trick, and one label per player.
 // It reads the game state but never changes it.
@@ -35,7 +36,9 @@ public:
     // Read access for tests and tools.
     CardGraphicsItem *cardItem(int id);
     QGraphicsTextItem *nameLabel(int table_position);
+    QGraphicsTextItem *debugLabel(int index);
     int seatAt(int table_position) const;
+    AnimationManager &animationManager() { return animation_manager; }
 
 signals:
     void animateCardFinished();
@@ -48,6 +51,10 @@ private slots:
     void onCardHoverLeft(int id);
 
 private:
+    void placeLabel(int table_position, const QString &text);
+    void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
+                         int &debug_index);
+
     int card_rotation = 15;
     std::array<CardGraphicsItem, 52> card_items;
     std::array<QGraphicsTextItem, 4> name_labels;

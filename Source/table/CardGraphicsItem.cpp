@@ -1,0 +1,230 @@
+#include "CardGraphicsItem.h"
+
+#include "CardPixmapCache.h"
+#include "TableConstants.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <QPaintDevice>
+#include <QStyleOptionGraphicsItem>
+#include <QSvgRenderer>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString backRed = QStringLiteral("BACK_RED1");
+const QString backBlue = QStringLiteral("BACK_BLUE1");
+
+CardGraphicsItem::PaintMode paint_mode = CardGraphicsItem::PaintMode::Cached;
+
+// Angles at which cards rest: upright in the trick, tilted in a hand. Only these get
+// pictures turned in advance; any other angle is a card in flight.
+constexpr int restingAngles[] = {0, table::cardRotation};
+constexpr double angleTolerance = 0.01;  // degrees
+constexpr double shapeTolerance = 1e-4;  // relative
+
+}  // namespace
+
+QSvgRenderer *card_renderer()
+{
+    // Made on first use, after the application and the resource registration exist;
+    // kept for the life of the process because items may be destroyed very late.
+    static QSvgRenderer *renderer = new QSvgRenderer(QStringLiteral(":/svg/cards/svgcards"));
+    return renderer;
+}
+
+CardEmblem cardEmblem(const QSizeF &size)
+{
+    const double w = size.width();
+    const double h = size.height();
+    const int inset = table::emblemPointInset;
+    CardEmblem emblem;
+    emblem.diamond = QPolygon({QPoint(int(w * 0.5), int(h * inset / 100)),
+                               QPoint(int(w * 0.5), int(h * (100 - inset) / 100)),
+                               QPoint(int(w * inset / 100), int(h * 0.5)),
+                               QPoint(int(w * (100 - inset) / 100), int(h * 0.5))});
+    const int r1 = int(std::min(w, h) * table::emblemRadiusPercent / 100);
+    emblem.centre = QRectF(w / 2 - r1, h / 2 - r1, 2 * r1, 2 * r1);
+    const int r2 = int(std::min(w / 4, h / 4) * table::emblemRadiusPercent / 100);
+    emblem.top_left = QRectF(w / 4 - r2, h / 4 - r2, 2 * r2, 2 * r2);
+    emblem.bottom_right = QRectF(3 * w / 4 - r2, 3 * h / 4 - r2, 2 * r2, 2 * r2);
+    return emblem;
+}
+
+void CardGraphicsItem::setPaintMode(PaintMode mode)
+{
+    paint_mode = mode;
+}
+
+CardGraphicsItem::PaintMode CardGraphicsItem::paintMode()
+{
+    return paint_mode;
+}
+
+CardGraphicsItem::CardGraphicsItem()
+    : hover_offset(table::hoverOffset)
+{
+    setSharedRenderer(card_renderer());
+}
+
+QString CardGraphicsItem::elementIdFor(const Card &card)
+{
+    static const char *const values[] = {"A", "2", "3", "4", "5", "6", "7",
+                                         "8", "9", "10", "J", "Q", "K"};
+    static const char suits[] = {'S', 'H', 'D', 'C'};
+    if (card.value < Ace || card.value > King || card.suit < Spades || card.suit > Clubs)
+        return backBlue;
+    return QString::fromLatin1(values[card.value - 1]) + QLatin1Char(suits[card.suit - 1]);
+}
+
+void CardGraphicsItem::setCard(const Card &new_card)
+{
+    card = new_card;
+    face_element_id = elementIdFor(new_card);
+    setElementId(face_down ? backRed : face_element_id);
+    update();
+}
+
+void CardGraphicsItem::setFaceDown(bool down)
+{
+    face_down = down;
+    setElementId(face_down ? backRed : face_element_id);
+    update();
+}
+
+void CardGraphicsItem::resetDisplay()
+{
+    setRotation(0);
+    setScale(1.0);
+    setOpacity(1.0);
+    setTransformOriginPoint(0, 0);
+    setVisible(true);
+    // A card still lifted when the table is laid out again would float into the next round.
+    if (hovered)
+        lower();
+}
+
+void CardGraphicsItem::lower()
+{
+    hovered = false;
+    setTransform(QTransform::fromTranslate(0, hover_offset), true);
+    update();
+}
+
+void CardGraphicsItem::hoverEnterEvent(QGraphicsSceneHoverEvent *)
+{
+    if (hovered)
+        return;
+    hovered = true;
+    setTransform(QTransform::fromTranslate(0, -hover_offset), true);
+    update();
+    emit hoverEntered(id);
+}
+
+void CardGraphicsItem::hoverLeaveEvent(QGraphicsSceneHoverEvent *)
+{
+    if (!hovered)
+        return;
+    lower();
+    emit hoverLeft(id);
+}
+
+void CardGraphicsItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();  // not ours: no grab, nothing happens
+        return;
+    }
+    hoverLeaveEvent(nullptr);
+    event->accept();
+    emit clicked(id);
+}
+
+void CardGraphicsItem::paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip)
+{
+    painter->setClipRect(clip, Qt::ReplaceClip);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QBrush(QColor(table::emblemRed, 0, 0, 255), Qt::DiagCrossPattern));
+    const CardEmblem emblem = cardEmblem(bounds.size());
+    painter->drawPolygon(emblem.diamond, Qt::OddEvenFill);
+    painter->drawEllipse(emblem.centre);
+    painter->drawEllipse(emblem.top_left);
+    painter->drawEllipse(emblem.bottom_right);
+}
+
+void CardGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+                             QWidget *widget)
+{
+    if (paint_mode == PaintMode::Cached && painter->worldTransform().type() != QTransform::TxProject) {
+        paintCached(painter);
+        return;
+    }
+    // The view does not save the painter state around items: leave it as we found it.
+    painter->save();
+    QGraphicsSvgItem::paint(painter, option, widget);
+    if (face_down)
+        paintEmblem(painter, boundingRect(), option->exposedRect);
+    painter->restore();
+}
+
+void CardGraphicsItem::paintCached(QPainter *painter)
+{
+    const QRectF bounds = boundingRect();
+    const double own_scale = scale();
+    if (bounds.isEmpty() || !(own_scale > 0))
+        return;
+    const QTransform world = painter->worldTransform();
+    const double dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const double sx = std::hypot(world.m11(), world.m12());
+    const double sy = std::hypot(world.m21(), world.m22());
+    if (!(sx > 0) || !(sy > 0))
+        return;
+
+    const int overlay_key = face_down ? 1 : 0;
+    const CardPixmapCache::Overlay overlay = [this](QPainter *p, const QRectF &r) {
+        if (face_down)
+            paintEmblem(p, r, r);
+    };
+    CardPixmapCache &cache = CardPixmapCache::instance();
+
+    // At rest (own scale 1, uniform scale, a resting angle) the picture is made for the
+    // exact device transform and blitted pixel for pixel: as sharp as drawing the SVG.
+    const bool uniform = std::abs(sx - sy) <= shapeTolerance * sx
+                         && std::abs(world.m11() * world.m21() + world.m12() * world.m22())
+                                <= shapeTolerance * sx * sy
+                         && world.determinant() > 0;
+    if (uniform && std::abs(own_scale - 1.0) <= shapeTolerance) {
+        const double angle = std::atan2(world.m12(), world.m11()) * 180.0 / M_PI;
+        for (const int resting : restingAngles) {
+            if (std::abs(angle - resting) > angleTolerance)
+                continue;
+            const CardPixmapCache::Entry &entry = cache.entry(
+                card_renderer(), elementId(), bounds, sx * dpr, resting, overlay_key, overlay);
+            const QPoint origin(int(std::lround(world.dx() * dpr)),
+                                int(std::lround(world.dy() * dpr)));
+            painter->save();
+            painter->setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+            painter->drawImage(origin + entry.offset, entry.image);
+            painter->restore();
+            return;
+        }
+    }
+
+    // In flight (spinning, shrinking): the upright picture of the card's resting size,
+    // transformed. Shrinking or turning never renders the SVG again.
+    const double rest_scale = std::max(sx, sy) * dpr / own_scale;
+    const CardPixmapCache::Entry &entry =
+        cache.entry(card_renderer(), elementId(), bounds, rest_scale, 0, overlay_key, overlay);
+    const double unit = CardPixmapCache::quantizedScale(rest_scale);
+    const QRectF target(entry.offset.x() / unit, entry.offset.y() / unit,
+                        entry.image.width() / unit, entry.image.height() / unit);
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawImage(target, entry.image, QRectF(entry.image.rect()));
+    painter->restore();
+}

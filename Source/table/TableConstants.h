@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QPointF>
+
+#include <array>
+
+// Every number that shapes the table: animation durations, trick positions and the
+// layout of hands and labels. Durations are at Medium speed; the animation manager
+// scales them by the speed setting when it makes an animation.
+namespace table {
+
+// --- card item ---
+inline constexpr int hoverOffset = 55;  // how far a hovered card rises, item units
+
+// Face-down emblem: red cross-hatch over the back.
+inline constexpr int emblemRed = 212;
+inline constexpr int emblemPointInset = 10;  // percent of the side, diamond points
+inline constexpr int emblemRadiusPercent = 25;
+
+// --- animation manager ---
+inline constexpr int cardMoveDuration = 250;
+inline constexpr int cardFadeDuration = 200;
+inline constexpr int pauseAfterCardBase = 750;    // never scaled
+inline constexpr int pauseAfterCardSpread = 200;  // plus rand() % this
+inline constexpr std::array<int, 3> gatherDurations = {700, 900, 1100};
+inline constexpr double gatherSpin = 500.0;  // degrees, sign chosen at random
+inline constexpr int winnerSpinDuration = 350;
+inline constexpr double winnerSpin = 400.0;  // degrees, sign chosen at random
+
+// Where a card played from each table position lands (0 top, 1 right, 2 bottom, 3 left).
+inline constexpr std::array<QPointF, 4> trickPositions = {
+    QPointF(400, 440), QPointF(650, 700), QPointF(420, 950), QPointF(170, 610)};
+
+// Speed setting values.
+inline constexpr int speedFast = 0;
+inline constexpr int speedMedium = 1;
+inline constexpr int speedSlow = 2;
+inline constexpr int fastDivisor = 4;
+inline constexpr int slowFactor = 3;
+
+// --- game scene ---
+inline constexpr int cardsPerHand = 13;
+inline constexpr int tablePositions = 4;
+inline constexpr int humanPosition = 2;
+inline constexpr int cardRotation = 15;  // tilt of a card in a hand, degrees
+inline constexpr int rowStep = 75;       // between cards of the top and bottom rows
+inline constexpr int columnStep = 60;    // between cards of the side columns
+inline constexpr int handGap = 20;       // between neighbouring hands
+inline constexpr int labelPointSize = 30;
+inline constexpr int topLabelY = -75;
+inline constexpr int rightLabelGap = 75;    // right of the right column
+inline constexpr int bottomLabelGap = 65;   // below the bottom row
+inline constexpr int leftLabelOffset = 160; // left of the left column
+inline constexpr double dimmedOpacity = 0.25;
+
+inline constexpr int debugLabelCount = 39;
+inline constexpr int debugLabelPointSize = 20;
+inline constexpr QPointF debugLabelOffsetTop(0, -30);
+inline constexpr QPointF debugLabelOffsetRight(-80, 0);
+inline constexpr QPointF debugLabelOffsetLeft(-70, 0);
+
+}  // namespace table
