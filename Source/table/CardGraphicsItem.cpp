@@ -112,7 +112,8 @@ void CardGraphicsItem::resetDisplay()
 void CardGraphicsItem::lower()
 {
     hovered = false;
-    setTransform(QTransform::fromTranslate(0, hover_offset), true);
+    setTransform(QTransform::fromTranslate(-lift.x(), -lift.y()), true);
+    lift = QPointF();
     update();
 }
 
@@ -121,7 +122,10 @@ void CardGraphicsItem::hoverEnterEvent(QGraphicsSceneHoverEvent *)
     if (hovered)
         return;
     hovered = true;
-    setTransform(QTransform::fromTranslate(0, -hover_offset), true);
+    // The item's transform acts after its rotation, so the lift is turned by the tilt
+    // here: a card tilted in the hand rises along its own edge, not straight up.
+    lift = QTransform().rotate(rotation()).map(QPointF(0, -hover_offset));
+    setTransform(QTransform::fromTranslate(lift.x(), lift.y()), true);
     update();
     emit hoverEntered(id);
 }

@@ -75,6 +75,7 @@ private:
 
     bool hovered = false;
     int hover_offset;
+    QPointF lift;  // the hover translation in force, undone exactly when lowering
     QString face_element_id = QStringLiteral("BACK_RED1");
     bool face_down = false;
 };
