@@ -80,17 +80,21 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
 {
     if (!valid)
         return 0;
-    for (std::size_t i = 1; i < unseen.size(); ++i)
-        std::swap(unseen[i], unseen[static_cast<std::size_t>(std::rand()) % (i + 1)]);
+    // The shuffle of the deck; 32-bit arithmetic gives the same values as size_t, faster.
+    for (unsigned i = 1; i < unseen.size(); ++i)
+        std::swap(unseen[i], unseen[static_cast<unsigned>(std::rand()) % (i + 1)]);
 
     std::array<SimHand, 4> hands;
     for (int seat = 0; seat < 4; ++seat) {
         SimHand &hand = hands[seat];
         for (int i = 0; i < hand_size; ++i) {
-            hand.cards[i] = seat == estimating_seat ? own_indices[i] : unseen[seat * hand_size + i];
-            hand.held |= bitOf(hand.cards[i]);
+            const CardIndex card =
+                seat == estimating_seat ? own_indices[i] : unseen[seat * hand_size + i];
+            hand.order[i] = card;
+            hand.held |= bitOf(card);
+            ++hand.lane_count[laneOf(card)];
         }
-        hand.count = hand_size;
+        hand.slots = hand_size;
     }
 
     int leader = draw(4);
@@ -193,7 +197,8 @@ RoundSimulator::CardIndex RoundSimulator::chooseLead(SimHand &hand, CardSet play
 {
     // The master card of each suit, when held: the highest card not played yet.
     std::array<int, 4> master{-1, -1, -1, -1};
-    bool any = false;
+    int found = 0;
+    int single = 0;
     for (int lane = 0; lane < 4; ++lane) {
         const std::uint32_t unplayed = ~laneCards(played, lane) & lane_mask;
         if (!unplayed)
@@ -201,19 +206,25 @@ RoundSimulator::CardIndex RoundSimulator::chooseLead(SimHand &hand, CardSet play
         const int top = highestBit(unplayed);
         if ((laneCards(hand.held, lane) >> top) & 1) {
             master[lane] = indexOf(lane, top);
-            any = true;
+            single = lane;
+            ++found;
         }
     }
-    if (!any)
+    if (found == 0)
         return chooseLowCard(hand);
+    if (found == 1) {
+        draw(1);  // one master card needs no order, but its choice still takes a draw
+        return static_cast<CardIndex>(master[single]);
+    }
 
     // Listed in the order in which their suits first appear in the hand.
     std::array<CardIndex, 4> masters{};
     int n = 0;
     unsigned seen = 0;
-    for (int i = 0; i < hand.count; ++i) {
-        const int lane = laneOf(hand.cards[i]);
-        if (seen & (1u << lane))
+    for (int i = 0; i < hand.slots && n < found; ++i) {
+        const CardIndex card = hand.order[i];
+        const int lane = laneOf(card);
+        if ((seen & (1u << lane)) || !(hand.held & bitOf(card)))
             continue;
         seen |= 1u << lane;
         if (master[lane] >= 0)
@@ -226,49 +237,65 @@ RoundSimulator::CardIndex RoundSimulator::chooseLowCard(SimHand &hand) const
 {
     // The shortest suit (spades included) gives away its cards of rank 7 or less first.
     int shortest = hand_size + 1;
-    std::array<int, 4> counts{};
-    for (int lane = 0; lane < 4; ++lane) {
-        counts[lane] = std::popcount(laneCards(hand.held, lane));
-        if (counts[lane] > 0 && counts[lane] < shortest)
-            shortest = counts[lane];
+    for (const int count : hand.lane_count) {
+        if (count > 0 && count < shortest)
+            shortest = count;
     }
     CardSet free_cards = 0;
     for (int lane = 1; lane < 4; ++lane) {
-        if (counts[lane] == shortest)
+        if (hand.lane_count[lane] == shortest)
             free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << rank_bit_7) - 1)} << (lane * 16);
     }
     if (free_cards) {
-        int k = draw(std::popcount(free_cards));
-        for (int i = 0; i < hand.count; ++i) {
-            if ((free_cards & bitOf(hand.cards[i])) && k-- == 0)
-                return hand.cards[i];
+        std::array<CardIndex, hand_size> in_order{};
+        int n = 0;
+        for (int i = 0; i < hand.slots; ++i) {
+            if (free_cards & bitOf(hand.order[i]))
+                in_order[n++] = hand.order[i];
         }
+        return in_order[draw(n)];
     }
 
     // Otherwise the hand is re-sorted for good, low non-spades first, and one of the
-    // first few low cards is given away.
-    for (int i = 1; i < hand.count; ++i) {
-        const CardIndex card = hand.cards[i];
-        const int key = trumpRankKey(card);
-        int j = i;
-        for (; j > 0 && trumpRankKey(hand.cards[j - 1]) > key; --j)
-            hand.cards[j] = hand.cards[j - 1];
-        hand.cards[j] = card;
+    // first few low cards is given away. Sorting is stable, so a sorted hand that has
+    // only lost cards since is sorted already.
+    if (!hand.sorted) {
+        int count = 0;
+        for (int i = 0; i < hand.slots; ++i) {
+            if (hand.held & bitOf(hand.order[i]))
+                hand.order[count++] = hand.order[i];
+        }
+        hand.slots = count;
+        for (int i = 1; i < count; ++i) {
+            const CardIndex card = hand.order[i];
+            const int key = trumpRankKey(card);
+            int j = i;
+            for (; j > 0 && trumpRankKey(hand.order[j - 1]) > key; --j)
+                hand.order[j] = hand.order[j - 1];
+            hand.order[j] = card;
+        }
+        hand.sorted = true;
     }
+    std::array<CardIndex, low_run_limit> low_run{};
     int run = 0;
-    while (run < hand.count && run < low_run_limit && laneOf(hand.cards[run]) != spade_lane
-           && rankBitOf(hand.cards[run]) <= rank_bit_8)
-        ++run;
-    return run > 0 ? hand.cards[draw(run)] : hand.cards[0];
+    CardIndex first = 0;
+    for (int i = 0; i < hand.slots; ++i) {
+        const CardIndex card = hand.order[i];
+        if (!(hand.held & bitOf(card)))
+            continue;
+        if (run == 0)
+            first = card;
+        if (laneOf(card) == spade_lane || rankBitOf(card) > rank_bit_8)
+            break;
+        low_run[run++] = card;
+        if (run == low_run_limit)
+            break;
+    }
+    return run > 0 ? low_run[draw(run)] : first;
 }
 
 void RoundSimulator::removeCard(SimHand &hand, CardIndex card)
 {
-    int i = 0;
-    while (i < hand.count && hand.cards[i] != card)
-        ++i;
-    for (; i + 1 < hand.count; ++i)
-        hand.cards[i] = hand.cards[i + 1];
-    --hand.count;
     hand.held &= ~bitOf(card);
+    --hand.lane_count[laneOf(card)];
 }

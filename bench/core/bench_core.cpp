@@ -1,0 +1,103 @@
+// How long the computer player's call estimate and a round of play take. The round start
+// runs inside the move that ends a round, on the UI thread, so it has to stay well below
+// anything the player could notice.
+
+#include "GameState.h"
+#include "Player.h"
+#include "ReferenceEstimate.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Computer players with freshly dealt hands, from a fixed seed.
+std::vector<Player> dealtPlayers(int count)
+{
+    std::srand(12345);
+    std::vector<Player> players;
+    GameState dealer;
+    while (static_cast<int>(players.size()) < count) {
+        for (const Hand &hand : dealer.deal(makeDeck())) {
+            Player player;
+            player.hand = hand;
+            players.push_back(player);
+        }
+    }
+    return players;
+}
+
+// Plays one move: the computer's, or the human's with the computer's choice for that seat.
+void playMove(GameState &game)
+{
+    if (game.isHumanMove()) {
+        Player human = game.getPlayers()[static_cast<std::size_t>(game.getHumanPlayer())];
+        game.playCard(human.chooseCard(game.getTrick(), game.getRoundCards(), game.isShortcall()));
+    } else {
+        game.playComputerMove();
+    }
+}
+
+void BM_EstimateCall(benchmark::State &state)
+{
+    const std::vector<Player> players = dealtPlayers(64);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Player player = players[next++ % players.size()];
+        player.estimateCall();
+        benchmark::DoNotOptimize(player.call);
+    }
+}
+BENCHMARK(BM_EstimateCall)->Unit(benchmark::kMicrosecond);
+
+// The plain estimate, for comparison with the one the game uses.
+void BM_ReferenceEstimateCall(benchmark::State &state)
+{
+    const std::vector<Player> players = dealtPlayers(64);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        Player player = players[next++ % players.size()];
+        referenceEstimateCall(player);
+        benchmark::DoNotOptimize(player.call);
+    }
+}
+BENCHMARK(BM_ReferenceEstimateCall)->Unit(benchmark::kMicrosecond);
+
+// Round 2 or later: the deal, the first player and the three computer estimates.
+void BM_StartNewRound(benchmark::State &state)
+{
+    std::srand(2026);
+    GameState game;
+    game.startNewGame();
+    for (auto _ : state) {
+        game.startNewRound();
+        benchmark::DoNotOptimize(game.getRound());
+    }
+}
+BENCHMARK(BM_StartNewRound)->Unit(benchmark::kMicrosecond);
+
+// 52 moves, the last of which scores the round and starts the next one.
+void BM_SelfPlayedRound(benchmark::State &state)
+{
+    std::srand(7);
+    GameState game;
+    game.startNewGame();
+    for (auto _ : state) {
+        const unsigned round = game.getRound();
+        for (int moves = 0; game.getRound() == round; ++moves) {
+            if (moves == 52) {
+                state.SkipWithError("the round did not end after 52 moves");
+                return;
+            }
+            playMove(game);
+        }
+        benchmark::DoNotOptimize(game.getCompletedTricks());
+    }
+}
+BENCHMARK(BM_SelfPlayedRound)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
