@@ -30,10 +30,13 @@ const char *suitInk(char suit);
 // The artwork of the upper half of a court panel (K, Q or J), drawn in card
 // coordinates; the card shows it twice, the second time turned half round.
 std::string courtHalf(char rank, char suit);
+// The frame around both halves of a court panel and the line between them.
+std::string courtFrame(char suit);
 
 // Ornament for the Ace of Spades, centred on the card.
 std::string aceOfSpades();
 
+std::string backDefs();
 std::string backRed();
 std::string backBlue();
 

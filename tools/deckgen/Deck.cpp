@@ -67,6 +67,7 @@ std::string defs()
             s += std::string("<g id=\"court-") + rank + suit + "\">" + courtHalf(rank, suit) + "</g>\n";
         }
     }
+    s += backDefs();
     s += "</defs>\n";
     return s;
 }
@@ -182,6 +183,7 @@ std::string face(const std::string &value, char suit, double x, double y)
         const std::string id = "court-" + value + suit;
         s += use(id, "translate(0 0)");
         s += use(id, "rotate(180 " + num(kFaceW / 2) + " " + num(kFaceH / 2) + ")");
+        s += courtFrame(suit);
     } else {
         s += pips(std::stoi(value), suit);
     }
