@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <QSize>
+
+// The table's view; it tells the window its new size so the table can be scaled to fit.
+class GraphicsView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    explicit GraphicsView(QWidget *parent = nullptr);
+
+signals:
+    void resized(QSize size);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+};

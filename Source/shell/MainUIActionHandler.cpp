@@ -1,0 +1,41 @@
+#include "MainUIActionHandler.h"
+#include "ui_MainWindow.h"
+
+#include "AboutBox.h"
+#include "Settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+
+MainUIActionHandler::MainUIActionHandler(QObject *parent) : QObject(parent) {}
+
+void MainUIActionHandler::setupActions(Ui::MainWindow *form)
+{
+    ui = form;
+
+    speed_group = new QActionGroup(this);
+    speed_group->addAction(ui->actionFast)->setData(0);
+    speed_group->addAction(ui->actionMedium)->setData(1);
+    speed_group->addAction(ui->actionSlow)->setData(2);
+    connect(speed_group, &QActionGroup::triggered, this,
+            &MainUIActionHandler::onAnimationSpeedChanged);
+    ui->actionMedium->activate(QAction::Trigger);
+
+    connect(ui->action_About, &QAction::triggered, this, &MainUIActionHandler::about);
+
+    new_game_action = ui->mainToolBar->addAction(QStringLiteral("New Game..."));
+    new_game_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(new_game_action, &QAction::triggered, this, &MainUIActionHandler::newGame);
+}
+
+void MainUIActionHandler::about()
+{
+    AboutBox box(nullptr);
+    box.exec();
+}
+
+void MainUIActionHandler::onAnimationSpeedChanged(QAction *action)
+{
+    animation_speed = action->data().toInt();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+
+namespace Ui {
+class MainWindow;
+}
+
+// Gives the window's actions their meaning: animation speed, About, and New Game.
+class MainUIActionHandler : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainUIActionHandler(QObject *parent = nullptr);
+
+    void setupActions(Ui::MainWindow *form);
+
+    QAction *newGameAction() const { return new_game_action; }
+    QActionGroup *speedGroup() const { return speed_group; }
+
+signals:
+    void newGame();
+
+public slots:
+    void about();
+    void onAnimationSpeedChanged(QAction *action);
+
+private:
+    Ui::MainWindow *ui = nullptr;  // not owned
+    QActionGroup *speed_group = nullptr;
+    QAction *new_game_action = nullptr;
+};

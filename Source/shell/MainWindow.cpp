@@ -1,0 +1,204 @@
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "FatalError.h"
+#include "GraphicsView.h"
+#include "NewGameDialog.h"
+#include "PlayerStatWidget.h"
+#include "Settings.h"
+#include "TrickCompleteScene.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include <algorithm>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), action_handler(this), game_state(), game_scene(game_state),
+      ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    action_handler.setupActions(ui);
+    setWindowTitle(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                               QCoreApplication::applicationVersion()));
+    ui->graphicsView->setScene(&game_scene);
+
+    connect(ui->graphicsView, &GraphicsView::resized, this, &MainWindow::onViewResized);
+    connect(&game_scene, &GameScene::cardClicked, this, &MainWindow::onCardClicked);
+    connect(&action_handler, &MainUIActionHandler::newGame, this, &MainWindow::onNewGame);
+    ui->pushButtonDebug->setVisible(debug_mode);
+    if (!debug_mode) {
+        connect(&game_scene, &GameScene::animateCardFinished, this, &MainWindow::advanceGame);
+        connect(&game_scene, &GameScene::trickCompleteAnimationFinished, this,
+                &MainWindow::onTrickCompleteAnimationFinished);
+    } else {
+        connect(&game_scene, &GameScene::animateCardFinished, this,
+                &MainWindow::debugAnimateCardFinished);
+        connect(&game_scene, &GameScene::trickCompleteAnimationFinished, this,
+                &MainWindow::debugTrickCompleteAnimationFinished);
+    }
+
+    setWindowState(Qt::WindowMaximized);
+}
+
+MainWindow::~MainWindow()
+{
+    // The view must not paint a scene that is going away.
+    ui->graphicsView->setScene(nullptr);
+    delete ui;
+}
+
+GraphicsView *MainWindow::view() const
+{
+    return ui->graphicsView;
+}
+
+PlayerStatWidget *MainWindow::statisticsPanel() const
+{
+    return ui->playerStatsWidget;
+}
+
+void MainWindow::advanceGame()
+{
+    ui->playerStatsWidget->updateStatistics(game_state);
+
+    if (game_state.getCompletedTricks() != seen_completed_tricks) {
+        seen_completed_tricks = game_state.getCompletedTricks();
+        winning_card_id = game_scene.cardId(game_state.getLastTrickWinner());
+        qDebug() << "advanceGame() - trick done";
+        for (const Player &player : game_state.getPlayers())
+            qDebug() << player.name.c_str() << player.tricks << player.points;
+        game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
+        game_scene.updateLabels(game_state);
+        return;
+    }
+
+    if (!game_state.isHumanMove()) {
+        if (!game_state.playComputerMove())
+            fatalError("..\\Source\\MainWindow", 78, "Invalid game state.");
+        qDebug() << "advanceGame() - !game_state.isHumanMove()";
+        trick_card_ids.append(game_scene.cardId(game_state.getMove()));
+        game_scene.animateMove(game_state.getMove());
+        return;
+    }
+
+    qDebug() << "advanceGame() - game_state.isHumanMove()";
+    game_scene.setHumanCardsEnabled(game_state, true);
+}
+
+void MainWindow::callDetermined(int calls)
+{
+    game_state.setHumanCall(calls);
+    showTable();
+    game_scene.layoutTable(game_state);
+    advanceGame();
+}
+
+void MainWindow::debugAnimateCardFinished()
+{
+    debug_card_pending = true;
+}
+
+void MainWindow::debugTrickCompleteAnimationFinished()
+{
+    debug_trick_pending = true;
+}
+
+void MainWindow::endGame()
+{
+    qDebug() << "End game";
+}
+
+void MainWindow::on_pushButtonDebug_clicked()
+{
+    if (debug_card_pending) {
+        debug_card_pending = false;
+        advanceGame();
+    }
+    if (debug_trick_pending) {
+        debug_trick_pending = false;
+        onTrickCompleteAnimationFinished();
+    }
+}
+
+void MainWindow::onCardClicked(Card card, int id)
+{
+    game_scene.setHumanCardsEnabled(game_state, false);
+    // The scene offers only the human's legal cards while it is the human's turn; a
+    // refused card must not reach the table.
+    if (!game_state.playCard(card)) {
+        game_scene.setHumanCardsEnabled(game_state, game_state.isHumanMove());
+        return;
+    }
+    trick_card_ids.append(id);
+    game_scene.animateMove(card);
+}
+
+void MainWindow::onNewGame()
+{
+    qDebug() << "onNewGame";
+    NewGameDialog dialog(nullptr);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    hide_opponent_cards = !dialog.isLearningMode();
+    game_state.startNewGame();
+    game_state.setHumanName(dialog.playerName().toStdString());  // UTF-8
+    seen_completed_tricks = game_state.getCompletedTricks();
+    current_round = int(game_state.getRound());
+    trick_card_ids.clear();
+    debug_card_pending = false;
+    debug_trick_pending = false;
+    game_scene.setHumanCardsEnabled(game_state, false);
+    showTable();
+    // Laying the table out stops every animation and pause of the previous game, so no
+    // finishing signal of that game can step this one.
+    game_scene.layoutTable(game_state);
+    advanceGame();
+}
+
+void MainWindow::onTrickCompleteAnimationFinished()
+{
+    game_scene.hideCards(QList<int>(trick_card_ids));
+    trick_card_ids.clear();
+
+    if (current_round == int(game_state.getRound())) {
+        advanceGame();
+        return;
+    }
+
+    qDebug() << "trickCompleteAnimationFinished() - current_round != game_state.getRound()";
+    current_round = int(game_state.getRound());
+    seen_completed_tricks = game_state.getCompletedTricks();
+
+    if (summary_scene)
+        summary_scene->deleteLater();
+    summary_scene = new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(),
+                                           this);
+    ui->graphicsView->setScene(summary_scene);
+    connect(summary_scene, &TrickCompleteScene::callDetermined, this, &MainWindow::callDetermined);
+    connect(summary_scene, &TrickCompleteScene::endGame, this, &MainWindow::endGame);
+}
+
+void MainWindow::onViewResized(QSize size)
+{
+    const int smallest_minimum =
+        std::min(ui->graphicsView->minimumWidth(), ui->graphicsView->minimumHeight());
+    const int smallest_side = std::min(size.width(), size.height());
+    if (smallest_minimum <= 0)
+        return;
+    const double factor = 0.3 * smallest_side / smallest_minimum;
+    ui->graphicsView->resetTransform();
+    ui->graphicsView->scale(factor, factor);
+}
+
+void MainWindow::showTable()
+{
+    ui->graphicsView->setScene(&game_scene);
+    // The summary is done with; a long game must not keep one scene per round.
+    if (summary_scene) {
+        summary_scene->disconnect(this);
+        summary_scene->deleteLater();
+        summary_scene = nullptr;
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Card.h"
+#include "GameScene.h"
+#include "GameState.h"
+#include "MainUIActionHandler.h"
+#include "TrickCompleteScene.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+
+class GraphicsView;
+class PlayerStatWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one window: the table, the standings, the menus, and the driver that moves a game
+// forward one step per event (an animation's end, a click, the summary's answer).
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Read access for tests and tools.
+    const GameState &gameState() const { return game_state; }
+    GameScene &gameScene() { return game_scene; }
+    TrickCompleteScene *summaryScene() const { return summary_scene; }
+    MainUIActionHandler &actionHandler() { return action_handler; }
+    GraphicsView *view() const;
+    PlayerStatWidget *statisticsPanel() const;
+
+public slots:
+    void advanceGame();
+    void callDetermined(int calls);
+    void debugAnimateCardFinished();
+    void debugTrickCompleteAnimationFinished();
+    void endGame();
+    void on_pushButtonDebug_clicked();
+    void onCardClicked(Card card, int id);
+    void onNewGame();
+    void onTrickCompleteAnimationFinished();
+    void onViewResized(QSize size);
+
+private:
+    void showTable();
+
+    MainUIActionHandler action_handler;
+    GameState game_state;
+    GameScene game_scene;
+    QList<int> trick_card_ids;
+    int winning_card_id = -1;
+    int seen_completed_tricks = 0;
+    int current_round = 0;
+    bool debug_card_pending = false;
+    bool debug_trick_pending = false;
+    Ui::MainWindow *ui;
+    // The summary on screen, if any; it goes once the table is shown again.
+    QPointer<TrickCompleteScene> summary_scene;
+};

@@ -1,0 +1,71 @@
+#include "PlayerStatWidget.h"
+#include "ui_PlayerStatWidget.h"
+
+#include "GameState.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const QString met_colour = QStringLiteral("#017d09");
+const QString missed_colour = QStringLiteral("#940002");
+
+struct Standing {
+    QString name;
+    int points;
+    int call;
+    int tricks;
+};
+
+} // namespace
+
+PlayerStatWidget::PlayerStatWidget(QWidget *parent)
+    : QWidget(parent), ui(new Ui::PlayerStatWidget)
+{
+    ui->setupUi(this);
+    name_labels = {ui->labelPlayer1Name, ui->labelPlayer2Name, ui->labelPlayer3Name,
+                   ui->labelPlayer4Name};
+    points_labels = {ui->labelPlayer1Points, ui->labelPlayer2Points, ui->labelPlayer3Points,
+                     ui->labelPlayer4Points};
+    tricks_labels = {ui->labelPlayer1Tricks, ui->labelPlayer2Tricks, ui->labelPlayer3Tricks,
+                     ui->labelPlayer4Tricks};
+    for (const auto &list : {name_labels, points_labels, tricks_labels})
+        for (QLabel *label : list)
+            label->setTextFormat(Qt::RichText);
+    ui->labelShortcall->hide();
+}
+
+PlayerStatWidget::~PlayerStatWidget()
+{
+    delete ui;
+}
+
+void PlayerStatWidget::updateStatistics(const GameState &game_state)
+{
+    ui->labelRound->setText(QStringLiteral("%1").arg(game_state.getRound()));
+
+    std::vector<Standing> standings;
+    for (const Player &player : game_state.getPlayers())
+        standings.push_back({QString::fromStdString(player.name), player.points, player.call,
+                             player.tricks});
+    std::stable_sort(standings.begin(), standings.end(),
+                     [](const Standing &a, const Standing &b) { return a.points > b.points; });
+
+    const bool shortcall = game_state.isShortcall();
+    ui->labelShortcall->setVisible(shortcall);
+
+    const int rows = std::min<int>(int(standings.size()), int(name_labels.size()));
+    for (int i = 0; i < rows; ++i) {
+        const Standing &s = standings[std::size_t(i)];
+        const bool met = shortcall ? s.tricks == s.call : s.tricks >= s.call;
+        const QString span = QStringLiteral("<span style=\"color: %1;\">")
+                                 .arg(met ? met_colour : missed_colour);
+        // Names are the player's own text, never markup.
+        name_labels[i]->setText(span + s.name.toHtmlEscaped() + QStringLiteral("</span>"));
+        points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
+        tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class GameState;
+class QLabel;
+
+namespace Ui {
+class PlayerStatWidget;
+}
+
+// The standings beside the table: round, players by points, tricks against call, and
+// the shortcall notice. It keeps no game data; every refresh rewrites all of it.
+class PlayerStatWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PlayerStatWidget(QWidget *parent = nullptr);
+    ~PlayerStatWidget() override;
+
+    void updateStatistics(const GameState &game_state);
+
+private:
+    QList<QLabel *> name_labels;
+    QList<QLabel *> points_labels;
+    QList<QLabel *> tricks_labels;
+    Ui::PlayerStatWidget *ui;
+};

@@ -1,0 +1,197 @@
+#include "CallTextItem.h"
+#include "CardGraphicsItem.h"
+#include "ShellTestSupport.h"
+#include "TrickCompleteScene.h"
+
+#include <QGraphicsTextItem>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+std::vector<Card> fullSuits(std::initializer_list<int> suits, int per_suit)
+{
+    std::vector<Card> cards;
+    for (int suit : suits)
+        for (int v = 1; v <= per_suit; ++v)
+            cards.push_back(makeCard(suit, v));
+    return cards;
+}
+
+std::vector<Card> thirteenOfAllSuits()
+{
+    std::vector<Card> cards = fullSuits({Spades, Hearts, Diamonds, Clubs}, 3);
+    cards.push_back(makeCard(Diamonds, 9));
+    return cards;
+}
+
+std::vector<Player> fourPlayers(int human_call = 7)
+{
+    // Seats 0..3 with points 10, 25, 25, -5; seat 2 has no diamonds.
+    return {makePlayer("Human", 10, human_call, 0, thirteenOfAllSuits()),
+            makePlayer("Ezio", 25, 4, 0, thirteenOfAllSuits()),
+            makePlayer("Lara", 25, 3, 0, fullSuits({Spades, Hearts, Clubs}, 4)),
+            makePlayer("Wei", -5, 5, 0, thirteenOfAllSuits())};
+}
+
+QList<QGraphicsTextItem *> textItems(QGraphicsScene &scene, const QString &plain)
+{
+    QList<QGraphicsTextItem *> found;
+    for (QGraphicsItem *item : scene.items())
+        if (auto *text = dynamic_cast<QGraphicsTextItem *>(item))
+            if (text->toPlainText() == plain)
+                found.append(text);
+    return found;
+}
+
+} // namespace
+
+class TestSummaryScene : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowsByPointsThenSeat()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        QStringList names;
+        for (const SummaryRow &row : scene.summaryRows())
+            names << row.name;
+        QCOMPARE(names, (QStringList{"Ezio", "Lara", "Human", "Wei"}));
+        // Name items are laid out top to bottom in that order.
+        qreal last_y = -1e9;
+        for (const QString &name : names) {
+            const auto items = textItems(scene, name);
+            QCOMPARE(items.size(), 1);
+            QVERIFY(items.first()->y() > last_y);
+            last_y = items.first()->y();
+        }
+    }
+
+    void humanCallStartsAtTwo()
+    {
+        TrickCompleteScene scene(fourPlayers(9), 0);
+        QCOMPARE(scene.humanCall(), 2);
+        QCOMPARE(scene.totalCalls(), 4 + 3 + 5 + 2);
+        QCOMPARE(textItems(scene, "14").size(), 1);  // the total
+    }
+
+    void callStaysWithinTwoAndThirteen()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        CallTextItem *plus = scene.button("+ Call +");
+        CallTextItem *minus = scene.button("- Call -");
+        QVERIFY(plus && minus);
+
+        pressItem(minus);
+        QCOMPARE(scene.humanCall(), 2);
+        for (int i = 0; i < 11; ++i)
+            pressItem(plus);
+        QCOMPARE(scene.humanCall(), 13);
+        pressItem(plus);
+        pressItem(plus);
+        QCOMPARE(scene.humanCall(), 13);
+        QCOMPARE(scene.totalCalls(), 12 + 13);
+        QCOMPARE(textItems(scene, "25").size(), 3);  // two players' points and the total
+        QCOMPARE(textItems(scene, "13").size(), 1);  // the human's call
+        pressItem(minus);
+        QCOMPARE(scene.humanCall(), 12);
+        QCOMPARE(textItems(scene, "24").size(), 1);
+    }
+
+    void sideoffOnlyForComputerPlayersMissingASuit()
+    {
+        std::vector<Player> players = fourPlayers();
+        players[0].hand.cards = fullSuits({Spades, Hearts, Clubs}, 4);  // human, also void
+        TrickCompleteScene scene(players, 0);
+        const auto marks = textItems(scene, "sideoff");
+        QCOMPARE(marks.size(), 1);
+        // Beside Lara's row.
+        QCOMPARE(marks.first()->y(), textItems(scene, "Lara").first()->y());
+    }
+
+    void showsTheHumansHandInDisplayOrder()
+    {
+        std::vector<Player> players = fourPlayers();
+        std::vector<Card> hand = thirteenOfAllSuits();
+        std::reverse(hand.begin(), hand.end());
+        players[0].hand.cards = hand;
+        TrickCompleteScene scene(players, 0);
+        const QList<CardGraphicsItem *> items = scene.handItems();
+        QCOMPARE(items.size(), 13);
+        QCOMPARE(items.first()->faceElementId(), QStringLiteral("AS"));
+        QCOMPARE(items.at(3)->faceElementId(), QStringLiteral("AH"));
+        QCOMPARE(items.at(6)->faceElementId(), QStringLiteral("AC"));
+        QCOMPARE(items.last()->faceElementId(), QStringLiteral("2D"));
+        for (int i = 1; i < items.size(); ++i) {
+            QVERIFY(!items.at(i)->isFaceDown());
+            QCOMPARE(items.at(i)->y(), items.first()->y());
+            QVERIFY(items.at(i)->x() > items.at(i - 1)->x());
+        }
+        // Continue sits at the right end of the hand, End Game at its left.
+        CallTextItem *end = scene.button("End Game");
+        CallTextItem *cont = scene.button("Continue");
+        QCOMPARE(end->x(), items.first()->x());
+        QCOMPARE(qRound(cont->x() + cont->boundingRect().width()),
+                 qRound(items.last()->x() + items.last()->boundingRect().width()));
+        QVERIFY(end->y() > items.first()->y());
+    }
+
+    void continueAndEndGameSignals()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        QSignalSpy called(&scene, &TrickCompleteScene::callDetermined);
+        QSignalSpy ended(&scene, &TrickCompleteScene::endGame);
+        pressItem(scene.button("+ Call +"));
+        pressItem(scene.button("+ Call +"));
+        pressItem(scene.button("Continue"));
+        QCOMPARE(called.size(), 1);
+        QCOMPARE(called.first().first().toInt(), 4);
+
+        CallTextItem *end = scene.button("End Game");
+        pressItem(end);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!scene.button("Continue")->isVisible());
+        pressItem(end);
+        QCOMPARE(ended.size(), 2);
+        QCOMPARE(called.size(), 1);
+    }
+
+    void rightClicksDoNothing()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        QSignalSpy called(&scene, &TrickCompleteScene::callDetermined);
+        QSignalSpy ended(&scene, &TrickCompleteScene::endGame);
+        for (const char *text : {"+ Call +", "- Call -", "End Game", "Continue"}) {
+            CallTextItem *button = scene.button(text);
+            QSignalSpy clicked(button, &CallTextItem::clicked);
+            pressItem(button, Qt::RightButton);
+            pressItem(button, Qt::MiddleButton);
+            QCOMPARE(clicked.size(), 0);
+        }
+        QCOMPARE(scene.humanCall(), 2);
+        QCOMPARE(called.size(), 0);
+        QCOMPARE(ended.size(), 0);
+        QVERIFY(scene.button("Continue")->isVisible());
+    }
+
+    void namesAreShownLiterally_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("markup") << QStringLiteral("<i>x</i>&lt;");
+        QTest::newRow("utf-8") << QStringLiteral("Zoë");
+        QTest::newRow("cjk") << QStringLiteral("李雷");
+    }
+    void namesAreShownLiterally()
+    {
+        QFETCH(QString, name);
+        std::vector<Player> players = fourPlayers();
+        players[0].name = name.toStdString();
+        TrickCompleteScene scene(players, 0);
+        QCOMPARE(textItems(scene, name).size(), 1);
+    }
+};
+
+QTEST_MAIN(TestSummaryScene)
+#include "tst_summaryscene.moc"
