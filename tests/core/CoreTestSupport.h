@@ -103,6 +103,7 @@ struct GameStateTestAccess {
     static void setCurrentPlayer(GameState &g, int seat) { g.current_player = seat; }
     static const std::map<Card, int> &trickOwners(const GameState &g) { return g.trick_owners; }
     static int trickSize(const GameState &g) { return g.trick_size; }
+    static void setCompletedTricks(GameState &g, int completed) { g.completed_tricks = completed; }
 
     // Four players with the given hands (seat order), round 1, seat `current` to move.
     static void stage(GameState &g, const std::vector<std::string> &hands, int current,
