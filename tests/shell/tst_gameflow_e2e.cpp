@@ -214,7 +214,7 @@ private slots:
                 action->trigger();
         QCOMPARE(animation_speed, 0);
 
-        answerNewGameDialog(QStringLiteral("  ") + name + QStringLiteral(" "));
+        answerNewGameDialog(QStringLiteral(" ") + name);  // 16: the field's limit
         window.actionHandler().newGameAction()->trigger();
         QCOMPARE(window.gameState().getRound(), 1u);
         QVERIFY(hide_opponent_cards);
