@@ -47,7 +47,173 @@ bool beats(CardIndex card, CardIndex winner)
     return laneOf(card) == spade_lane;
 }
 
+// A few cards at most: cheaper than a library popcount on CPUs without the instruction.
+int countCards(CardSet cards)
+{
+    int n = 0;
+    for (; cards; cards &= cards - 1)
+        ++n;
+    return n;
+}
+
 int draw(int choices) { return std::rand() % choices; }
+
+// A hand in its exact order. A played card only leaves `held`: it stays in `order` until
+// the next re-sort, so that playing a card costs no search and no shift.
+struct SimHand {
+    std::array<CardIndex, RoundSimulator::hand_size> order{};
+    int slots = 0;  // entries of order in use, played cards included
+    CardSet held = 0;
+    std::array<int, 4> lane_count{};  // cards held per suit
+    bool sorted = false;  // by trumpRankLess; playing cards keeps it so
+};
+
+// chooseLowCard: a card to give away. May re-sort the hand, never removes a card.
+CardIndex chooseLowCard(SimHand &hand)
+{
+    // The shortest suit (spades included) gives away its cards of rank 7 or less first.
+    int shortest = RoundSimulator::hand_size + 1;
+    for (const int count : hand.lane_count) {
+        if (count > 0 && count < shortest)
+            shortest = count;
+    }
+    CardSet free_cards = 0;
+    for (int lane = 1; lane < 4; ++lane) {
+        if (hand.lane_count[lane] == shortest)
+            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << rank_bit_7) - 1)} << (lane * 16);
+    }
+    if (free_cards) {
+        // The k-th of them in hand order (all of them are in order, being held).
+        int k = draw(countCards(free_cards));
+        int i = 0;
+        while (!(free_cards & bitOf(hand.order[i])) || k-- > 0)
+            ++i;
+        return hand.order[i];
+    }
+
+    // Otherwise the hand is re-sorted for good, low non-spades first, and one of the
+    // first few low cards is given away. Sorting is stable, so a sorted hand that has
+    // only lost cards since is sorted already.
+    if (!hand.sorted) {
+        int count = 0;
+        for (int i = 0; i < hand.slots; ++i) {
+            if (hand.held & bitOf(hand.order[i]))
+                hand.order[count++] = hand.order[i];
+        }
+        hand.slots = count;
+        for (int i = 1; i < count; ++i) {
+            const CardIndex card = hand.order[i];
+            const int key = trumpRankKey(card);
+            int j = i;
+            for (; j > 0 && trumpRankKey(hand.order[j - 1]) > key; --j)
+                hand.order[j] = hand.order[j - 1];
+            hand.order[j] = card;
+        }
+        hand.sorted = true;
+    }
+    // The run of low non-spades at the front, skipping the cards played since the sort.
+    std::array<CardIndex, low_run_limit> low_run{};
+    int run = 0;
+    int first = -1;
+    for (int i = 0; i < hand.slots; ++i) {
+        const CardIndex card = hand.order[i];
+        if (!(hand.held & bitOf(card)))
+            continue;
+        if (first < 0)
+            first = card;
+        if (laneOf(card) == spade_lane || rankBitOf(card) > rank_bit_8)
+            break;
+        low_run[run++] = card;
+        if (run == low_run_limit)
+            break;
+    }
+    return run > 0 ? low_run[draw(run)] : static_cast<CardIndex>(first);
+}
+
+// Leading: a random master card if any is held, else a low card.
+CardIndex chooseLead(SimHand &hand, CardSet played)
+{
+    // The master card of each suit, when held: the highest card not played yet.
+    std::array<int, 4> master{-1, -1, -1, -1};
+    int found = 0;
+    int single = 0;
+    for (int lane = 0; lane < 4; ++lane) {
+        const std::uint32_t unplayed = ~laneCards(played, lane) & lane_mask;
+        if (!unplayed)
+            continue;
+        const int top = highestBit(unplayed);
+        if ((laneCards(hand.held, lane) >> top) & 1) {
+            master[lane] = indexOf(lane, top);
+            single = lane;
+            ++found;
+        }
+    }
+    if (found == 0)
+        return chooseLowCard(hand);
+    if (found == 1) {
+        draw(1);  // one master card needs no order, but its choice still takes a draw
+        return static_cast<CardIndex>(master[single]);
+    }
+
+    // Listed in the order in which their suits first appear in the hand.
+    std::array<CardIndex, 4> masters{};
+    int n = 0;
+    unsigned seen = 0;
+    for (int i = 0; i < hand.slots && n < found; ++i) {
+        const CardIndex card = hand.order[i];
+        const int lane = laneOf(card);
+        if ((seen & (1u << lane)) || !(hand.held & bitOf(card)))
+            continue;
+        seen |= 1u << lane;
+        if (master[lane] >= 0)
+            masters[n++] = static_cast<CardIndex>(master[lane]);
+    }
+    return masters[draw(n)];
+}
+
+void removeCard(SimHand &hand, CardIndex card)
+{
+    hand.held &= ~bitOf(card);
+    --hand.lane_count[laneOf(card)];
+}
+
+// The decision list of the computer player, shortcall off and without win counts.
+CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, CardSet played)
+{
+    CardIndex choice;
+    if (trick_size == 0) {
+        choice = chooseLead(hand, played);
+    } else if (const std::uint32_t suit = laneCards(hand.held, led)) {
+        const CardIndex low = indexOf(led, lowestBit(suit));
+        if (laneOf(winner) == spade_lane && led != spade_lane) {
+            choice = low;  // already trumped: give the lowest
+        } else if (trick_size == 3) {
+            // Playing last: the cheapest card that takes the trick.
+            const std::uint32_t beating = above(suit, rankBitOf(winner));
+            choice = beating ? indexOf(led, lowestBit(beating)) : low;
+        } else {
+            // The highest unplayed card of the suit, if held and not below the winner.
+            const std::uint32_t unplayed = ~laneCards(played, led) & lane_mask;
+            choice = low;
+            if (unplayed) {
+                const int top = highestBit(unplayed);
+                if (((suit >> top) & 1) && top >= rankBitOf(winner))
+                    choice = indexOf(led, top);
+            }
+        }
+    } else if (const std::uint32_t spades = laneCards(hand.held, spade_lane)) {
+        if (laneOf(winner) == spade_lane) {
+            const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
+            choice = overtrumps ? indexOf(spade_lane, lowestBit(overtrumps)) : chooseLowCard(hand);
+        } else {
+            choice = indexOf(spade_lane, lowestBit(spades));
+        }
+    } else {
+        choice = chooseLowCard(hand);
+    }
+    removeCard(hand, choice);
+    return choice;
+}
 
 } // namespace
 
@@ -154,148 +320,3 @@ std::vector<Card> RoundSimulator::pool() const
     return cards;
 }
 
-// The decision list of the computer player, shortcall off and without win counts.
-RoundSimulator::CardIndex RoundSimulator::chooseCard(SimHand &hand, int trick_size, int led,
-                                                     CardIndex winner, CardSet played) const
-{
-    CardIndex choice;
-    if (trick_size == 0) {
-        choice = chooseLead(hand, played);
-    } else if (const std::uint32_t suit = laneCards(hand.held, led)) {
-        const CardIndex low = indexOf(led, lowestBit(suit));
-        if (laneOf(winner) == spade_lane && led != spade_lane) {
-            choice = low;  // already trumped: give the lowest
-        } else if (trick_size == 3) {
-            // Playing last: the cheapest card that takes the trick.
-            const std::uint32_t beating = above(suit, rankBitOf(winner));
-            choice = beating ? indexOf(led, lowestBit(beating)) : low;
-        } else {
-            // The highest unplayed card of the suit, if held and not below the winner.
-            const std::uint32_t unplayed = ~laneCards(played, led) & lane_mask;
-            choice = low;
-            if (unplayed) {
-                const int top = highestBit(unplayed);
-                if (((suit >> top) & 1) && top >= rankBitOf(winner))
-                    choice = indexOf(led, top);
-            }
-        }
-    } else if (const std::uint32_t spades = laneCards(hand.held, spade_lane)) {
-        if (laneOf(winner) == spade_lane) {
-            const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
-            choice = overtrumps ? indexOf(spade_lane, lowestBit(overtrumps)) : chooseLowCard(hand);
-        } else {
-            choice = indexOf(spade_lane, lowestBit(spades));
-        }
-    } else {
-        choice = chooseLowCard(hand);
-    }
-    removeCard(hand, choice);
-    return choice;
-}
-
-RoundSimulator::CardIndex RoundSimulator::chooseLead(SimHand &hand, CardSet played) const
-{
-    // The master card of each suit, when held: the highest card not played yet.
-    std::array<int, 4> master{-1, -1, -1, -1};
-    int found = 0;
-    int single = 0;
-    for (int lane = 0; lane < 4; ++lane) {
-        const std::uint32_t unplayed = ~laneCards(played, lane) & lane_mask;
-        if (!unplayed)
-            continue;
-        const int top = highestBit(unplayed);
-        if ((laneCards(hand.held, lane) >> top) & 1) {
-            master[lane] = indexOf(lane, top);
-            single = lane;
-            ++found;
-        }
-    }
-    if (found == 0)
-        return chooseLowCard(hand);
-    if (found == 1) {
-        draw(1);  // one master card needs no order, but its choice still takes a draw
-        return static_cast<CardIndex>(master[single]);
-    }
-
-    // Listed in the order in which their suits first appear in the hand.
-    std::array<CardIndex, 4> masters{};
-    int n = 0;
-    unsigned seen = 0;
-    for (int i = 0; i < hand.slots && n < found; ++i) {
-        const CardIndex card = hand.order[i];
-        const int lane = laneOf(card);
-        if ((seen & (1u << lane)) || !(hand.held & bitOf(card)))
-            continue;
-        seen |= 1u << lane;
-        if (master[lane] >= 0)
-            masters[n++] = static_cast<CardIndex>(master[lane]);
-    }
-    return masters[draw(n)];
-}
-
-RoundSimulator::CardIndex RoundSimulator::chooseLowCard(SimHand &hand) const
-{
-    // The shortest suit (spades included) gives away its cards of rank 7 or less first.
-    int shortest = hand_size + 1;
-    for (const int count : hand.lane_count) {
-        if (count > 0 && count < shortest)
-            shortest = count;
-    }
-    CardSet free_cards = 0;
-    for (int lane = 1; lane < 4; ++lane) {
-        if (hand.lane_count[lane] == shortest)
-            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << rank_bit_7) - 1)} << (lane * 16);
-    }
-    if (free_cards) {
-        std::array<CardIndex, hand_size> in_order{};
-        int n = 0;
-        for (int i = 0; i < hand.slots; ++i) {
-            if (free_cards & bitOf(hand.order[i]))
-                in_order[n++] = hand.order[i];
-        }
-        return in_order[draw(n)];
-    }
-
-    // Otherwise the hand is re-sorted for good, low non-spades first, and one of the
-    // first few low cards is given away. Sorting is stable, so a sorted hand that has
-    // only lost cards since is sorted already.
-    if (!hand.sorted) {
-        int count = 0;
-        for (int i = 0; i < hand.slots; ++i) {
-            if (hand.held & bitOf(hand.order[i]))
-                hand.order[count++] = hand.order[i];
-        }
-        hand.slots = count;
-        for (int i = 1; i < count; ++i) {
-            const CardIndex card = hand.order[i];
-            const int key = trumpRankKey(card);
-            int j = i;
-            for (; j > 0 && trumpRankKey(hand.order[j - 1]) > key; --j)
-                hand.order[j] = hand.order[j - 1];
-            hand.order[j] = card;
-        }
-        hand.sorted = true;
-    }
-    std::array<CardIndex, low_run_limit> low_run{};
-    int run = 0;
-    CardIndex first = 0;
-    for (int i = 0; i < hand.slots; ++i) {
-        const CardIndex card = hand.order[i];
-        if (!(hand.held & bitOf(card)))
-            continue;
-        if (run == 0)
-            first = card;
-        if (laneOf(card) == spade_lane || rankBitOf(card) > rank_bit_8)
-            break;
-        low_run[run++] = card;
-        if (run == low_run_limit)
-            break;
-    }
-    return run > 0 ? low_run[draw(run)] : first;
-}
-
-void RoundSimulator::removeCard(SimHand &hand, CardIndex card)
-{
-    hand.held &= ~bitOf(card);
-    --hand.lane_count[laneOf(card)];
-}

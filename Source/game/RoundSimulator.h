@@ -46,22 +46,6 @@ private:
     using CardIndex = std::uint8_t;
     using CardSet = std::uint64_t;
 
-    // A hand in its exact order. A played card only leaves `held`: it stays in `order`
-    // until the next re-sort, so that playing a card costs no search and no shift.
-    struct SimHand {
-        std::array<CardIndex, hand_size> order{};
-        int slots = 0;  // entries of order in use, played cards included
-        CardSet held = 0;
-        std::array<int, 4> lane_count{};  // cards held per suit
-        bool sorted = false;  // by trumpRankLess; playing cards keeps it so
-    };
-
-    CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner,
-                         CardSet played) const;
-    CardIndex chooseLead(SimHand &hand, CardSet played) const;
-    CardIndex chooseLowCard(SimHand &hand) const;
-    static void removeCard(SimHand &hand, CardIndex card);
-
     bool valid = false;
     std::vector<Card> own;
     std::array<CardIndex, hand_size> own_indices{};
