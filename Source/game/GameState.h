@@ -18,6 +18,7 @@ public:
     void startNewGame();
     void startNewRound();
     // Shuffles the deck and deals four hands of 13, re-dealing until no hand is bad.
+    // Anything but the 52 distinct cards gives four empty hands and draws nothing.
     std::vector<Hand> deal(std::vector<Card> deck);
 
     // The human plays a card. Refused (false, nothing changed) when there is no game,
