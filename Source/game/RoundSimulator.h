@@ -44,7 +44,6 @@ public:
 
 private:
     using CardIndex = std::uint8_t;
-    using CardSet = std::uint64_t;
 
     bool valid = false;
     std::vector<Card> own;
