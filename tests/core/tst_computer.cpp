@@ -140,7 +140,9 @@ void ComputerTest::lowCardRunOfLowNonSpades_data()
     QTest::addColumn<QString>("sorted");
     QTest::addColumn<int>("run");
     // One spade makes g = 1, so no card scores 0 and the hand is re-sorted.
-    QTest::newRow("run capped at five") << "SA H2 H9 HT HJ D3 D8 DQ DK C4 C5 CQ CK"
+    QTest::newRow("run capped at five") << "SA H2 H3 H4 HK D2 D3 D5 DK C2 C3 C4 CK"
+                                        << "H2 D2 C2 H3 D3 C3 H4 C4 D5 HK DK CK SA" << 5;
+    QTest::newRow("run of exactly five") << "SA H2 H9 HT HJ D3 D8 DQ DK C4 C5 CQ CK"
                                         << "H2 D3 C4 C5 D8 H9 HT HJ DQ CQ DK CK SA" << 5;
     QTest::newRow("run of four") << "SA H2 H3 H9 HT D4 D9 DT DJ C8 CT CJ CQ"
                                  << "H2 H3 D4 C8 H9 D9 HT DT CT DJ CJ CQ SA" << 4;
