@@ -22,6 +22,7 @@ AnimationManager::AnimationManager(QObject *parent)
     : QObject(parent)
 {
     pause_timer.setSingleShot(true);
+    pause_timer.setTimerType(Qt::PreciseTimer);  // the pause is 750 to 949 ms, not about that
     connect(&pause_timer, &QTimer::timeout, this, &AnimationManager::animateCardFinished);
 }
 
@@ -95,6 +96,8 @@ bool AnimationManager::isBusy() const
 
 void AnimationManager::animateCard(CardGraphicsItem *item, int table_position)
 {
+    if (!item)
+        return;
     item->setRotation(0);
     auto *group = new QParallelAnimationGroup(this);
     QPropertyAnimation *move =

@@ -68,6 +68,9 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
         QFont font = label.font();
         font.setPointSize(table::labelPointSize);
         label.setFont(font);
+        // Upright or turned by a right angle, labels can keep their text as a device
+        // pixmap: redrawing four lines of large text is a good part of a full frame.
+        label.setCacheMode(QGraphicsItem::DeviceCoordinateCache);
         label.hide();
         addItem(&label);
     }
