@@ -65,6 +65,7 @@ inline void pressItem(QGraphicsItem *item, Qt::MouseButton button = Qt::LeftButt
 // the view's viewport there. False when the player could not click the item at all.
 inline bool clickThroughView(QGraphicsView *view, QGraphicsItem *item)
 {
+    QTest::qWait(20);  // a player looks first: the view catches up with the scene
     const QRectF rect = item->boundingRect();
     const QRect visible = view->viewport()->rect();
     for (int gy = 9; gy >= 1; --gy) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,6 +78,10 @@ private slots:
         QCOMPARE(window.view()->minimumSize(), QSize(600, 600));
         QCOMPARE(window.statisticsPanel()->objectName(), QStringLiteral("playerStatsWidget"));
         QCOMPARE(QGuiApplication::desktopFileName(), QString::fromLatin1(application_id));
+#if defined(Q_OS_LINUX)
+        QVERIFY(QFile::exists(QStringLiteral(":/icons/tolvanmere.svg")));
+        QVERIFY(!QApplication::windowIcon().isNull());
+#endif
 
         const QList<QAction *> top = window.menuBar()->actions();
         QCOMPARE(top.size(), 2);
@@ -255,12 +260,51 @@ private slots:
         QVERIFY(found);
     }
 
+    // In step mode every animation's end waits for the Debug button.
+    void stepModeWaitsForTheDebugButton()
+    {
+        struct Restore {
+            ~Restore() { debug_mode = false; }
+        } restore;
+        debug_mode = true;
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *button = window.findChild<QPushButton *>("pushButtonDebug");
+        QVERIFY(!button->isHidden());
+        findAction(&window, "&Fast")->trigger();
+        answerNewGameDialog("Stepper");
+        window.actionHandler().newGameAction()->trigger();
+
+        // One move goes out (the human's, if the human leads); then everything waits.
+        if (window.gameState().isHumanMove())
+            QVERIFY(playHumanCard(window));
+        QCOMPARE(window.gameState().getRoundCards().size(), std::size_t(1));
+        QTest::qWait(1500);
+        QCOMPARE(window.gameState().getRoundCards().size(), std::size_t(1));
+        const qsizetype lines = debug_lines.size();
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(debug_lines.size() > lines);
+        const QString step = debug_lines.last();
+        QVERIFY2(step == "advanceGame() - !game_state.isHumanMove()"
+                     || step == "advanceGame() - game_state.isHumanMove()",
+                 qPrintable(step));
+        // A second press with nothing pending does nothing.
+        if (step == "advanceGame() - game_state.isHumanMove()") {
+            const qsizetype after = debug_lines.size();
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(debug_lines.size(), after);
+        }
+    }
+
     // A new game accepted while the old game's card animation and pause run: nothing of
     // the old game may step the new one, so computer moves stay a full pause apart.
     void newGameDuringAnimationStartsClean()
     {
         MainWindow window;
         window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         findAction(&window, "&Fast")->trigger();
         answerNewGameDialog("First");
         window.actionHandler().newGameAction()->trigger();
