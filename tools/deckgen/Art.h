@@ -30,6 +30,8 @@ const char *suitInk(char suit);
 // The artwork of the upper half of a court panel (K, Q or J), drawn in card
 // coordinates; the card shows it twice, the second time turned half round.
 std::string courtHalf(char rank, char suit);
+// Gradients the court panels refer to; they belong in the document's defs.
+std::string courtDefs();
 // The frame around both halves of a court panel and the line between them.
 std::string courtFrame(char suit);
 
@@ -42,6 +44,9 @@ std::string backBlue();
 
 // SVG helpers.
 std::string pathEl(const Path &p, const std::string &attrs);
+Path roundRectPath(double x, double y, double w, double h, double r);
 std::string roundRect(double x, double y, double w, double h, double r, const std::string &attrs);
+// The outline of a rounded rectangle drawn as a filled ring (cheaper than a stroke).
+std::string roundRectLine(double x, double y, double w, double h, double r, double width, const std::string &colour);
 
 } // namespace deckgen

@@ -2,44 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace deckgen {
 
 namespace {
-
-// Lines of a lattice: the two families y = ±slope·x + c, spaced `step` apart along y,
-// each cut to the rectangle [x0, x1] × [y0, y1] (Liang–Barsky), so nothing leaves it.
-Path lattice(double x0, double y0, double x1, double y1, double slope, double step, double phase)
-{
-    Path p;
-    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-    const double reach = (y1 - y0) / 2 + slope * (x1 - x0) / 2 + step;
-    for (int dir : {1, -1}) {
-        for (double c = -reach + phase; c <= reach; c += step) {
-            // Line through (cx, cy + c) with direction (1, dir·slope).
-            const double px = cx, py = cy + c, dx = 1, dy = dir * slope;
-            double t0 = -1e9, t1 = 1e9;
-            const double ps[] = {-dx, dx, -dy, dy};
-            const double qs[] = {px - x0, x1 - px, py - y0, y1 - py};
-            bool inside = true;
-            for (int i = 0; i < 4 && inside; ++i) {
-                if (std::abs(ps[i]) < 1e-12) {
-                    inside = qs[i] >= 0;
-                } else {
-                    const double r = qs[i] / ps[i];
-                    if (ps[i] < 0)
-                        t0 = std::max(t0, r);
-                    else
-                        t1 = std::min(t1, r);
-                }
-            }
-            if (inside && t1 - t0 > 1e-6)
-                p.M(px + t0 * dx, py + t0 * dy).L(px + t1 * dx, py + t1 * dy);
-        }
-    }
-    return p;
-}
 
 std::string edge()
 {
@@ -49,54 +17,67 @@ std::string edge()
     return s;
 }
 
-// Small lozenges evenly along the sides of a rectangle, for a border band.
-Path lozengeChain(double x0, double y0, double x1, double y1, double pitch, double along, double across)
+// Fine stripes as one linear gradient with hard stops: a single fill draws a whole
+// field of lines, where the same lines as geometry cost a hundred times more to draw.
+// The gradient runs across the back at the given angle (45° or 135°); `line` is the
+// width of each stripe and `period` the distance between them, both along the vector.
+std::string stripes(const std::string &id, double degrees, double period, double line, const std::string &colour,
+                    double opacity)
 {
-    Path p;
-    auto side = [&](Pt a, Pt b) {
-        const double len = std::hypot(b.x - a.x, b.y - a.y);
-        const int n = std::max(1, int(std::round(len / pitch)));
-        const Pt u{(b.x - a.x) / len, (b.y - a.y) / len};
-        const Pt v{-u.y, u.x};
-        for (int i = 0; i < n; ++i) {
-            const double t = (i + 0.5) * len / n;
-            const Pt c{a.x + u.x * t, a.y + u.y * t};
-            p.polygon({{c.x - u.x * along, c.y - u.y * along},
-                       {c.x + v.x * across, c.y + v.y * across},
-                       {c.x + u.x * along, c.y + u.y * along},
-                       {c.x - v.x * across, c.y - v.y * across}});
-        }
+    const Pt dir = Affine::rotate(degrees).map({1, 0});
+    // Project the back's corners onto the direction to find where the stripes must run.
+    double lo = 1e9, hi = -1e9;
+    for (Pt c : {Pt{0, 0}, Pt{kBackW, 0}, Pt{0, kBackH}, Pt{kBackW, kBackH}}) {
+        const double t = c.x * dir.x + c.y * dir.y;
+        lo = std::min(lo, t);
+        hi = std::max(hi, t);
+    }
+    const double len = hi - lo;
+    std::string s = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\"" + num(dir.x * lo) +
+                    "\" y1=\"" + num(dir.y * lo) + "\" x2=\"" + num(dir.x * hi) + "\" y2=\"" + num(dir.y * hi) + "\">";
+    auto stop = [&](double at, double alpha) {
+        char offset[16];
+        std::snprintf(offset, sizeof offset, "%.4f", std::clamp(at / len, 0.0, 1.0));
+        s += std::string("<stop offset=\"") + offset + "\" stop-color=\"" + colour + "\" stop-opacity=\"" +
+             num(alpha) + "\"/>";
     };
-    side({x0, y0}, {x1, y0});
-    side({x1, y0}, {x1, y1});
-    side({x1, y1}, {x0, y1});
-    side({x0, y1}, {x0, y0});
-    return p;
+    for (double t = 0; t < len; t += period) {
+        stop(t, opacity);
+        stop(t + line, opacity);
+        stop(t + line, 0);
+        stop(t + period, 0);
+    }
+    s += "</linearGradient>\n";
+    return s;
 }
 
 } // namespace
 
 std::string backDefs()
 {
-    // In the back's own coordinates: the group's translation applies to its fill too.
-    return "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(kBackW / 2) +
-           "\" cy=\"" + num(kBackH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
-           "<stop offset=\"1\" stop-color=\"#f2e2c8\"/></radialGradient>\n";
+    // In the back's own coordinates: the group's translation applies to its fills too.
+    std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(kBackW / 2) +
+                    "\" cy=\"" + num(kBackH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
+                    "<stop offset=\"1\" stop-color=\"#f0dcc0\"/></radialGradient>\n";
+    s += stripes("backRedBand", 45, 5.2, 2.2, "#f6d7a6", 0.85);
+    s += stripes("backBlueA", 45, 9.2, 1.1, "#9db5e6", 0.9);
+    s += stripes("backBlueB", 135, 9.2, 1.1, "#9db5e6", 0.9);
+    return s;
 }
 
-// The back of every hidden card: a crimson border band around a calm cream field, on
-// which the game paints its own hatched emblem.
+// The back of every hidden card: a crimson band with gold stripes around a calm cream
+// field, on which the game paints its own hatched emblem.
 std::string backRed()
 {
     const double w = kBackW, h = kBackH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#b3192e\"");
-    s += roundRect(10, 10, w - 20, h - 20, 6, "fill=\"none\" stroke=\"#f4d9a8\" stroke-width=\"0.8\"");
-    s += pathEl(lozengeChain(15.5, 15.5, w - 15.5, h - 15.5, 9.6, 3.6, 3), "fill=\"#f8e6c4\"");
+    Path band = roundRectPath(10, 10, w - 20, h - 20, 6);
+    band.append(roundRectPath(20, 20, w - 40, h - 40, 3));
+    s += pathEl(band, "fill=\"url(#backRedBand)\" fill-rule=\"evenodd\"");
     s += roundRect(22, 22, w - 44, h - 44, 4, "fill=\"url(#backRedField)\"");
-    s += pathEl(lattice(27, 27, w - 27, h - 27, 2.2, 22, 0), "fill=\"none\" stroke=\"#f1dfc6\" stroke-width=\"0.8\"");
-    s += roundRect(25.5, 25.5, w - 51, h - 51, 2, "fill=\"none\" stroke=\"#b3192e\" stroke-width=\"1.2\"");
-    // Corner fans inside the frame.
+    s += roundRectLine(25.5, 25.5, w - 51, h - 51, 2, 1.2, "#b3192e");
+    // Corner fans and small lozenges inside the frame.
     Path fans;
     const Pt corners[] = {{25.5, 25.5}, {w - 25.5, 25.5}, {w - 25.5, h - 25.5}, {25.5, h - 25.5}};
     for (int i = 0; i < 4; ++i) {
@@ -116,10 +97,12 @@ std::string backBlue()
     const double w = kBackW, h = kBackH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#1f3f85\"");
-    s += pathEl(lattice(12, 12, w - 12, h - 12, 1.0, 13, 6.5), "fill=\"none\" stroke=\"#5f82c8\" stroke-width=\"0.9\"");
-    s += roundRect(11.5, 11.5, w - 23, h - 23, 5, "fill=\"none\" stroke=\"#e9eefb\" stroke-width=\"1.4\"");
-    s += pathEl(Path().ellipse(w / 2, h / 2, 46, 64), "fill=\"#1f3f85\" stroke=\"#e9eefb\" stroke-width=\"2.2\"");
-    s += pathEl(Path().ellipse(w / 2, h / 2, 40.5, 58.5), "fill=\"none\" stroke=\"#5f82c8\" stroke-width=\"1\"");
+    s += roundRect(12.5, 12.5, w - 25, h - 25, 4, "fill=\"url(#backBlueA)\"");
+    s += roundRect(12.5, 12.5, w - 25, h - 25, 4, "fill=\"url(#backBlueB)\"");
+    s += roundRectLine(11.5, 11.5, w - 23, h - 23, 5, 1.4, "#e9eefb");
+    s += pathEl(Path().ellipse(w / 2, h / 2, 47.1, 65.1), "fill=\"#e9eefb\"");
+    s += pathEl(Path().ellipse(w / 2, h / 2, 44.9, 62.9), "fill=\"#1f3f85\"");
+    s += pathEl(Path().ellipse(w / 2, h / 2, 41, 59).ellipse(w / 2, h / 2, 40, 58), "fill=\"#5f82c8\" fill-rule=\"evenodd\"");
     std::vector<Pt> star;
     for (int i = 0; i < 16; ++i) {
         const double r = i % 2 == 0 ? (i % 4 == 0 ? 44 : 26) : 10;

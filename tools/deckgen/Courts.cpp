@@ -1,7 +1,6 @@
 #include "Art.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace deckgen {
@@ -18,67 +17,87 @@ constexpr const char *kSkin = "#f6d9b8";
 constexpr const char *kGold = "#e2ad2c";
 constexpr const char *kGoldDark = "#a8741a";
 constexpr const char *kBlue = "#2c5aa6";
-constexpr const char *kCream = "#fbf5e6";
 constexpr const char *kErmine = "#fdfcf7";
+constexpr const char *kSteel = "#dfe4ec";
+constexpr const char *kWood = "#7a4a26";
 
-std::string fill(const Path &p, const std::string &colour, double outline = 0.9)
+// Collects the shapes of a figure and writes consecutive shapes of the same style as
+// one path: every element costs time on each repaint, so the figure is drawn with as
+// few of them as its layering allows. The caller orders shapes so that merging never
+// changes what is seen (shapes merged into one outline do not overlap).
+class Canvas
 {
-    std::string attrs = "fill=\"" + colour + "\"";
-    if (outline > 0)
-        attrs += std::string(" stroke=\"") + kLine + "\" stroke-width=\"" + num(outline) + "\" stroke-linejoin=\"round\"";
-    return pathEl(p, attrs);
-}
+public:
+    Canvas &fill(const Path &p, const std::string &colour) { return add("fill=\"" + colour + "\"", p); }
 
-std::string line(const Path &p, const std::string &colour, double width)
-{
-    return pathEl(p, "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
-                         "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
-}
-
-// Where a ray from c at the given angle leaves the rectangle, c being inside it.
-Pt rayExit(Pt c, double degrees, double x0, double y0, double x1, double y1)
-{
-    const Pt d = Affine::rotate(degrees).map({1, 0});
-    double t = 1e9;
-    if (d.x > 1e-9)
-        t = std::min(t, (x1 - c.x) / d.x);
-    if (d.x < -1e-9)
-        t = std::min(t, (x0 - c.x) / d.x);
-    if (d.y > 1e-9)
-        t = std::min(t, (y1 - c.y) / d.y);
-    if (d.y < -1e-9)
-        t = std::min(t, (y0 - c.y) / d.y);
-    return {c.x + t * d.x, c.y + t * d.y};
-}
-
-double angleOf(Pt c, Pt p)
-{
-    double a = std::atan2(p.y - c.y, p.x - c.x) * 180.0 / 3.14159265358979323846;
-    return a < 0 ? a + 360 : a;
-}
-
-std::string panel(char suit)
-{
-    std::string s;
-    s += pathEl(Path().rect(kLeft, kTop, kRight - kLeft, kMid - kTop), std::string("fill=\"") + kCream + "\"");
-    // A faint sunburst behind the figure gives the panel depth without competing with
-    // it; each ray is cut to the panel by hand, corners included.
-    const Pt c{kCx, 84};
-    const Pt corners[] = {{kRight, kMid}, {kLeft, kMid}, {kLeft, kTop}, {kRight, kTop}};
-    Path rays;
-    for (int i = 0; i < 18; ++i) {
-        const double a0 = i * 20.0 + 5, a1 = a0 + 10;
-        std::vector<Pt> poly{c, rayExit(c, a0, kLeft, kTop, kRight, kMid)};
-        for (const Pt &k : corners) {
-            const double a = angleOf(c, k);
-            if (a > a0 && a < a1)
-                poly.push_back(k);
-        }
-        poly.push_back(rayExit(c, a1, kLeft, kTop, kRight, kMid));
-        rays.polygon(poly);
+    Canvas &line(const Path &p, const std::string &colour, double width)
+    {
+        return add("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
+                       "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
+                   p);
     }
-    s += pathEl(rays, std::string("fill=\"") + (isRed(suit) ? "#f6e4cf" : "#e9e6dc") + "\"");
-    return s;
+
+    Canvas &raw(const std::string &element)
+    {
+        items.push_back({element, Path(), true});
+        return *this;
+    }
+
+    std::string str() const
+    {
+        std::string s;
+        for (const Item &i : items)
+            s += i.verbatim ? i.attrs : pathEl(i.path, i.attrs);
+        return s;
+    }
+
+private:
+    struct Item
+    {
+        std::string attrs;
+        Path path;
+        bool verbatim = false;
+    };
+
+    Canvas &add(const std::string &attrs, const Path &p)
+    {
+        if (!items.empty() && !items.back().verbatim && items.back().attrs == attrs)
+            items.back().path.append(p);
+        else
+            items.push_back({attrs, p, false});
+        return *this;
+    }
+
+    std::vector<Item> items;
+};
+
+// The head is drawn a little larger than the body, as on a printed court card,
+// growing from the base of the neck.
+constexpr double kHeadScale = 1.16;
+const Affine kHead = Affine::translate(-kCx, -104).then(Affine::scale(kHeadScale, kHeadScale)).then(Affine::translate(kCx, 104));
+
+// The figures are flat colour without stroked outlines, which cost several times a
+// fill on every repaint. Where a light shape needs an edge against the panel, it is
+// laid over a dark copy of itself grown by about one unit all round.
+Path grown(const Path &p, double by = 0.9)
+{
+    Pt lo, hi;
+    p.bounds(lo, hi);
+    const double cx = (lo.x + hi.x) / 2, cy = (lo.y + hi.y) / 2;
+    const double sx = 1 + 2 * by / std::max(1.0, hi.x - lo.x), sy = 1 + 2 * by / std::max(1.0, hi.y - lo.y);
+    return p.mapped(Affine::translate(-cx, -cy).then(Affine::scale(sx, sy)).then(Affine::translate(cx, cy)));
+}
+
+void edged(Canvas &c, const Path &p, const std::string &colour)
+{
+    c.fill(grown(p), kLine);
+    c.fill(p, colour);
+}
+
+void panel(Canvas &c, char suit)
+{
+    c.raw(pathEl(Path().rect(kLeft, kTop, kRight - kLeft, kMid - kTop),
+                 std::string("fill=\"url(#courtGlow") + (isRed(suit) ? "Red" : "Black") + ")\""));
 }
 
 Path robe()
@@ -92,81 +111,49 @@ Path robe()
     return p;
 }
 
-const char *sheen(const std::string &colour)
+// A gold hem along the middle of the card: with the other half it makes a double band.
+Path hem()
 {
-    if (colour == kBlue)
-        return "#6c8fd0";
-    return colour == suitInk('H') ? "#e8576a" : "#585d6b";
+    return Path().rect(kLeft + 1, 149.5, kRight - kLeft - 2, 4);
 }
 
-// The robe with its folds and a gold hem along the middle of the card.
-std::string robeWithHem(const std::string &colour)
+// Neck, then head and hand with their dark edges; the head in head coordinates.
+void skin(Canvas &c, Pt handAt)
 {
-    std::string s = fill(robe(), colour);
-    Path folds;
-    folds.M(66, 124).C(62, 134, 62, 142, 64, 149).M(82, 117).C(80, 128, 81, 138, 84, 149);
-    s += line(folds.withMirror(kCx), sheen(colour), 1.2);
-    s += fill(Path().rect(kLeft + 1, 149.5, kRight - kLeft - 2, 4), kGold, 0.6);
-    Path dots;
-    for (int i = 0; i < 13; ++i)
-        dots.circle(kLeft + 7 + i * 10, 151.5, 0.9);
-    s += pathEl(dots, std::string("fill=\"") + kLine + "\"");
-    return s;
+    const Path head = Path().ellipse(kCx, 83, 14.5, 18).mapped(kHead);
+    const Path hand = Path().ellipse(handAt.x, handAt.y, 6, 5);
+    c.fill(Path().rect(104.5, 94, 15, 14).mapped(kHead), kSkin);
+    c.fill(grown(head), kLine).fill(grown(hand), kLine);
+    c.fill(head, kSkin).fill(hand, kSkin);
 }
 
-// The head is drawn a little larger than the body, as on a printed court card.
-std::string headGroup(const std::string &content)
+Path eyes()
 {
-    constexpr double k = 1.16, ox = kCx, oy = 104;
-    return "<g transform=\"matrix(" + num(k) + " 0 0 " + num(k) + " " + num(ox * (1 - k)) + " " +
-           num(oy * (1 - k)) + ")\">" + content + "</g>";
+    return Path().ellipse(106.2, 81.5, 1.9, 1.4).ellipse(117.8, 81.5, 1.9, 1.4).mapped(kHead);
 }
 
-std::string neckAndHead()
+Path brows()
 {
-    std::string s;
-    s += fill(Path().rect(104.5, 94, 15, 14), kSkin, 0.8);
-    s += fill(Path().ellipse(kCx, 83, 14.5, 18), kSkin, 0.9);
-    return s;
+    return Path().M(103, 77.5).Q(106, 75.5, 109.5, 77).M(114.5, 77).Q(118, 75.5, 121, 77.5).mapped(kHead);
 }
 
-std::string faceFeatures(bool lashes)
+// Nose and mouth share one warm line.
+Path noseAndMouth()
 {
-    std::string s;
-    Path eyes;
-    eyes.ellipse(106.2, 81.5, 1.9, 1.4).ellipse(117.8, 81.5, 1.9, 1.4);
-    s += pathEl(eyes, std::string("fill=\"") + kLine + "\"");
-    Path brows;
-    brows.M(103, 77.5).Q(106, 75.5, 109.5, 77).M(114.5, 77).Q(118, 75.5, 121, 77.5);
-    s += line(brows, kLine, 0.9);
-    s += line(Path().M(111.6, 84).C(110.8, 87, 110.2, 88.5, 111, 89.8).Q(112, 90.6, 113.4, 89.8), "#b7805c", 0.9);
-    s += line(Path().M(108.5, 94.5).Q(112, 96.8, 115.5, 94.5), "#b8323a", 1.3);
-    if (lashes) {
-        Path l;
-        l.M(103.8, 80.6).L(102.6, 79.6).M(120.2, 80.6).L(121.4, 79.6);
-        s += line(l, kLine, 0.7);
-    }
-    return s;
+    return Path().M(111.6, 84).C(110.8, 87, 110.2, 88.5, 111, 89.8).Q(112, 90.6, 113.4, 89.8)
+        .M(108.5, 94.5).Q(112, 96.8, 115.5, 94.5).mapped(kHead);
 }
 
-std::string hand(double x, double y)
+void suitBadge(Canvas &c, char suit, double x, double y)
 {
-    return fill(Path().ellipse(x, y, 6, 5), kSkin, 0.8);
-}
-
-std::string suitBadge(char suit, double x, double y)
-{
-    return pathEl(suitShape(suit).mapped(Affine::scale(0.17, 0.17).then(Affine::translate(x, y))),
-                  std::string("fill=\"") + suitInk(suit) + "\"");
+    c.fill(suitShape(suit).mapped(Affine::scale(0.17, 0.17).then(Affine::translate(x, y))), suitInk(suit));
 }
 
 // King: a crown of three points, a white beard, ermine on the shoulders and a sword.
-std::string king(char suit)
+void king(Canvas &c, char suit)
 {
     const std::string ink = suitInk(suit);
-    std::string s;
-    s += robeWithHem(ink);
-    // Ermine collar: a white band over the shoulders with the black tails of the fur.
+    c.fill(robe(), ink);
     Path collar;
     collar.M(kLeft + 1, 139).C(56, 125, 74, 118, 94, 114.5)
         .L(104, 108).L(120, 108).L(130, 114.5)
@@ -174,225 +161,219 @@ std::string king(char suit)
         .L(kRight - 1, 147).C(166, 134, 148, 127, 128, 124)
         .L(112, 140).L(96, 124)
         .C(76, 127, 58, 134, kLeft + 1, 147).Z();
-    s += fill(collar, kErmine, 0.8);
-    Path tails;
-    for (Pt t : {Pt{58, 133}, Pt{74, 124.5}, Pt{150, 124.5}, Pt{166, 133}, Pt{104, 118}, Pt{120, 118}})
-        tails.M(t.x, t.y - 2).L(t.x + 1.6, t.y + 2.6).L(t.x - 1.6, t.y + 2.6).Z();
-    s += pathEl(tails, std::string("fill=\"") + kLine + "\"");
-    // Chain of office.
-    s += line(Path().M(96, 124).Q(112, 148, 128, 124), kGold, 2.2);
-    s += fill(Path().circle(112, 137, 3.2), kGold, 0.7);
-
-    std::string head = neckAndHead();
-    // Grey hair at the temples, under the crown.
+    c.fill(collar.mapped(Affine::translate(0, -1)), kLine).fill(collar, kErmine);
+    c.line(Path().M(96, 124).Q(112, 148, 128, 124), kGold, 2.2);
+    // The sword, upright in the right hand.
+    const Path blade = Path().M(158, 119).L(158, 40).L(161, 30).L(164, 40).L(164, 119).Z();
+    edged(c, blade, kSteel);
+    c.fill(Path().rect(158.5, 122.5, 5, 16), "#6b3f22");
+    skin(c, {161, 131});
     Path hair;
     hair.M(97.5, 70).C(94, 76, 95, 88, 98.5, 92).L(100.5, 80).Z();
-    head += fill(hair.withMirror(kCx), "#d9d4ca", 0.8);
-    head += faceFeatures(false);
+    c.fill(hair.withMirror(kCx).mapped(kHead), "#bdb6a9");
     Path beard;
     beard.M(98.3, 87).C(99, 104, 106, 113, 112, 116).C(118, 113, 125, 104, 125.7, 87)
         .C(122, 95, 118, 98, 112, 98).C(106, 98, 102, 95, 98.3, 87).Z();
-    head += fill(beard, "#e4dfd4", 0.8);
-    head += line(Path().M(106, 103).Q(108, 108, 111, 111).M(118, 103).Q(116, 108, 113, 111), "#bdb5a6", 0.7);
-    Path moustache;
-    moustache.M(112, 91.5).C(108, 90, 104, 91, 101.5, 95).C(105, 93.5, 109, 94, 112, 93.5)
+    beard.M(112, 91.5).C(108, 90, 104, 91, 101.5, 95).C(105, 93.5, 109, 94, 112, 93.5)
         .C(115, 94, 119, 93.5, 122.5, 95).C(120, 91, 116, 90, 112, 91.5).Z();
-    head += fill(moustache, "#cfc8bb", 0.6);
-    Path crown;
-    crown.M(96.5, 70).L(94, 49).L(103.5, 58.5).L(112, 45).L(120.5, 58.5).L(130, 49).L(127.5, 70).Z();
-    head += fill(crown, kGold, 0.9);
-    head += fill(Path().rect(96, 64.5, 32, 6.5), kGoldDark, 0.8);
+    c.fill(beard.mapped(kHead), "#e2ddd2");
+    c.line(Path().M(106, 103).Q(108, 108, 111, 111).M(118, 103).Q(116, 108, 113, 111)
+               .M(101.5, 95).C(105, 93.5, 109, 94, 112, 93.5).C(115, 94, 119, 93.5, 122.5, 95).mapped(kHead),
+           "#a79f91", 0.8);
+    // Ink details: the eyes, and the black tails of the ermine.
+    Path tails;
+    for (Pt t : {Pt{58, 133}, Pt{74, 124.5}, Pt{150, 124.5}, Pt{166, 133}, Pt{104, 118}, Pt{120, 118}})
+        tails.M(t.x, t.y - 2).L(t.x + 1.6, t.y + 2.6).L(t.x - 1.6, t.y + 2.6).Z();
+    c.fill(eyes(), kLine).fill(tails, kLine);
+    c.line(brows(), kLine, 1);
+    c.line(noseAndMouth(), "#a9583e", 1.1);
+    // Everything gold at once: crown, sword guard, medallion and hem.
+    c.fill(Path().M(96.5, 70).L(94, 49).L(103.5, 58.5).L(112, 45).L(120.5, 58.5).L(130, 49).L(127.5, 70).Z().mapped(kHead),
+           kGold)
+        .fill(Path().rect(150, 118, 22, 4.5), kGold)
+        .fill(Path().circle(112, 137, 3.2), kGold)
+        .fill(hem(), kGold);
+    c.fill(Path().rect(96, 64.5, 32, 6.5).mapped(kHead), kGoldDark);
     Path gems;
     gems.circle(104, 67.7, 1.9).circle(112, 67.7, 1.9).circle(120, 67.7, 1.9);
     gems.circle(94, 48, 2.4).circle(112, 44, 2.6).circle(130, 48, 2.4);
-    head += pathEl(gems, std::string("fill=\"") + (isRed(suit) ? kBlue : "#c8102e") + "\"");
-    s += headGroup(head);
-
-    // The sword, upright in the right hand.
-    Path blade;
-    blade.M(158, 119).L(158, 40).L(161, 30).L(164, 40).L(164, 119).Z();
-    s += fill(blade, "#e3e7ee", 0.8);
-    s += line(Path().M(161, 40).L(161, 115), "#aeb5c2", 0.8);
-    s += fill(Path().rect(150, 118, 22, 4.5), kGold, 0.8);
-    s += fill(Path().rect(158.5, 122.5, 5, 16), "#6b3f22", 0.7);
-    s += hand(161, 131);
-    s += suitBadge(suit, 58, 33);
-    return s;
+    c.fill(gems.mapped(kHead), isRed(suit) ? kBlue : "#c8102e");
+    suitBadge(c, suit, 58, 33);
 }
 
 // Queen: long hair, a coronet of pearls, a square-necked gown and a flower.
-std::string queen(char suit)
+void queen(Canvas &c, char suit)
 {
     const std::string ink = suitInk(suit);
     const char *hairColour = isRed(suit) ? "#b8782e" : "#6a3d1f";
-    std::string s;
-    // Hair falls behind the head down to the shoulders.
     Path hair;
-    hair.M(112, 63).C(96, 63, 92, 76, 93, 90).C(93.5, 100, 91, 106, 87, 112)
-        .L(104, 112).L(104, 96).Z();
-    s += headGroup(fill(hair.withMirror(kCx), hairColour, 0.8));
-    s += robeWithHem(ink);
-    // Bodice in blue with a gold edge, square at the neck.
-    Path bodice;
-    bodice.M(97, 113).L(127, 113).L(124, 149.5).L(100, 149.5).Z();
-    s += fill(bodice, kBlue, 0.8);
-    s += line(Path().M(97, 113).L(127, 113), kGold, 2.4);
-    s += line(Path().M(112, 116).L(112, 149), kGold, 1.6);
-    Path lacing;
-    for (double y = 121; y < 146; y += 7)
-        lacing.M(107, y).L(112, y + 3).L(117, y);
-    s += line(lacing, kGold, 0.9);
-    // Puffed sleeves.
+    hair.M(112, 63).C(96, 63, 92, 76, 93, 90).C(93.5, 100, 91, 106, 87, 112).L(104, 112).L(104, 96).Z();
+    c.fill(hair.withMirror(kCx).mapped(kHead), hairColour);
+    c.fill(robe(), ink);
+    c.fill(Path().M(97, 113).L(127, 113).L(124, 149.5).L(100, 149.5).Z(), kBlue);
+    // Puffed sleeves, then all the gold lines of the gown at once.
     Path sleeve;
     sleeve.M(kLeft + 1, 140).C(52, 128, 66, 120, 80, 118).C(84, 126, 82, 136, 76, 146)
         .C(64, 146, 54, 146, kLeft + 1, 149.5).Z();
-    s += fill(sleeve.withMirror(kCx), ink, 0.8);
-    Path sleeveLines;
-    sleeveLines.M(56, 134).Q(64, 131, 72, 136).M(168, 134).Q(160, 131, 152, 136);
-    s += line(sleeveLines, kGold, 1.4);
-
-    std::string head = neckAndHead();
-    Path fringe;
-    fringe.M(97.7, 77).C(98, 66, 105, 63.5, 112, 63.5).C(119, 63.5, 126, 66, 126.3, 77)
-        .C(121, 72, 116, 70.5, 112, 71.5).C(108, 70.5, 103, 72, 97.7, 77).Z();
-    head += fill(fringe, hairColour, 0.8);
-    head += faceFeatures(true);
-    head += line(Path().M(104.5, 105).Q(112, 112, 119.5, 105), "#fdfcf7", 2);
-    Path coronet;
-    coronet.M(98, 67).L(98, 60).C(101, 56, 104, 56, 105, 60).C(107, 53, 117, 53, 119, 60)
-        .C(120, 56, 123, 56, 126, 60).L(126, 67).Z();
-    head += fill(coronet, kGold, 0.8);
-    Path pearls;
-    pearls.circle(101.5, 56.5, 2).circle(112, 52.5, 2.6).circle(122.5, 56.5, 2);
-    pearls.circle(105, 64, 1.2).circle(112, 64, 1.4).circle(119, 64, 1.2);
-    head += fill(pearls, "#fdfcf7", 0.6);
-    s += headGroup(head);
-
-    // The flower, held up in the left hand.
-    s += line(Path().M(65, 127).C(66, 108, 62, 90, 65, 62), "#3d7a3a", 2);
+    c.fill(sleeve.withMirror(kCx), isRed(suit) ? "#a80f27" : "#2e3340");
+    Path lacing;
+    lacing.M(97, 113).L(127, 113).M(112, 116).L(112, 149);
+    for (double y = 121; y < 146; y += 7)
+        lacing.M(107, y).L(112, y + 3).L(117, y);
+    lacing.M(56, 134).Q(64, 131, 72, 136).M(168, 134).Q(160, 131, 152, 136);
+    c.line(lacing, kGold, 1.5);
+    // The flower's stem and leaves, then the hand that holds it.
+    c.line(Path().M(65, 127).C(66, 108, 62, 90, 65, 62), "#3d7a3a", 2);
     Path leaves;
     leaves.M(64.5, 100).C(57, 96, 54, 90, 55, 86).C(61, 88, 64, 93, 64.5, 100).Z();
     leaves.M(65, 86).C(72, 83, 75, 78, 75, 73).C(69, 75, 66, 80, 65, 86).Z();
-    s += fill(leaves, "#4f9a48", 0.7);
+    c.fill(leaves, "#4f9a48");
+    skin(c, {65, 128});
+    c.fill(Path().M(97.7, 77).C(98, 66, 105, 63.5, 112, 63.5).C(119, 63.5, 126, 66, 126.3, 77)
+               .C(121, 72, 116, 70.5, 112, 71.5).C(108, 70.5, 103, 72, 97.7, 77).Z().mapped(kHead),
+           hairColour);
+    c.fill(eyes(), kLine);
+    Path browsAndLashes = brows();
+    browsAndLashes.append(Path().M(103.8, 80.6).L(102.6, 79.6).M(120.2, 80.6).L(121.4, 79.6).mapped(kHead));
+    c.line(browsAndLashes, kLine, 0.9);
+    c.line(noseAndMouth(), "#b8323a", 1.1);
+    c.line(Path().M(104.5, 105).Q(112, 112, 119.5, 105).mapped(kHead), kErmine, 2.2);
+    // Flower head, coronet, its centre and the hem in gold, then pearls.
     Path petals;
     for (int i = 0; i < 5; ++i) {
-        const Pt c = Affine::rotate(i * 72.0 - 90).map({6.5, 0});
-        petals.circle(65 + c.x, 57 + c.y, 5.2);
+        const Pt p = Affine::rotate(i * 72.0 - 90).map({6.5, 0});
+        petals.circle(65 + p.x, 57 + p.y, 5.2);
     }
-    s += fill(petals, isRed(suit) ? ink : std::string(kBlue), 0.7);
-    s += fill(Path().circle(65, 57, 3.4), kGold, 0.6);
-    s += hand(65, 128);
-    s += suitBadge(suit, 166, 33);
-    return s;
+    c.fill(petals, isRed(suit) ? ink : std::string(kBlue));
+    c.fill(Path().M(98, 67).L(98, 60).C(101, 56, 104, 56, 105, 60).C(107, 53, 117, 53, 119, 60)
+               .C(120, 56, 123, 56, 126, 60).L(126, 67).Z().mapped(kHead),
+           kGold)
+        .fill(Path().circle(65, 57, 3.4), kGold)
+        .fill(hem(), kGold);
+    Path pearls;
+    pearls.circle(101.5, 56.5, 2).circle(112, 52.5, 2.6).circle(122.5, 56.5, 2);
+    pearls.circle(105, 64, 1.2).circle(112, 64, 1.4).circle(119, 64, 1.2);
+    c.fill(pearls.mapped(kHead), kErmine);
+    suitBadge(c, suit, 166, 33);
 }
 
 // Jack: a young face with a bob of hair, a feathered beret, a striped tunic and a halberd.
-std::string jack(char suit)
+void jack(Canvas &c, char suit)
 {
     const std::string ink = suitInk(suit);
-    std::string s;
-    s += robeWithHem(kBlue);
+    c.fill(robe(), kBlue);
     Path stripes;
     stripes.M(70, 115.6).L(80, 113.7).L(84, 149.5).L(72, 149.5).Z();
     stripes.M(100, 110).L(106, 104).L(108, 149.5).L(98, 149.5).Z();
-    s += fill(stripes.withMirror(kCx), ink, 0.6);
-    Path collar;
-    collar.M(98, 109).L(112, 121).L(126, 109).L(128, 113).L(112, 127).L(96, 113).Z();
-    s += fill(collar, kGold, 0.8);
-
-    std::string head = neckAndHead();
+    c.fill(stripes.withMirror(kCx), ink);
+    c.fill(Path().rect(61.5, 38, 3.6, 104), kWood);
+    skin(c, {63.3, 125});
     Path hair;
     hair.M(112, 66.5).C(101, 66.5, 95, 72, 95.5, 82).C(95.8, 88, 95, 93, 93.5, 97)
         .C(97, 97, 99, 95, 99.5, 92).C(99, 84, 100, 77, 104, 75).C(108, 76, 111, 75.5, 112, 74).Z();
-    head += fill(hair.withMirror(kCx), "#8a5527", 0.8);
-    head += faceFeatures(false);
+    c.fill(hair.withMirror(kCx).mapped(kHead), "#8a5527");
+    c.fill(eyes(), kLine);
+    c.line(brows(), kLine, 1);
+    c.line(noseAndMouth(), "#a9583e", 1.1);
     // A plume swept back over the beret.
     Path plume;
     plume.M(120, 63).C(118, 52, 130, 40, 150, 36)
         .C(147, 40, 151, 42, 147, 46).C(150, 48, 146, 51, 144, 52)
         .C(146, 55, 141, 57, 138, 58).C(138, 61, 132, 62.5, 126, 64).Z();
-    head += fill(plume, kErmine, 0.8);
+    edged(c, plume.mapped(kHead), kErmine);
     Path barbs;
     barbs.M(122, 62).C(126, 52, 136, 43, 148, 38);
     barbs.M(128, 54).L(137, 53).M(133, 48).L(142, 47).M(127, 58.5).L(134, 59.5);
-    head += line(barbs, "#b9b2a4", 0.8);
-    // Beret: a soft crown tilted to the right over a gold band.
-    Path beret;
-    beret.M(95, 70).C(92, 60, 101, 53, 114, 53.5).C(127, 54, 135, 60, 131, 68).Z();
-    head += fill(beret, ink, 0.8);
-    head += fill(Path().M(94, 71.5).C(96, 66, 128, 65, 131, 68.5).C(131, 72, 96, 74.5, 94, 71.5).Z(), kGold, 0.8);
-    head += fill(Path().circle(113, 53.8, 2.2), kGold, 0.6);
-    s += headGroup(head);
-
-    // The halberd in the left hand.
-    s += fill(Path().rect(61.5, 38, 3.6, 104), "#7a4a26", 0.7);
+    c.line(barbs.mapped(kHead), "#b9b2a4", 0.9);
+    c.fill(Path().M(95, 70).C(92, 60, 101, 53, 114, 53.5).C(127, 54, 135, 60, 131, 68).Z().mapped(kHead), ink);
+    // Gold: the beret's band and button, the collar and the hem.
+    c.fill(Path().M(94, 71.5).C(96, 66, 128, 65, 131, 68.5).C(131, 72, 96, 74.5, 94, 71.5).Z().mapped(kHead), kGold)
+        .fill(Path().circle(113, 53.8, 2.2).mapped(kHead), kGold)
+        .fill(Path().M(98, 109).L(112, 121).L(126, 109).L(128, 113).L(112, 127).L(96, 113).Z(), kGold)
+        .fill(hem(), kGold);
     Path blade;
     blade.M(63.3, 26).L(66.5, 38).L(60, 38).Z();
     blade.M(65, 40).C(74, 38, 78, 44, 79, 52).C(74, 50, 69, 51, 65, 54).Z();
     blade.M(61.5, 42).L(54, 46).L(61.5, 48).Z();
-    s += fill(blade, "#d8dde6", 0.8);
-    s += hand(63.3, 125);
-    s += suitBadge(suit, 166, 33);
-    return s;
+    c.fill(blade.mapped(Affine::translate(0.6, 0.6)), "#6d7482").fill(blade, kSteel);
+    suitBadge(c, suit, 166, 33);
 }
 
 } // namespace
 
-std::string courtHalf(char rank, char suit)
+std::string courtDefs()
 {
-    std::string s = panel(suit);
-    switch (rank) {
-    case 'K':
-        s += king(suit);
-        break;
-    case 'Q':
-        s += queen(suit);
-        break;
-    default:
-        s += jack(suit);
-        break;
+    // A warm glow behind the figure's head, in the panel's own coordinates (so the
+    // turned lower half glows around its own head too).
+    std::string s;
+    for (const auto &[name, edge] : {std::pair<const char *, const char *>{"Red", "#f3dcc4"}, {"Black", "#e4e0d4"}}) {
+        s += std::string("<radialGradient id=\"courtGlow") + name + "\" gradientUnits=\"userSpaceOnUse\" cx=\"" +
+             num(kCx) + "\" cy=\"80\" r=\"95\"><stop offset=\"0\" stop-color=\"#fffbf1\"/><stop offset=\"1\" "
+             "stop-color=\"" + edge + "\"/></radialGradient>\n";
     }
     return s;
 }
 
+std::string courtHalf(char rank, char suit)
+{
+    Canvas c;
+    panel(c, suit);
+    switch (rank) {
+    case 'K':
+        king(c, suit);
+        break;
+    case 'Q':
+        queen(c, suit);
+        break;
+    default:
+        jack(c, suit);
+        break;
+    }
+    return c.str();
+}
+
 std::string courtFrame(char suit)
 {
-    std::string s;
-    s += pathEl(Path().rect(kLeft, kTop, kRight - kLeft, 2 * (kMid - kTop)),
-                std::string("fill=\"none\" stroke=\"") + suitInk(suit) + "\" stroke-width=\"1.6\"");
-    s += pathEl(Path().rect(kLeft + 2.6, kTop + 2.6, kRight - kLeft - 5.2, 2 * (kMid - kTop) - 5.2),
-                std::string("fill=\"none\" stroke=\"") + kGold + "\" stroke-width=\"1\"");
-    s += pathEl(Path().M(kLeft, kMid).L(kRight, kMid),
-                std::string("fill=\"none\" stroke=\"") + suitInk(suit) + "\" stroke-width=\"1.2\"");
-    return s;
+    // Frame lines are filled rings, not strokes: the same look, drawn faster.
+    const double h = 2 * (kMid - kTop);
+    Path ink;
+    ink.rect(kLeft - 0.8, kTop - 0.8, kRight - kLeft + 1.6, h + 1.6).rect(kLeft + 0.8, kTop + 0.8, kRight - kLeft - 1.6, h - 1.6);
+    ink.rect(kLeft, kMid - 0.6, kRight - kLeft, 1.2);
+    Path gold;
+    gold.rect(kLeft + 2.1, kTop + 2.1, kRight - kLeft - 4.2, h - 4.2).rect(kLeft + 3.1, kTop + 3.1, kRight - kLeft - 6.2, h - 6.2);
+    return pathEl(gold, std::string("fill=\"") + kGold + "\" fill-rule=\"evenodd\"") +
+           pathEl(ink, std::string("fill=\"") + suitInk(suit) + "\" fill-rule=\"evenodd\"");
 }
 
 std::string aceOfSpades()
 {
     const std::string ink = suitInk('S');
-    std::string s;
+    Canvas c;
     // An oval cartouche, ink outside and gold within, with small gold diamonds at the
     // four points of the compass.
-    s += pathEl(Path().ellipse(kCx, 156.5, 80, 108), "fill=\"none\" stroke=\"" + ink + "\" stroke-width=\"1.4\"");
-    s += pathEl(Path().ellipse(kCx, 156.5, 75.5, 103.5),
-                std::string("fill=\"#fbf5e6\" stroke=\"") + kGold + "\" stroke-width=\"2.4\"");
+    c.raw(pathEl(Path().ellipse(kCx, 156.5, 80.7, 108.7).ellipse(kCx, 156.5, 79.3, 107.3),
+                 "fill=\"" + ink + "\" fill-rule=\"evenodd\""));
+    c.fill(Path().ellipse(kCx, 156.5, 75.5, 103.5), "#fbf5e6");
+    c.raw(pathEl(Path().ellipse(kCx, 156.5, 76.7, 104.7).ellipse(kCx, 156.5, 74.3, 102.3),
+                 std::string("fill=\"") + kGold + "\" fill-rule=\"evenodd\""));
     Path diamonds;
-    for (Pt c : {Pt{kCx, 48.5}, Pt{kCx, 264.5}, Pt{32, 156.5}, Pt{192, 156.5}})
-        diamonds.polygon({{c.x, c.y - 6}, {c.x + 4.5, c.y}, {c.x, c.y + 6}, {c.x - 4.5, c.y}});
-    s += pathEl(diamonds, std::string("fill=\"") + kGold + "\" stroke=\"" + ink + "\" stroke-width=\"0.8\"");
-    // Scrolls curling away from the foot of the spade.
+    for (Pt d : {Pt{kCx, 48.5}, Pt{kCx, 264.5}, Pt{32, 156.5}, Pt{192, 156.5}})
+        diamonds.polygon({{d.x, d.y - 6}, {d.x + 4.5, d.y}, {d.x, d.y + 6}, {d.x - 4.5, d.y}});
+    edged(c, diamonds, kGold);
+    // Scrolls curling away from the spade.
     Path scroll;
     scroll.M(104, 214).C(92, 222, 76, 222, 70, 212).C(65, 203, 74, 196, 80, 202).C(84, 206, 80, 211, 76, 209);
     scroll.M(106, 100).C(92, 88, 78, 92, 74, 102).C(71, 110, 79, 114, 83, 109).C(86, 105, 82, 101, 79, 103);
-    s += line(scroll.withMirror(kCx), ink, 1.6);
-    // The spade itself, with a white line inside its edge and a gold heart of its own.
+    c.line(scroll.withMirror(kCx), ink, 1.6);
+    // The spade itself, with a cream line inside its edge and a gold spade at its heart.
     const Affine place = Affine::scale(1.12, 1.12).then(Affine::translate(kCx, 150));
-    s += pathEl(suitShape('S').mapped(place), "fill=\"" + ink + "\"");
-    s += pathEl(suitShape('S').mapped(Affine::scale(0.86, 0.86).then(Affine::translate(0, -2)).then(place)),
-                "fill=\"none\" stroke=\"#fbf5e6\" stroke-width=\"1.6\"");
-    s += pathEl(suitShape('S').mapped(Affine::scale(0.26, 0.26).then(Affine::translate(0, -2)).then(place)),
-                std::string("fill=\"") + kGold + "\"");
-    return s;
+    c.fill(suitShape('S').mapped(place), ink);
+    // The inner line is the ring between two slightly different copies of the spade.
+    Path ring = suitShape('S').mapped(Affine::scale(0.87, 0.87).then(Affine::translate(0, -2)).then(place));
+    ring.append(suitShape('S').mapped(Affine::scale(0.84, 0.84).then(Affine::translate(0, -2)).then(place)));
+    c.raw(pathEl(ring, "fill=\"#fbf5e6\" fill-rule=\"evenodd\""));
+    c.fill(suitShape('S').mapped(Affine::scale(0.26, 0.26).then(Affine::translate(0, -2)).then(place)), kGold);
+    return c.str();
 }
 
 } // namespace deckgen

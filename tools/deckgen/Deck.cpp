@@ -2,6 +2,7 @@
 
 #include "Art.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace deckgen {
@@ -18,14 +19,14 @@ constexpr double kMarginX = 8;
 constexpr double kMarginY = 5;
 
 // Index: glyph centre line and top, small suit sign below it.
-constexpr double kIndexX = 23;
+constexpr double kIndexX = 22;
 constexpr double kIndexTop = 12;
 constexpr double kIndexScale = 0.42;
 constexpr double kIndexPipY = 73;
 constexpr double kIndexPipScale = 0.26;
 
 constexpr double kPipScale = 0.46;
-constexpr double kColL = 66;
+constexpr double kColL = 69;
 constexpr double kColC = kFaceW / 2;
 constexpr double kColR = kFaceW - kColL;
 constexpr double kRowTop = 58;
@@ -49,7 +50,10 @@ std::string translateScale(double x, double y, double s)
 
 std::string defs()
 {
+    // Gradients first, so that everything that refers to them finds them defined.
     std::string s = "<defs>\n";
+    s += backDefs();
+    s += courtDefs();
     for (char suit : kSuits) {
         s += pathEl(suitShape(suit), std::string("id=\"pip-") + suit + "\" fill=\"" + suitInk(suit) + "\"");
         s += "\n";
@@ -67,7 +71,6 @@ std::string defs()
             s += std::string("<g id=\"court-") + rank + suit + "\">" + courtHalf(rank, suit) + "</g>\n";
         }
     }
-    s += backDefs();
     s += "</defs>\n";
     return s;
 }
@@ -206,7 +209,7 @@ std::string pathEl(const Path &p, const std::string &attrs)
     return "<path " + attrs + " d=\"" + p.str() + "\"/>";
 }
 
-std::string roundRect(double x, double y, double w, double h, double r, const std::string &attrs)
+Path roundRectPath(double x, double y, double w, double h, double r)
 {
     Path p;
     const double k = 0.5523 * r;
@@ -219,7 +222,20 @@ std::string roundRect(double x, double y, double w, double h, double r, const st
         .L(x, y + r)
         .C(x, y + r - k, x + r - k, y, x + r, y)
         .Z();
-    return pathEl(p, attrs);
+    return p;
+}
+
+std::string roundRect(double x, double y, double w, double h, double r, const std::string &attrs)
+{
+    return pathEl(roundRectPath(x, y, w, h, r), attrs);
+}
+
+std::string roundRectLine(double x, double y, double w, double h, double r, double width, const std::string &colour)
+{
+    const double d = width / 2;
+    Path p = roundRectPath(x - d, y - d, w + width, h + width, r + d);
+    p.append(roundRectPath(x + d, y + d, w - width, h - width, std::max(0.0, r - d)));
+    return pathEl(p, "fill=\"" + colour + "\" fill-rule=\"evenodd\"");
 }
 
 std::string deckDocument()

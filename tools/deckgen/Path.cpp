@@ -1,7 +1,9 @@
 #include "Path.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace deckgen {
 
@@ -21,15 +23,17 @@ Affine Affine::rotate(double degrees)
 std::string num(double v)
 {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    std::string s = buf;
-    while (!s.empty() && s.back() == '0')
-        s.pop_back();
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    if (s == "-0" || s.empty())
-        s = "0";
-    return s;
+    int n = std::snprintf(buf, sizeof buf, "%.2f", v);
+    if (n <= 0 || n >= int(sizeof buf))
+        return "0";
+    while (n > 0 && buf[n - 1] == '0')
+        --n;
+    if (n > 0 && buf[n - 1] == '.')
+        --n;
+    const std::string_view s(buf, size_t(n));
+    if (s.empty() || s == "-0")
+        return "0";
+    return std::string(s);
 }
 
 Path &Path::M(double x, double y)
@@ -119,6 +123,19 @@ Path Path::withMirror(double axis) const
     Path out = *this;
     out.append(mapped(Affine::mirrorX(axis)));
     return out;
+}
+
+void Path::bounds(Pt &min, Pt &max) const
+{
+    min = {1e18, 1e18};
+    max = {-1e18, -1e18};
+    for (const Cmd &c : cmds) {
+        const int n = c.op == 'C' ? 3 : c.op == 'Z' ? 0 : 1;
+        for (int i = 0; i < n; ++i) {
+            min = {std::min(min.x, c.p[i].x), std::min(min.y, c.p[i].y)};
+            max = {std::max(max.x, c.p[i].x), std::max(max.y, c.p[i].y)};
+        }
+    }
 }
 
 std::string Path::str() const

@@ -52,6 +52,8 @@ public:
 
     std::string str() const;
     bool empty() const { return cmds.empty(); }
+    // The box around all points, control points included.
+    void bounds(Pt &min, Pt &max) const;
 
 private:
     struct Cmd
