@@ -39,7 +39,7 @@ public:
 };
 
 // Builds the window, shows it and returns once its table has been painted.
-qint64 showFirstFrame()
+qint64 showFirstFrame(QSize *shown_size = nullptr)
 {
     QElapsedTimer clock;
     clock.start();
@@ -54,6 +54,8 @@ qint64 showFirstFrame()
     QCoreApplication::processEvents();  // let the paint finish
     const qint64 elapsed = clock.nsecsElapsed();
     window.view()->viewport()->removeEventFilter(&watcher);
+    if (shown_size)
+        *shown_size = window.size();
     return elapsed;
 }
 
@@ -63,9 +65,11 @@ int runChild(int argc, char **argv)
     process_clock.start();
     QApplication app(argc, argv);
     applyApplicationIdentity();
-    const qint64 window_ns = showFirstFrame();
-    std::printf("%lld %lld\n", static_cast<long long>(window_ns),
-                static_cast<long long>(process_clock.nsecsElapsed()));
+    QSize shown;
+    const qint64 window_ns = showFirstFrame(&shown);
+    std::printf("%lld %lld %d %d\n", static_cast<long long>(window_ns),
+                static_cast<long long>(process_clock.nsecsElapsed()), shown.width(),
+                shown.height());
     return 0;
 }
 
@@ -86,9 +90,14 @@ void BM_ColdStartToFirstFrame(benchmark::State &state)
         }
         const auto wall = std::chrono::steady_clock::now() - start;
         long long window_ns = 0, app_ns = 0;
-        if (std::sscanf(child.readAllStandardOutput().constData(), "%lld %lld", &window_ns,
-                        &app_ns) != 2) {
+        int width = 0, height = 0;
+        if (std::sscanf(child.readAllStandardOutput().constData(), "%lld %lld %d %d",
+                        &window_ns, &app_ns, &width, &height) != 4) {
             state.SkipWithError("no timing from child");
+            return;
+        }
+        if (QSize(width, height) != frame_size) {
+            state.SkipWithError("the window was not shown at 1920 x 1080");
             return;
         }
         state.SetIterationTime(double(app_ns) / 1e9);
