@@ -181,7 +181,7 @@ std::string face(const std::string &value, char suit, double x, double y)
         if (suit == 'S')
             s += aceOfSpades();
         else
-            s += use(std::string("pip-") + suit, translateScale(kFaceW / 2, kFaceH / 2, 1.0));
+            s += use(std::string("pip-") + suit, translateScale(kFaceW / 2, kFaceH / 2, 1.1));
     } else if (value == "J" || value == "Q" || value == "K") {
         const std::string id = "court-" + value + suit;
         s += use(id, "translate(0 0)");
