@@ -88,6 +88,17 @@ std::string backRed()
         fans.append(fan.mapped(place));
     }
     s += pathEl(fans, "fill=\"#b3192e\"");
+    // Fine rings around where the game puts the emblem's three discs, so that the
+    // emblem sits in a setting of its own (its geometry: a disc of a quarter of the
+    // card's width at the centre, and small ones at a quarter and three quarters).
+    const double r1 = std::floor(std::min(w, h) * 25 / 100), r2 = std::floor(std::min(w / 4, h / 4) * 25 / 100);
+    Path rings;
+    for (const auto &[c, r] : {std::pair<Pt, double>{{w / 2, h / 2}, r1 + 6}, {{w / 4, h / 4}, r2 + 4.5},
+                               {{3 * w / 4, 3 * h / 4}, r2 + 4.5}}) {
+        rings.circle(c.x, c.y, r + 0.6);
+        rings.circle(c.x, c.y, r - 0.6);
+    }
+    s += pathEl(rings, "fill=\"#d9a89a\" fill-rule=\"evenodd\"");
     return s;
 }
 
