@@ -1,0 +1,137 @@
+// The generator's geometry, checked without rendering.
+#include "Art.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <string>
+
+using namespace deckgen;
+
+namespace {
+
+struct Box
+{
+    Pt lo, hi;
+};
+
+Box boxOf(const Path &p)
+{
+    Box b;
+    p.bounds(b.lo, b.hi);
+    return b;
+}
+
+} // namespace
+
+class TestDeckgen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numbers_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("integer") << 224.0 << "224";
+        QTest::newRow("one decimal") << 311.8 << "311.8";
+        QTest::newRow("rounded") << 0.5523 << "0.55";
+        QTest::newRow("trailing zero") << 1.10 << "1.1";
+        QTest::newRow("negative") << -17.25 << "-17.25";
+        QTest::newRow("negative zero") << -0.001 << "0";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("round up") << 9.999 << "10";
+    }
+
+    // Numbers must be short, locale-free and stable, or the output would change
+    // from one run or machine to the next.
+    void numbers()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(num(value)), text);
+    }
+
+    void affineComposition()
+    {
+        // Scale, then move: a point at (1, 2) lands at (2·1 + 10, 2·2 + 20).
+        const Affine m = Affine::scale(2, 2).then(Affine::translate(10, 20));
+        const Pt p = m.map({1, 2});
+        QCOMPARE(p.x, 12.0);
+        QCOMPARE(p.y, 24.0);
+        // A half turn about the origin, then back into the grid, mirrors both axes.
+        const Pt q = Affine::rotate(180).then(Affine::translate(60, 100)).map({10, 20});
+        QVERIFY(std::abs(q.x - 50) < 1e-9 && std::abs(q.y - 80) < 1e-9);
+        const Pt r = Affine::mirrorX(112).map({100, 5});
+        QCOMPARE(r.x, 124.0);
+        QCOMPARE(r.y, 5.0);
+    }
+
+    void pathText()
+    {
+        Path p;
+        p.M(0, 0).L(10, 0).Q(10, 10, 0, 10).Z();
+        QCOMPARE(QString::fromStdString(p.str()), QStringLiteral("M0 0 L10 0 C10 6.67 6.67 10 0 10 Z"));
+        const Path mirrored = Path().M(100, 1).L(110, 2).withMirror(112);
+        QCOMPARE(QString::fromStdString(mirrored.str()), QStringLiteral("M100 1 L110 2 M124 1 L114 2"));
+    }
+
+    void glyphs_data()
+    {
+        QTest::addColumn<QString>("value");
+        for (const char *v : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "J", "Q", "K"})
+            QTest::newRow(v) << QString::fromLatin1(v);
+    }
+
+    // With its stroke, every index glyph must stay inside its 60 × 100 grid, or the
+    // index would crowd the card's edge; and each must draw something.
+    void glyphs()
+    {
+        QFETCH(QString, value);
+        const Path g = glyph(value.toStdString());
+        QVERIFY(!g.empty());
+        const Box b = boxOf(g);
+        const double half = kGlyphStroke / 2;
+        QVERIFY2(b.lo.x - half >= -1.5 && b.hi.x + half <= kGlyphW + 1.5, qPrintable(value));
+        QVERIFY2(b.lo.y - half >= -0.01 && b.hi.y + half <= kGlyphH + 0.01, qPrintable(value));
+        // Tall enough to read: the ink spans nearly the whole height.
+        QVERIFY2(b.hi.y - b.lo.y >= 80, qPrintable(value));
+    }
+
+    void tenIsWiderButBounded()
+    {
+        const Box b = boxOf(glyph("10"));
+        const double half = kGlyphStroke / 2;
+        QVERIFY(b.hi.x - b.lo.x > kGlyphW - 2 * half);
+        QVERIFY(b.lo.x - half >= -15 && b.hi.x + half <= kGlyphW + 15);
+        QVERIFY(glyph("T").empty());
+    }
+
+    void suits_data()
+    {
+        QTest::addColumn<char>("suit");
+        for (char s : {'S', 'H', 'D', 'C'})
+            QTest::newRow(std::string(1, s).c_str()) << s;
+    }
+
+    // Pips are placed by their centre and scaled from a 100-unit box: a shape that
+    // strays out of it would collide with its neighbours on the ten.
+    void suits()
+    {
+        QFETCH(char, suit);
+        const Box b = boxOf(suitShape(suit));
+        QVERIFY(b.lo.x >= -50 && b.hi.x <= 50 && b.lo.y >= -50 && b.hi.y <= 50);
+        QVERIFY(b.hi.x - b.lo.x >= 75 && b.hi.y - b.lo.y >= 90);
+        // Symmetric about the vertical axis.
+        QVERIFY(std::abs(b.lo.x + b.hi.x) < 1e-9);
+        QCOMPARE(isRed(suit), suit == 'H' || suit == 'D');
+    }
+
+    void unknownSuitDrawsNothing()
+    {
+        QVERIFY(suitShape('X').empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeckgen)
+#include "tst_deckgen.moc"
