@@ -1,7 +1,7 @@
-// contactsheet <out.png> [--width <px>] [--columns <n>] [--ids A,B,...] [--hand]
+// contactsheet <out.png> [--width <px> | --real] [--columns <n>] [--ids A,B,...] [--hand] [--emblem]
 //
 // Renders the elements of the compiled-in deck on the table's teal. --width is the card
-// width in pixels (106 is the size on a 1080p screen; the default is twice that).
+// width in pixels; --real is the size on a 1080p screen (106 × 149), the default twice that.
 // --hand lays the cards out as a hand is shown in play: overlapping 75/224 of a card
 // apart and tilted 15°, so the part of each card a player actually sees can be judged.
 #include <QCommandLineParser>
@@ -11,6 +11,7 @@
 #include <QRadialGradient>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -63,6 +64,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("PNG file to write"));
     parser.addOption({QStringLiteral("width"), QStringLiteral("card width in pixels"), QStringLiteral("px"), QStringLiteral("212")});
+    parser.addOption({QStringLiteral("real"), QStringLiteral("cards at their size on a 1080p screen (106 pixels wide)")});
     parser.addOption({QStringLiteral("columns"), QStringLiteral("cards per row"), QStringLiteral("n"), QStringLiteral("13")});
     parser.addOption({QStringLiteral("ids"), QStringLiteral("comma-separated element ids"), QStringLiteral("ids")});
     parser.addOption({QStringLiteral("hand"), QStringLiteral("overlap and tilt the cards as in play")});
@@ -87,8 +89,9 @@ int main(int argc, char **argv)
         }
     }
     bool widthOk = false, columnsOk = false;
-    const double cardW = parser.value(QStringLiteral("width")).toDouble(&widthOk);
-    const int columns = parser.value(QStringLiteral("columns")).toInt(&columnsOk);
+    const double cardW = parser.isSet(QStringLiteral("real")) ? (widthOk = true, 106.0)
+                                                              : parser.value(QStringLiteral("width")).toDouble(&widthOk);
+    const int columns = std::min<int>(parser.value(QStringLiteral("columns")).toInt(&columnsOk), std::max<int>(1, int(ids.size())));
     if (!widthOk || !columnsOk || cardW < 8 || columns < 1) {
         std::fprintf(stderr, "contactsheet: bad --width or --columns\n");
         return 2;
