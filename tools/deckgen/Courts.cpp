@@ -8,7 +8,7 @@ namespace deckgen {
 namespace {
 
 // The upper half of the court panel, in card units. The figure is a bust facing the
-// player, drawn flat with a thin dark outline like a printed woodcut.
+// player, drawn in flat colour; the card shows it twice, the second copy turned.
 constexpr double kLeft = 45, kRight = 179, kTop = 19, kMid = 156.5;
 constexpr double kCx = 112;
 
@@ -24,7 +24,7 @@ constexpr const char *kWood = "#7a4a26";
 // Collects the shapes of a figure and writes consecutive shapes of the same style as
 // one path: every element costs time on each repaint, so the figure is drawn with as
 // few of them as its layering allows. The caller orders shapes so that merging never
-// changes what is seen (shapes merged into one outline do not overlap).
+// changes what is seen.
 class Canvas
 {
 public:
