@@ -70,6 +70,9 @@ CardGraphicsItem::CardGraphicsItem()
     : hover_offset(table::hoverOffset)
 {
     setSharedRenderer(card_renderer());
+    // QGraphicsSvgItem turns on DeviceCoordinateCache, which repaints a tilted card on
+    // every frame and would only copy our own device-resolution pictures once more.
+    setCacheMode(QGraphicsItem::NoCache);
 }
 
 QString CardGraphicsItem::elementIdFor(const Card &card)
