@@ -45,6 +45,9 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
     : QGraphicsScene(parent)
 {
     card_rotation = table::cardRotation;
+    // Some 60 items, several of them moving in every animation frame: a linear search is
+    // cheaper than keeping a BSP index up to date.
+    setItemIndexMethod(QGraphicsScene::NoIndex);
     for (int k = 0; k < int(card_items.size()); ++k) {
         CardGraphicsItem &item = card_items[std::size_t(k)];
         item.hide();
