@@ -31,8 +31,9 @@ public:
     enum { Type = UserType + 1 };
     int type() const override { return Type; }
 
-    // How cards draw themselves. Cached is the normal way; the others are kept so that
-    // the benchmark and the crispness checks can compare against them.
+    // How cards draw themselves. Cached (pictures made once per size, see CardPixmapCache)
+    // is the normal way; DirectSvg draws the SVG on every paint and is kept so that the
+    // benchmark and the crispness checks can compare against it.
     enum class PaintMode { Cached, DirectSvg };
     static void setPaintMode(PaintMode mode);
     static PaintMode paintMode();
