@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <map>
 
 namespace {
 
