@@ -1,5 +1,8 @@
 // The deck is parsed once at start-up and every card is drawn from it on each repaint,
 // so both must stay cheap: parse <= 50 ms, one face at 1080p card size <= 0.5 ms.
+
+#include "QtBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -59,13 +62,7 @@ BENCHMARK(BM_RenderBack_RED1)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatformByDefault();
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

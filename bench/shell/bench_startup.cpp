@@ -3,6 +3,8 @@
 // start is measured in a fresh process per iteration (this program re-run as a child);
 // a warm construction, with the deck already parsed, is measured in-process.
 // Target: cold start to first frame <= 300 ms (median).
+#include "QtBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include "AppIdentity.h"
@@ -133,18 +135,12 @@ BENCHMARK(BM_WarmWindowToFirstFrame)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenPlatformByDefault();
     self_path = argv[0];
     if (argc > 1 && std::strcmp(argv[1], "--startup-child") == 0)
         return runChild(argc, argv);
 
     QApplication app(argc, argv);
     applyApplicationIdentity();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }
