@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -57,6 +60,60 @@ BENCHMARK(BM_RenderFace_AS)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFace_KH)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFace_QC)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderBack_RED1)->Unit(benchmark::kMicrosecond);
+
+QStringList allIds()
+{
+    QStringList ids;
+    for (const char *suit : {"S", "H", "D", "C"}) {
+        for (const char *value : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"})
+            ids << QString::fromLatin1(value) + QString::fromLatin1(suit);
+    }
+    return ids << QStringLiteral("BACK_RED1") << QStringLiteral("BACK_BLUE1");
+}
+
+// Every element in turn, one per iteration, so that no card can grow expensive unseen.
+// Each render is also timed on its own: the counters give the median of the slowest
+// element and the label names it.
+void BM_RenderEveryElement(benchmark::State &state)
+{
+    QSvgRenderer renderer(kDeck);
+    const QStringList ids = allIds();
+    for (const QString &id : ids) {
+        if (!renderer.elementExists(id)) {
+            state.SkipWithError("element missing");
+            return;
+        }
+    }
+    QImage image(106, 149, QImage::Format_ARGB32_Premultiplied);
+    std::vector<std::vector<double>> micros(size_t(ids.size()));
+    size_t next = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p, ids[qsizetype(next)], QRectF(0, 0, 106, 149));
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+        micros[next].push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        next = (next + 1) % micros.size();
+    }
+    double slowest = 0;
+    QString slowestId;
+    for (size_t i = 0; i < micros.size(); ++i) {
+        std::vector<double> &m = micros[i];
+        if (m.empty())
+            continue;
+        std::nth_element(m.begin(), m.begin() + std::ptrdiff_t(m.size() / 2), m.end());
+        if (m[m.size() / 2] > slowest) {
+            slowest = m[m.size() / 2];
+            slowestId = ids[qsizetype(i)];
+        }
+    }
+    state.counters["slowest_median_us"] = slowest;
+    state.SetLabel(("slowest " + slowestId).toStdString());
+}
+BENCHMARK(BM_RenderEveryElement)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
