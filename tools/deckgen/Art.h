@@ -3,6 +3,7 @@
 #include "Path.h"
 
 #include <string>
+#include <vector>
 
 namespace deckgen {
 
@@ -13,6 +14,40 @@ constexpr double kFaceH = 313;
 constexpr double kBackW = 223;
 constexpr double kBackH = 312;
 constexpr double kCorner = 12;
+
+// Collects the shapes of a card and writes them as few path elements as the layering
+// allows: every element costs time on each repaint (state, transform, fill set-up), far
+// more than a few more nodes in a path. A shape joins an earlier element of the same
+// style when nothing drawn in between comes near it, so what is seen never changes.
+class Canvas
+{
+public:
+    Canvas &fill(const Path &p, const std::string &colour);
+    // For rings: the shapes overlap on purpose, so they never share an element with others.
+    Canvas &fillEvenOdd(const Path &p, const std::string &colour);
+    Canvas &line(const Path &p, const std::string &colour, double width);
+    // Everything of `other`, in its order and mapped by `m`, laid over what is here.
+    Canvas &append(const Canvas &other, const Affine &m = {});
+
+    std::string str() const;
+    // The number of path elements written.
+    size_t elements() const { return items.size(); }
+
+private:
+    struct Shape
+    {
+        Path path;
+        Pt lo, hi;  // the box around it, widened by what its edge may touch
+    };
+    struct Item
+    {
+        std::string attrs;
+        std::vector<Shape> shapes;
+        bool alone = false;
+    };
+    Canvas &add(const std::string &attrs, const Path &p, double reach, bool alone);
+    std::vector<Item> items;
+};
 
 // The index glyphs are drawn as strokes on a 60 × 100 grid (ink kept within the grid
 // at the glyph stroke width); "10" is wider and centred on the same axis.
@@ -27,16 +62,12 @@ Path suitShape(char suit);
 bool isRed(char suit);
 const char *suitInk(char suit);
 
-// The artwork of the upper half of a court panel (K, Q or J), drawn in card
-// coordinates; the card shows it twice, the second time turned half round.
-std::string courtHalf(char rank, char suit);
-// Gradients the court panels refer to; they belong in the document's defs.
-std::string courtDefs();
-// The frame around both halves of a court panel and the line between them.
-std::string courtFrame(char suit);
+// A court panel (K, Q or J) with its frame, in card coordinates: the figure drawn
+// twice, the second time turned half round.
+Canvas court(char rank, char suit);
 
 // Ornament for the Ace of Spades, centred on the card.
-std::string aceOfSpades();
+Canvas aceOfSpades();
 
 std::string backDefs();
 std::string backRed();

@@ -21,56 +21,6 @@ constexpr const char *kErmine = "#fdfcf7";
 constexpr const char *kSteel = "#dfe4ec";
 constexpr const char *kWood = "#7a4a26";
 
-// Collects the shapes of a figure and writes consecutive shapes of the same style as
-// one path: every element costs time on each repaint, so the figure is drawn with as
-// few of them as its layering allows. The caller orders shapes so that merging never
-// changes what is seen.
-class Canvas
-{
-public:
-    Canvas &fill(const Path &p, const std::string &colour) { return add("fill=\"" + colour + "\"", p); }
-
-    Canvas &line(const Path &p, const std::string &colour, double width)
-    {
-        return add("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
-                       "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
-                   p);
-    }
-
-    Canvas &raw(const std::string &element)
-    {
-        items.push_back({element, Path(), true});
-        return *this;
-    }
-
-    std::string str() const
-    {
-        std::string s;
-        for (const Item &i : items)
-            s += i.verbatim ? i.attrs : pathEl(i.path, i.attrs);
-        return s;
-    }
-
-private:
-    struct Item
-    {
-        std::string attrs;
-        Path path;
-        bool verbatim = false;
-    };
-
-    Canvas &add(const std::string &attrs, const Path &p)
-    {
-        if (!items.empty() && !items.back().verbatim && items.back().attrs == attrs)
-            items.back().path.append(p);
-        else
-            items.push_back({attrs, p, false});
-        return *this;
-    }
-
-    std::vector<Item> items;
-};
-
 // The head is drawn a little larger than the body, as on a printed court card,
 // growing from the base of the neck.
 constexpr double kHeadScale = 1.16;
@@ -94,10 +44,11 @@ void edged(Canvas &c, const Path &p, const std::string &colour)
     c.fill(p, colour);
 }
 
+// The panel is flat cream, warmer behind the red suits; a gradient here would cost more
+// than the whole figure.
 void panel(Canvas &c, char suit)
 {
-    c.raw(pathEl(Path().rect(kLeft, kTop, kRight - kLeft, kMid - kTop),
-                 std::string("fill=\"url(#courtGlow") + (isRed(suit) ? "Red" : "Black") + ")\""));
+    c.fill(Path().rect(kLeft, kTop, kRight - kLeft, kMid - kTop), isRed(suit) ? "#f8ead8" : "#f0ece1");
 }
 
 Path robe()
@@ -301,61 +252,46 @@ void jack(Canvas &c, char suit)
 
 } // namespace
 
-std::string courtDefs()
+Canvas court(char rank, char suit)
 {
-    // A warm glow behind the figure's head, in the panel's own coordinates (so the
-    // turned lower half glows around its own head too).
-    std::string s;
-    for (const auto &[name, edge] : {std::pair<const char *, const char *>{"Red", "#f3dcc4"}, {"Black", "#e4e0d4"}}) {
-        s += std::string("<radialGradient id=\"courtGlow") + name + "\" gradientUnits=\"userSpaceOnUse\" cx=\"" +
-             num(kCx) + "\" cy=\"80\" r=\"95\"><stop offset=\"0\" stop-color=\"#fffbf1\"/><stop offset=\"1\" "
-             "stop-color=\"" + edge + "\"/></radialGradient>\n";
-    }
-    return s;
-}
-
-std::string courtHalf(char rank, char suit)
-{
-    Canvas c;
-    panel(c, suit);
+    Canvas half;
+    panel(half, suit);
     switch (rank) {
     case 'K':
-        king(c, suit);
+        king(half, suit);
         break;
     case 'Q':
-        queen(c, suit);
+        queen(half, suit);
         break;
     default:
-        jack(c, suit);
+        jack(half, suit);
         break;
     }
-    return c.str();
-}
+    // The lower half is the upper turned about the card's centre, drawn where it lies.
+    Canvas c;
+    c.append(half).append(half, Affine::rotate(180).then(Affine::translate(kFaceW, kFaceH)));
 
-std::string courtFrame(char suit)
-{
-    // Frame lines are filled rings, not strokes: the same look, drawn faster.
+    // Frame lines are filled bars, not strokes: the same look, drawn faster. The ink
+    // goes last so that it lies over the seam between the halves.
     const double h = 2 * (kMid - kTop);
-    Path ink;
-    ink.rect(kLeft - 0.8, kTop - 0.8, kRight - kLeft + 1.6, h + 1.6).rect(kLeft + 0.8, kTop + 0.8, kRight - kLeft - 1.6, h - 1.6);
-    ink.rect(kLeft, kMid - 0.6, kRight - kLeft, 1.2);
-    Path gold;
-    gold.rect(kLeft + 2.1, kTop + 2.1, kRight - kLeft - 4.2, h - 4.2).rect(kLeft + 3.1, kTop + 3.1, kRight - kLeft - 6.2, h - 6.2);
-    return pathEl(gold, std::string("fill=\"") + kGold + "\" fill-rule=\"evenodd\"") +
-           pathEl(ink, std::string("fill=\"") + suitInk(suit) + "\" fill-rule=\"evenodd\"");
+    auto ring = [](double x, double y, double w, double h, double t) {
+        return Path().rect(x, y, w, t).rect(x, y + h - t, w, t).rect(x, y + t, t, h - 2 * t).rect(x + w - t, y + t, t, h - 2 * t);
+    };
+    c.fill(ring(kLeft + 2.1, kTop + 2.1, kRight - kLeft - 4.2, h - 4.2, 1), kGold);
+    c.fill(ring(kLeft - 0.8, kTop - 0.8, kRight - kLeft + 1.6, h + 1.6, 1.6).rect(kLeft, kMid - 0.6, kRight - kLeft, 1.2),
+           suitInk(suit));
+    return c;
 }
 
-std::string aceOfSpades()
+Canvas aceOfSpades()
 {
     const std::string ink = suitInk('S');
     Canvas c;
     // An oval cartouche, ink outside and gold within, with small gold diamonds at the
     // four points of the compass.
-    c.raw(pathEl(Path().ellipse(kCx, 156.5, 80.7, 108.7).ellipse(kCx, 156.5, 79.3, 107.3),
-                 "fill=\"" + ink + "\" fill-rule=\"evenodd\""));
+    c.fillEvenOdd(Path().ellipse(kCx, 156.5, 80.7, 108.7).ellipse(kCx, 156.5, 79.3, 107.3), ink);
     c.fill(Path().ellipse(kCx, 156.5, 75.5, 103.5), "#fbf5e6");
-    c.raw(pathEl(Path().ellipse(kCx, 156.5, 76.7, 104.7).ellipse(kCx, 156.5, 74.3, 102.3),
-                 std::string("fill=\"") + kGold + "\" fill-rule=\"evenodd\""));
+    c.fillEvenOdd(Path().ellipse(kCx, 156.5, 76.7, 104.7).ellipse(kCx, 156.5, 74.3, 102.3), kGold);
     Path diamonds;
     for (Pt d : {Pt{kCx, 48.5}, Pt{kCx, 264.5}, Pt{32, 156.5}, Pt{192, 156.5}})
         diamonds.polygon({{d.x, d.y - 6}, {d.x + 4.5, d.y}, {d.x, d.y + 6}, {d.x - 4.5, d.y}});
@@ -371,9 +307,9 @@ std::string aceOfSpades()
     // The inner line is the ring between two slightly different copies of the spade.
     Path ring = suitShape('S').mapped(Affine::scale(0.87, 0.87).then(Affine::translate(0, -2)).then(place));
     ring.append(suitShape('S').mapped(Affine::scale(0.84, 0.84).then(Affine::translate(0, -2)).then(place)));
-    c.raw(pathEl(ring, "fill=\"#fbf5e6\" fill-rule=\"evenodd\""));
+    c.fillEvenOdd(ring, "#fbf5e6");
     c.fill(suitShape('S').mapped(Affine::scale(0.26, 0.26).then(Affine::translate(0, -2)).then(place)), kGold);
-    return c.str();
+    return c;
 }
 
 } // namespace deckgen

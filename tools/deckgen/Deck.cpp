@@ -33,57 +33,26 @@ constexpr double kRowTop = 58;
 constexpr double kMidY = kFaceH / 2;
 constexpr double kRowBottom = kFaceH - kRowTop;
 
-std::string colourKey(char suit)
-{
-    return isRed(suit) ? "r" : "b";
-}
-
-std::string use(const std::string &id, const std::string &transform)
-{
-    return "<use xlink:href=\"#" + id + "\" transform=\"" + transform + "\"/>";
-}
-
-std::string translateScale(double x, double y, double s)
-{
-    return "translate(" + num(x) + " " + num(y) + ") scale(" + num(s) + ")";
-}
-
 std::string defs()
 {
-    // Gradients first, so that everything that refers to them finds them defined.
-    std::string s = "<defs>\n";
-    s += backDefs();
-    s += courtDefs();
-    for (char suit : kSuits) {
-        s += pathEl(suitShape(suit), std::string("id=\"pip-") + suit + "\" fill=\"" + suitInk(suit) + "\"");
-        s += "\n";
-    }
-    for (char suit : {'S', 'H'}) {
-        for (const char *v : kValues) {
-            s += pathEl(glyph(v), "id=\"g-" + colourKey(suit) + "-" + v + "\" fill=\"none\" stroke=\"" +
-                                      suitInk(suit) + "\" stroke-width=\"" + num(kGlyphStroke) +
-                                      "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"");
-            s += "\n";
-        }
-    }
-    for (char suit : kSuits) {
-        for (char rank : {'J', 'Q', 'K'}) {
-            s += std::string("<g id=\"court-") + rank + suit + "\">" + courtHalf(rank, suit) + "</g>\n";
-        }
-    }
-    s += "</defs>\n";
-    return s;
+    return "<defs>\n" + backDefs() + "</defs>\n";
 }
 
-std::string indexCorner(const std::string &value, char suit)
+const Affine kTurn = Affine::rotate(180).then(Affine::translate(kFaceW, kFaceH));
+
+// The corner index, and the same turned into the opposite corner: the glyph as one
+// line, the small suit signs with the other shapes in the suit's ink.
+void indexCorners(Canvas &c, const std::string &value, char suit)
 {
     // "10" is wider than the other glyphs; its ink is centred slightly left of theirs.
     const double glyphCentre = value == "10" ? 27.25 : kGlyphW / 2;
-    std::string s;
-    s += use("g-" + colourKey(suit) + "-" + value,
-             translateScale(kIndexX - glyphCentre * kIndexScale, kIndexTop, kIndexScale));
-    s += use(std::string("pip-") + suit, translateScale(kIndexX, kIndexPipY, kIndexPipScale));
-    return s;
+    const Affine place = Affine::scale(kIndexScale, kIndexScale).then(Affine::translate(kIndexX - glyphCentre * kIndexScale, kIndexTop));
+    const Path g = glyph(value).mapped(place);
+    Path both = g;
+    both.append(g.mapped(kTurn));
+    c.line(both, suitInk(suit), kGlyphStroke * kIndexScale);
+    const Path pip = suitShape(suit).mapped(Affine::scale(kIndexPipScale, kIndexPipScale).then(Affine::translate(kIndexX, kIndexPipY)));
+    c.fill(pip, suitInk(suit)).fill(pip.mapped(kTurn), suitInk(suit));
 }
 
 std::vector<Pt> pipPositions(int n)
@@ -150,51 +119,37 @@ std::vector<Pt> pipPositions(int n)
     return p;
 }
 
-std::string pips(int n, char suit)
+void pips(Canvas &c, int n, char suit)
 {
-    std::string s;
     for (const Pt &p : pipPositions(n)) {
         // Pips below the middle are turned upside down, as on a printed card.
-        std::string t = translateScale(p.x, p.y, kPipScale);
+        Affine m = Affine::scale(kPipScale, kPipScale);
         if (p.y > kMidY + 0.5)
-            t = "translate(" + num(p.x) + " " + num(p.y) + ") rotate(180) scale(" + num(kPipScale) + ")";
-        s += use(std::string("pip-") + suit, t);
+            m = m.then(Affine::rotate(180));
+        c.fill(suitShape(suit).mapped(m.then(Affine::translate(p.x, p.y))), suitInk(suit));
     }
-    return s;
-}
-
-std::string faceBody()
-{
-    // The border is a grey rounded rectangle showing one unit around the white card,
-    // both filled, so that the element's bounds are exactly the outer rectangle.
-    std::string s;
-    s += roundRect(0, 0, kFaceW, kFaceH, kCorner, "fill=\"#8c8f96\"");
-    s += roundRect(1, 1, kFaceW - 2, kFaceH - 2, kCorner - 1, "fill=\"#fffefa\"");
-    return s;
 }
 
 std::string face(const std::string &value, char suit, double x, double y)
 {
-    std::string s = "<g id=\"" + value + suit + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">";
-    s += faceBody();
+    // The border is a grey rounded rectangle showing one unit around the white card,
+    // both filled, so that the element's bounds are exactly the outer rectangle.
+    Canvas c;
+    c.fill(roundRectPath(0, 0, kFaceW, kFaceH, kCorner), "#8c8f96");
+    c.fill(roundRectPath(1, 1, kFaceW - 2, kFaceH - 2, kCorner - 1), "#fffefa");
     if (value == "A") {
         if (suit == 'S')
-            s += aceOfSpades();
+            c.append(aceOfSpades());
         else
-            s += use(std::string("pip-") + suit, translateScale(kFaceW / 2, kFaceH / 2, 1.1));
+            c.fill(suitShape(suit).mapped(Affine::scale(1.1, 1.1).then(Affine::translate(kFaceW / 2, kFaceH / 2))), suitInk(suit));
     } else if (value == "J" || value == "Q" || value == "K") {
-        const std::string id = "court-" + value + suit;
-        s += use(id, "translate(0 0)");
-        s += use(id, "rotate(180 " + num(kFaceW / 2) + " " + num(kFaceH / 2) + ")");
-        s += courtFrame(suit);
+        c.append(court(value[0], suit));
     } else {
-        s += pips(std::stoi(value), suit);
+        pips(c, std::stoi(value), suit);
     }
-    s += indexCorner(value, suit);
-    s += "<g transform=\"rotate(180 " + num(kFaceW / 2) + " " + num(kFaceH / 2) + ")\">" +
-         indexCorner(value, suit) + "</g>";
-    s += "</g>\n";
-    return s;
+    indexCorners(c, value, suit);
+    // Only the card's own group carries a transform: inside, every shape is drawn where it lies.
+    return "<g id=\"" + value + suit + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">" + c.str() + "</g>\n";
 }
 
 std::string back(const std::string &id, const std::string &art, double x, double y)

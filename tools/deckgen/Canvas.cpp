@@ -1,0 +1,96 @@
+#include "Art.h"
+
+#include <algorithm>
+
+namespace deckgen {
+
+namespace {
+
+// Antialiasing reaches about a pixel beyond an edge, which is two units at the smallest
+// card size the game shows; shapes closer than that may share pixels.
+constexpr double kClearance = 2.5;
+
+// Joining shapes saves little per element, while a tall path costs the rasteriser far
+// more than several short ones (it sweeps the whole outline once per band of rows): keep
+// joined shapes within a band's height at the largest size cards are drawn.
+constexpr double kMergeHeight = 25;
+
+bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
+{
+    return aLo.x < bHi.x && bLo.x < aHi.x && aLo.y < bHi.y && bLo.y < aHi.y;
+}
+
+} // namespace
+
+Canvas &Canvas::fill(const Path &p, const std::string &colour)
+{
+    return add("fill=\"" + colour + "\"", p, kClearance, false);
+}
+
+Canvas &Canvas::fillEvenOdd(const Path &p, const std::string &colour)
+{
+    return add("fill=\"" + colour + "\" fill-rule=\"evenodd\"", p, kClearance, true);
+}
+
+Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
+{
+    return add("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
+                   "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
+               p, kClearance + width / 2, false);
+}
+
+Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone)
+{
+    Shape shape{p, {}, {}};
+    p.bounds(shape.lo, shape.hi);
+    shape.lo = {shape.lo.x - reach, shape.lo.y - reach};
+    shape.hi = {shape.hi.x + reach, shape.hi.y + reach};
+    // Search back for an element of the same style, stopping at anything this shape
+    // comes near: it must stay drawn above that.
+    for (size_t i = items.size(); !alone && i-- > 0;) {
+        Item &item = items[i];
+        bool clear = true;
+        Pt lo = shape.lo, hi = shape.hi;
+        for (const Shape &s : item.shapes) {
+            clear = clear && !near(shape.lo, shape.hi, s.lo, s.hi);
+            lo = {std::min(lo.x, s.lo.x), std::min(lo.y, s.lo.y)};
+            hi = {std::max(hi.x, s.hi.x), std::max(hi.y, s.hi.y)};
+        }
+        // Next to its predecessor a shape may overlap it: one path draws both alike.
+        if (item.attrs == attrs && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= kMergeHeight) {
+            item.shapes.push_back(std::move(shape));
+            return *this;
+        }
+        if (!clear)
+            break;
+    }
+    items.push_back({attrs, {std::move(shape)}, alone});
+    return *this;
+}
+
+Canvas &Canvas::append(const Canvas &other, const Affine &m)
+{
+    for (const Item &item : other.items) {
+        for (const Shape &s : item.shapes) {
+            // The stored box is widened by the shape's reach; widen the image alike.
+            Pt lo, hi;
+            s.path.bounds(lo, hi);
+            add(item.attrs, s.path.mapped(m), lo.x - s.lo.x, item.alone);
+        }
+    }
+    return *this;
+}
+
+std::string Canvas::str() const
+{
+    std::string s;
+    for (const Item &item : items) {
+        Path all;
+        for (const Shape &shape : item.shapes)
+            all.append(shape.path);
+        s += pathEl(all, item.attrs);
+    }
+    return s;
+}
+
+} // namespace deckgen
