@@ -9,6 +9,41 @@ namespace deckgen {
 
 namespace {
 
+// The part of a convex polygon between two rows, by Sutherland-Hodgman.
+std::vector<Pt> clipRows(const std::vector<Pt> &poly, double y0, double y1)
+{
+    auto cut = [](const std::vector<Pt> &in, double y, bool keepBelow) {
+        std::vector<Pt> out;
+        for (size_t i = 0; i < in.size(); ++i) {
+            const Pt p = in[i], q = in[(i + 1) % in.size()];
+            const bool pin = keepBelow ? p.y >= y : p.y <= y, qin = keepBelow ? q.y >= y : q.y <= y;
+            if (pin)
+                out.push_back(p);
+            if (pin != qin) {
+                const double t = (y - p.y) / (q.y - p.y);
+                out.push_back({p.x + t * (q.x - p.x), y});
+            }
+        }
+        return out;
+    };
+    return cut(cut(poly, y0, true), y1, false);
+}
+
+// A rounded rectangle as a polygon, each corner in a few straight steps: at card size
+// they cannot be told from the arc.
+std::vector<Pt> roundRectPolygon(double x, double y, double w, double h, double r)
+{
+    std::vector<Pt> p;
+    const Pt centres[] = {{x + w - r, y + r}, {x + w - r, y + h - r}, {x + r, y + h - r}, {x + r, y + r}};
+    for (int c = 0; c < 4; ++c) {
+        for (int i = 0; i <= 4; ++i) {
+            const Pt d = Affine::rotate(-90 + 90.0 * c + 22.5 * i).map({r, 0});
+            p.push_back({centres[c].x + d.x, centres[c].y + d.y});
+        }
+    }
+    return p;
+}
+
 std::string edge()
 {
     std::string s;
@@ -21,8 +56,9 @@ std::string edge()
 // field of lines, where the same lines as geometry cost a hundred times more to draw.
 // The gradient runs across the back at the given angle (45° or 135°); `line` is the
 // width of each stripe and `period` the distance between them, both along the vector.
+// With a `gap` colour the stripes are opaque, so that pieces of one field may overlap.
 std::string stripes(const std::string &id, double degrees, double period, double line, const std::string &colour,
-                    double opacity)
+                    double opacity, const std::string &gap = {})
 {
     const Pt dir = Affine::rotate(degrees).map({1, 0});
     // Project the back's corners onto the direction to find where the stripes must run.
@@ -35,19 +71,47 @@ std::string stripes(const std::string &id, double degrees, double period, double
     const double len = hi - lo;
     std::string s = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\"" + num(dir.x * lo) +
                     "\" y1=\"" + num(dir.y * lo) + "\" x2=\"" + num(dir.x * hi) + "\" y2=\"" + num(dir.y * hi) + "\">";
-    auto stop = [&](double at, double alpha) {
+    auto stop = [&](double at, const std::string &c, double alpha) {
         char offset[16];
         std::snprintf(offset, sizeof offset, "%.4f", std::clamp(at / len, 0.0, 1.0));
-        s += std::string("<stop offset=\"") + offset + "\" stop-color=\"" + colour + "\" stop-opacity=\"" +
-             num(alpha) + "\"/>";
+        s += std::string("<stop offset=\"") + offset + "\" stop-color=\"" + c + "\"";
+        if (alpha < 1)
+            s += " stop-opacity=\"" + num(alpha) + "\"";
+        s += "/>";
     };
+    const std::string between = gap.empty() ? colour : gap;
+    const double gapAlpha = gap.empty() ? 0 : 1;
     for (double t = 0; t < len; t += period) {
-        stop(t, opacity);
-        stop(t + line, opacity);
-        stop(t + line, 0);
-        stop(t + period, 0);
+        stop(t, colour, opacity);
+        stop(t + line, colour, opacity);
+        stop(t + line, between, gapAlpha);
+        stop(t + period, between, gapAlpha);
     }
     s += "</linearGradient>\n";
+    return s;
+}
+
+// Draws `area` (a convex polygon) with `fill` in horizontal pieces. A gradient fill over
+// many rows is handed to worker threads, which on a busy machine costs more in waiting
+// than the drawing itself; short pieces are drawn at once. The cuts fall between pixel
+// rows at the card size of a 1080p screen, where no seam can show; elsewhere an opaque
+// fill overlaps the next piece by a unit to hide it.
+std::string inPieces(const std::vector<Pt> &area, const std::string &fill, bool opaque)
+{
+    double top = 1e18, bottom = -1e18;
+    for (Pt p : area) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    constexpr double kRow = kBackH / 149;
+    constexpr int kRowsPerPiece = 24;
+    std::string s;
+    for (double y0 = top; y0 < bottom;) {
+        const double y1 = std::min(bottom, (std::floor(y0 / kRow) + kRowsPerPiece) * kRow);
+        const double from = y0 > top && opaque ? y0 - 1 : y0;
+        s += pathEl(Path().polygon(clipRows(area, from, y1)), "fill=\"" + fill + "\"");
+        y0 = y1;
+    }
     return s;
 }
 
@@ -59,8 +123,9 @@ std::string backDefs()
     std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(kBackW / 2) +
                     "\" cy=\"" + num(kBackH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
                     "<stop offset=\"1\" stop-color=\"#f0dcc0\"/></radialGradient>\n";
-    s += stripes("backRedBand", 45, 5.2, 2.2, "#f6d7a6", 0.85);
-    s += stripes("backBlueA", 45, 9.2, 1.1, "#9db5e6", 0.9);
+    // What the translucent stripes used to blend to over their grounds, as opaque stops.
+    s += stripes("backRedBand", 45, 5.2, 2.2, "#ecbb94", 1, "#b3192e");
+    s += stripes("backBlueA", 45, 9.2, 1.1, "#90a9dc", 1, "#1f3f85");
     s += stripes("backBlueB", 135, 9.2, 1.1, "#9db5e6", 0.9);
     return s;
 }
@@ -72,10 +137,13 @@ std::string backRed()
     const double w = kBackW, h = kBackH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#b3192e\"");
-    Path band = roundRectPath(10, 10, w - 20, h - 20, 6);
-    band.append(roundRectPath(20, 20, w - 40, h - 40, 3));
-    s += pathEl(band, "fill=\"url(#backRedBand)\" fill-rule=\"evenodd\"");
-    s += roundRect(22, 22, w - 44, h - 44, 4, "fill=\"url(#backRedField)\"");
+    // The band's top and bottom, then its sides between them.
+    const std::vector<Pt> outer = roundRectPolygon(10, 10, w - 20, h - 20, 6);
+    s += inPieces(clipRows(outer, 10, 20), "url(#backRedBand)", true);
+    s += inPieces(clipRows(outer, h - 20, h - 10), "url(#backRedBand)", true);
+    s += inPieces({{10, 19}, {20, 19}, {20, h - 19}, {10, h - 19}}, "url(#backRedBand)", true);
+    s += inPieces({{w - 20, 19}, {w - 10, 19}, {w - 10, h - 19}, {w - 20, h - 19}}, "url(#backRedBand)", true);
+    s += inPieces(roundRectPolygon(22, 22, w - 44, h - 44, 4), "url(#backRedField)", true);
     s += roundRectLine(25.5, 25.5, w - 51, h - 51, 2, 1.2, "#b3192e");
     // Corner fans and small lozenges inside the frame.
     Path fans;
@@ -108,8 +176,9 @@ std::string backBlue()
     const double w = kBackW, h = kBackH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#1f3f85\"");
-    s += roundRect(12.5, 12.5, w - 25, h - 25, 4, "fill=\"url(#backBlueA)\"");
-    s += roundRect(12.5, 12.5, w - 25, h - 25, 4, "fill=\"url(#backBlueB)\"");
+    const std::vector<Pt> field = roundRectPolygon(12.5, 12.5, w - 25, h - 25, 4);
+    s += inPieces(field, "url(#backBlueA)", true);
+    s += inPieces(field, "url(#backBlueB)", false);
     s += roundRectLine(11.5, 11.5, w - 23, h - 23, 5, 1.4, "#e9eefb");
     s += pathEl(Path().ellipse(w / 2, h / 2, 47.1, 65.1), "fill=\"#e9eefb\"");
     s += pathEl(Path().ellipse(w / 2, h / 2, 44.9, 62.9), "fill=\"#1f3f85\"");
