@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDeck = QStringLiteral(":/svg/cards/svgcards");
@@ -145,6 +147,76 @@ private slots:
         QVERIFY(!refs.isEmpty());
         for (const QString &ref : std::as_const(refs))
             QVERIFY2(ref.startsWith(QLatin1Char('#')) && ids.contains(ref.mid(1)), qPrintable(ref));
+    }
+
+    // Every card is drawn by one group of plain paths: no <use> to resolve and no nested
+    // transforms to apply on each repaint, and no more paths than a court needs now.
+    void cardsAreFlatPaths()
+    {
+        QXmlStreamReader xml(readAll(kDeck));
+        const QStringList ids = allIds();
+        QString card;
+        int depth = 0, paths = 0, cards = 0;
+        while (!xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::StartElement) {
+                const QString id = xml.attributes().value(QLatin1String("id")).toString();
+                if (card.isEmpty() && ids.contains(id)) {
+                    card = id;
+                    depth = 0;
+                    paths = 0;
+                    ++cards;
+                    continue;
+                }
+                if (card.isEmpty())
+                    continue;
+                ++depth;
+                QVERIFY2(xml.name() == QLatin1String("path") && depth == 1,
+                         qPrintable(card + QStringLiteral(" holds <") + xml.name().toString() + QLatin1Char('>')));
+                ++paths;
+            } else if (token == QXmlStreamReader::EndElement && !card.isEmpty()) {
+                if (depth-- == 0) {
+                    QVERIFY2(paths <= 64, qPrintable(QStringLiteral("%1 draws %2 paths").arg(card).arg(paths)));
+                    card.clear();
+                }
+            }
+        }
+        QCOMPARE(cards, int(ids.size()));
+    }
+
+    // A gradient filling many rows is drawn by worker threads, and the waiting costs
+    // more than the drawing: gradient fills must stay within 25 pixel rows at the card
+    // size of a 1080p screen (24, and the overlap with the piece above).
+    void gradientFillsAreShort()
+    {
+        QXmlStreamReader xml(readAll(kDeck));
+        int gradientPaths = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path"))
+                continue;
+            if (!xml.attributes().value(QLatin1String("fill")).startsWith(QLatin1String("url(")))
+                continue;
+            ++gradientPaths;
+            const QString d = xml.attributes().value(QLatin1String("d")).toString();
+            // Polygons only: every number pair after M or L is a point.
+            const QStringList words = d.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            double top = 1e9, bottom = -1e9;
+            for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+                const QString w = words[i];
+                if (w.startsWith(QLatin1Char('M')) || w.startsWith(QLatin1Char('L'))) {
+                    bool ok = false;
+                    const double y = words[i + 1].toDouble(&ok);
+                    QVERIFY2(ok, qPrintable(d));
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                } else {
+                    QVERIFY2(w == QLatin1String("Z") || !w.at(0).isLetter(), qPrintable(d));
+                }
+            }
+            const double rows = (bottom - top) * 149 / 312;
+            QVERIFY2(rows <= 25, qPrintable(QStringLiteral("%1 rows: %2").arg(rows).arg(d)));
+        }
+        QVERIFY(gradientPaths > 0);
     }
 
     void rendersCleanly_data()

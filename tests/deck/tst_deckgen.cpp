@@ -131,6 +131,61 @@ private slots:
     {
         QVERIFY(suitShape('X').empty());
     }
+
+    // Shapes of one colour share an element only where that cannot change the picture:
+    // nothing drawn between them may come near the later one.
+    void canvasJoinsOnlyWhatLayeringAllows()
+    {
+        const Path left = Path().rect(10, 10, 10, 10), right = Path().rect(60, 10, 10, 10);
+        Canvas apart;
+        apart.fill(left, "#111111").fill(Path().rect(30, 10, 10, 10), "#222222").fill(right, "#111111");
+        QCOMPARE(apart.elements(), size_t(2));
+        QVERIFY(QString::fromStdString(apart.str()).startsWith(
+            QStringLiteral("<path fill=\"#111111\" d=\"M10 10 L20 10 L20 20 L10 20 Z M60 10")));
+
+        // Over something in between, the shape must stay above it.
+        Canvas over;
+        over.fill(left, "#111111").fill(Path().rect(50, 5, 30, 20), "#222222").fill(right, "#111111");
+        QCOMPARE(over.elements(), size_t(3));
+
+        // Even a clear gap narrower than an antialiased edge counts as near.
+        Canvas close;
+        close.fill(left, "#111111").fill(Path().rect(21, 10, 10, 10), "#222222").fill(Path().rect(32, 10, 10, 10), "#111111");
+        QCOMPARE(close.elements(), size_t(3));
+
+        // Styles must match exactly, and rings (even-odd) never share.
+        Canvas styles;
+        styles.fill(left, "#111111").line(right, "#111111", 1).fillEvenOdd(Path().rect(100, 10, 5, 5), "#111111");
+        styles.fillEvenOdd(Path().rect(120, 10, 5, 5), "#111111");
+        QCOMPARE(styles.elements(), size_t(4));
+    }
+
+    // A tall path costs the rasteriser more than the elements it saves.
+    void canvasKeepsJoinedPathsShort()
+    {
+        Canvas c;
+        c.fill(Path().rect(10, 10, 10, 10), "#111111").fill(Path().rect(10, 200, 10, 10), "#111111");
+        QCOMPARE(c.elements(), size_t(2));
+        // Side by side they join.
+        c.fill(Path().rect(40, 200, 10, 10), "#111111");
+        QCOMPARE(c.elements(), size_t(2));
+    }
+
+    // A court's lower half is its upper half turned: mapped, in the same order, and
+    // each half's shapes kept apart from the other's.
+    void canvasAppendsMapped()
+    {
+        Canvas half;
+        half.fill(Path().rect(50, 20, 20, 20), "#111111").fill(Path().rect(55, 25, 5, 5), "#222222");
+        Canvas both;
+        both.append(half).append(half, Affine::rotate(180).then(Affine::translate(kFaceW, kFaceH)));
+        QCOMPARE(both.elements(), size_t(4));
+        const QString svg = QString::fromStdString(both.str());
+        // The turned dark square comes after the light one it lies on.
+        const qsizetype square = svg.indexOf(QStringLiteral("M174 293 L154 293"));
+        const qsizetype dot = svg.indexOf(QStringLiteral("M169 288 L164 288"));
+        QVERIFY2(square > 0 && dot > square, qPrintable(svg));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDeckgen)
