@@ -44,8 +44,9 @@ private:
         std::string attrs;
         std::vector<Shape> shapes;
         bool alone = false;
+        std::string kind;  // shapes of different kinds never share an element
     };
-    Canvas &add(const std::string &attrs, const Path &p, double reach, bool alone);
+    Canvas &add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind);
     std::vector<Item> items;
 };
 

@@ -15,6 +15,10 @@ constexpr double kClearance = 2.5;
 // joined shapes within a band's height at the largest size cards are drawn.
 constexpr double kMergeHeight = 25;
 
+// Lines up to this width have caps and joins of about a pixel at most, which an outline
+// with squared ends and mitred corners draws as well as a stroke.
+constexpr double kFineLine = 2.2;
+
 bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
 {
     return aLo.x < bHi.x && bLo.x < aHi.x && aLo.y < bHi.y && bLo.y < aHi.y;
@@ -24,22 +28,27 @@ bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
 
 Canvas &Canvas::fill(const Path &p, const std::string &colour)
 {
-    return add("fill=\"" + colour + "\"", p, kClearance, false);
+    return add("fill=\"" + colour + "\"", p, kClearance, false, {});
 }
 
 Canvas &Canvas::fillEvenOdd(const Path &p, const std::string &colour)
 {
-    return add("fill=\"" + colour + "\" fill-rule=\"evenodd\"", p, kClearance, true);
+    return add("fill=\"" + colour + "\" fill-rule=\"evenodd\"", p, kClearance, true, {});
 }
 
 Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
 {
+    // A fine line is drawn as its filled outline, far cheaper than a stroke. Outlines
+    // keep to elements of their own: they all run one way round, which a shape they
+    // overlapped might not, and overlapping shapes that run opposite ways cancel out.
+    if (width <= kFineLine)
+        return add("fill=\"" + colour + "\"", p.fineLineOutline(width), kClearance, false, "line");
     return add("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
                    "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
-               p, kClearance + width / 2, false);
+               p, kClearance + width / 2, false, {});
 }
 
-Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone)
+Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind)
 {
     Shape shape{p, {}, {}};
     p.bounds(shape.lo, shape.hi);
@@ -57,14 +66,14 @@ Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool 
             hi = {std::max(hi.x, s.hi.x), std::max(hi.y, s.hi.y)};
         }
         // Next to its predecessor a shape may overlap it: one path draws both alike.
-        if (item.attrs == attrs && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= kMergeHeight) {
+        if (item.attrs == attrs && item.kind == kind && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= kMergeHeight) {
             item.shapes.push_back(std::move(shape));
             return *this;
         }
         if (!clear)
             break;
     }
-    items.push_back({attrs, {std::move(shape)}, alone});
+    items.push_back({attrs, {std::move(shape)}, alone, kind});
     return *this;
 }
 
@@ -75,7 +84,7 @@ Canvas &Canvas::append(const Canvas &other, const Affine &m)
             // The stored box is widened by the shape's reach; widen the image alike.
             Pt lo, hi;
             s.path.bounds(lo, hi);
-            add(item.attrs, s.path.mapped(m), lo.x - s.lo.x, item.alone);
+            add(item.attrs, s.path.mapped(m), lo.x - s.lo.x, item.alone, item.kind);
         }
     }
     return *this;

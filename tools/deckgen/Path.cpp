@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 #include <string_view>
 
 namespace deckgen {
@@ -136,6 +137,76 @@ void Path::bounds(Pt &min, Pt &max) const
             max = {std::max(max.x, c.p[i].x), std::max(max.y, c.p[i].y)};
         }
     }
+}
+
+namespace {
+
+// One polyline's outline: the left offsets forwards, then the right offsets back, each
+// end pushed out by half the width as a round cap would be. A vertex is offset along
+// the mean of its segments' normals, lengthened so that both offset edges stay parallel
+// to their segments (at most twice, for the sharpest turns).
+void fineOutline(Path &out, const std::vector<Pt> &pts, double r)
+{
+    const size_t n = pts.size();
+    if (n < 2)
+        return;
+    std::vector<Pt> normals;  // per segment, on the left of its direction (y down)
+    for (size_t i = 0; i + 1 < n; ++i) {
+        const double dx = pts[i + 1].x - pts[i].x, dy = pts[i + 1].y - pts[i].y;
+        const double len = std::hypot(dx, dy);
+        normals.push_back(len > 0 ? Pt{dy / len, -dx / len} : Pt{0, 0});
+    }
+    std::vector<Pt> offsets(n);
+    for (size_t i = 0; i < n; ++i) {
+        Pt m;
+        if (i == 0 || i + 1 == n) {
+            m = normals[i == 0 ? 0 : n - 2];
+        } else {
+            m = {normals[i - 1].x + normals[i].x, normals[i - 1].y + normals[i].y};
+            const double len = std::hypot(m.x, m.y);
+            const double cosHalf = len / 2;
+            m = len > 0 ? Pt{m.x / len / std::max(0.5, cosHalf), m.y / len / std::max(0.5, cosHalf)} : normals[i];
+        }
+        offsets[i] = {m.x * r, m.y * r};
+    }
+    // The caps: the ends pushed out along their segments.
+    const Pt startOut = {pts[0].x + normals.front().y * r, pts[0].y - normals.front().x * r};
+    const Pt endOut = {pts[n - 1].x - normals.back().y * r, pts[n - 1].y + normals.back().x * r};
+    std::vector<Pt> poly;
+    poly.push_back(startOut);
+    for (size_t i = 0; i < n; ++i)
+        poly.push_back({pts[i].x + offsets[i].x, pts[i].y + offsets[i].y});
+    poly.push_back(endOut);
+    for (size_t i = n; i-- > 0;)
+        poly.push_back({pts[i].x - offsets[i].x, pts[i].y - offsets[i].y});
+    out.polygon(poly);
+}
+
+} // namespace
+
+Path Path::fineLineOutline(double width, int steps) const
+{
+    Path out;
+    std::vector<Pt> pts;
+    for (const Cmd &c : cmds) {
+        if (c.op == 'M') {
+            fineOutline(out, pts, width / 2);
+            pts = {c.p[0]};
+        } else if (c.op == 'L') {
+            pts.push_back(c.p[0]);
+        } else if (c.op == 'C') {
+            const Pt p0 = pts.empty() ? Pt{} : pts.back(), p1 = c.p[0], p2 = c.p[1], p3 = c.p[2];
+            for (int i = 1; i <= steps; ++i) {
+                const double t = double(i) / steps, u = 1 - t;
+                pts.push_back({u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x,
+                               u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y});
+            }
+        } else if (c.op == 'Z' && !pts.empty()) {
+            pts.push_back(pts.front());
+        }
+    }
+    fineOutline(out, pts, width / 2);
+    return out;
 }
 
 std::string Path::str() const

@@ -50,6 +50,12 @@ public:
     // This path followed by its mirror image about the vertical line x = axis.
     Path withMirror(double axis) const;
 
+    // The outline of this path stroked `width` wide, as a path to fill: a stroke is
+    // outlined anew on every repaint, a fill only drawn. Meant for fine lines, where
+    // caps and joins are below a pixel: they are squared off, and curves are divided
+    // into `steps` straight pieces.
+    Path fineLineOutline(double width, int steps = 4) const;
+
     std::string str() const;
     bool empty() const { return cmds.empty(); }
     // The box around all points, control points included.
