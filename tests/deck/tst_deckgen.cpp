@@ -132,6 +132,22 @@ private slots:
         QVERIFY(suitShape('X').empty());
     }
 
+    // A fine line becomes a band as wide as the stroke, its ends pushed out as far as a
+    // round cap would reach, one closed outline per subpath.
+    void fineLineOutline()
+    {
+        const Path flat = Path().M(0, 0).L(10, 0).fineLineOutline(2);
+        QCOMPARE(QString::fromStdString(flat.str()), QStringLiteral("M-1 0 L0 -1 L10 -1 L11 0 L10 1 L0 1 Z"));
+        // A right angle: the corner's offsets keep both edges a half width from the line.
+        const Path corner = Path().M(0, 0).L(10, 0).L(10, 10).fineLineOutline(2);
+        QCOMPARE(QString::fromStdString(corner.str()),
+                 QStringLiteral("M-1 0 L0 -1 L11 -1 L11 10 L10 11 L9 10 L9 1 L0 1 Z"));
+        const Path two = Path().M(0, 0).L(5, 0).M(0, 10).C(3, 12, 6, 12, 9, 10).fineLineOutline(1);
+        QCOMPARE(QString::fromStdString(two.str()).count(QLatin1Char('Z')), 2);
+        const Box b = boxOf(two);
+        QVERIFY(b.lo.x >= -0.51 && b.hi.x <= 9.51 && b.lo.y >= -0.51 && b.hi.y <= 12);
+    }
+
     // Shapes of one colour share an element only where that cannot change the picture:
     // nothing drawn between them may come near the later one.
     void canvasJoinsOnlyWhatLayeringAllows()
