@@ -137,11 +137,11 @@ private slots:
     void fineLineOutline()
     {
         const Path flat = Path().M(0, 0).L(10, 0).fineLineOutline(2);
-        QCOMPARE(QString::fromStdString(flat.str()), QStringLiteral("M-1 0 L0 -1 L10 -1 L11 0 L10 1 L0 1 Z"));
+        QCOMPARE(QString::fromStdString(flat.str()), QStringLiteral("M0 -1 L10 -1 L11 0 L10 1 L0 1 L-1 0 Z"));
         // A right angle: the corner's offsets keep both edges a half width from the line.
         const Path corner = Path().M(0, 0).L(10, 0).L(10, 10).fineLineOutline(2);
         QCOMPARE(QString::fromStdString(corner.str()),
-                 QStringLiteral("M-1 0 L0 -1 L11 -1 L11 10 L10 11 L9 10 L9 1 L0 1 Z"));
+                 QStringLiteral("M0 -1 L11 -1 L11 10 L10 11 L9 10 L9 1 L0 1 L-1 0 Z"));
         const Path two = Path().M(0, 0).L(5, 0).M(0, 10).C(3, 12, 6, 12, 9, 10).fineLineOutline(1);
         QCOMPARE(QString::fromStdString(two.str()).count(QLatin1Char('Z')), 2);
         const Box b = boxOf(two);

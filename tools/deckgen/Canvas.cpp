@@ -38,14 +38,12 @@ Canvas &Canvas::fillEvenOdd(const Path &p, const std::string &colour)
 
 Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
 {
-    // A fine line is drawn as its filled outline, far cheaper than a stroke. Outlines
-    // keep to elements of their own: they all run one way round, which a shape they
-    // overlapped might not, and overlapping shapes that run opposite ways cancel out.
-    if (width <= kFineLine)
-        return add("fill=\"" + colour + "\"", p.fineLineOutline(width), kClearance, false, "line");
-    return add("fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" + num(width) +
-                   "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"",
-               p, kClearance + width / 2, false, {});
+    // Drawn as the filled outline of the stroke, far cheaper than a stroke, which is
+    // outlined anew on every repaint. Outlines keep to elements of their own: they all
+    // run one way round, which a shape they overlapped might not, and overlapping shapes
+    // that run opposite ways cancel out.
+    const Path outline = width <= kFineLine ? p.fineLineOutline(width) : p.roundLineOutline(width);
+    return add("fill=\"" + colour + "\"", outline, kClearance, false, "line");
 }
 
 Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind)

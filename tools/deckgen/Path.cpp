@@ -141,44 +141,93 @@ void Path::bounds(Pt &min, Pt &max) const
 
 namespace {
 
-// One polyline's outline: the left offsets forwards, then the right offsets back, each
-// end pushed out by half the width as a round cap would be. A vertex is offset along
-// the mean of its segments' normals, lengthened so that both offset edges stay parallel
-// to their segments (at most twice, for the sharpest turns).
-void fineOutline(Path &out, const std::vector<Pt> &pts, double r)
+// The left side of a polyline (y down), walking it forwards. A vertex is offset along the
+// mean of its segments' normals, lengthened so that both offset edges stay parallel to
+// their segments (within a miter limit of four). With `round`, the outside of a sharp
+// turn follows an arc about the vertex instead, as a round join does.
+std::vector<Pt> leftSide(const std::vector<Pt> &pts, double r, bool round)
 {
     const size_t n = pts.size();
-    if (n < 2)
-        return;
-    std::vector<Pt> normals;  // per segment, on the left of its direction (y down)
+    std::vector<Pt> normals;
     for (size_t i = 0; i + 1 < n; ++i) {
         const double dx = pts[i + 1].x - pts[i].x, dy = pts[i + 1].y - pts[i].y;
         const double len = std::hypot(dx, dy);
         normals.push_back(len > 0 ? Pt{dy / len, -dx / len} : Pt{0, 0});
     }
-    std::vector<Pt> offsets(n);
+    std::vector<Pt> out;
     for (size_t i = 0; i < n; ++i) {
-        Pt m;
         if (i == 0 || i + 1 == n) {
-            m = normals[i == 0 ? 0 : n - 2];
-        } else {
-            m = {normals[i - 1].x + normals[i].x, normals[i - 1].y + normals[i].y};
-            const double len = std::hypot(m.x, m.y);
-            const double cosHalf = len / 2;
-            m = len > 0 ? Pt{m.x / len / std::max(0.5, cosHalf), m.y / len / std::max(0.5, cosHalf)} : normals[i];
+            const Pt m = normals[i == 0 ? 0 : n - 2];
+            out.push_back({pts[i].x + m.x * r, pts[i].y + m.y * r});
+            continue;
         }
-        offsets[i] = {m.x * r, m.y * r};
+        const Pt a = normals[i - 1], b = normals[i];
+        const double turn = std::atan2(a.x * b.y - a.y * b.x, a.x * b.x + a.y * b.y);
+        if (round && turn > 0.5) {
+            // The outside of a turn to the right on screen.
+            const double a0 = std::atan2(a.y, a.x);
+            const int steps = std::max(2, int(std::ceil(turn / 0.35)));
+            for (int k = 0; k <= steps; ++k) {
+                const double t = a0 + turn * k / steps;
+                out.push_back({pts[i].x + r * std::cos(t), pts[i].y + r * std::sin(t)});
+            }
+            continue;
+        }
+        Pt m = {a.x + b.x, a.y + b.y};
+        const double len = std::hypot(m.x, m.y);
+        const double scale = len > 0 ? 1 / (len / 2) : 0;
+        m = len > 0 ? Pt{m.x / len * std::min(4.0, scale), m.y / len * std::min(4.0, scale)} : b;
+        out.push_back({pts[i].x + m.x * r, pts[i].y + m.y * r});
     }
-    // The caps: the ends pushed out along their segments.
-    const Pt startOut = {pts[0].x + normals.front().y * r, pts[0].y - normals.front().x * r};
-    const Pt endOut = {pts[n - 1].x - normals.back().y * r, pts[n - 1].y + normals.back().x * r};
+    return out;
+}
+
+// One polyline's outline: its left side forwards, then its right side back. The ends
+// are pushed out by half the width as a round cap would reach: to a point for fine
+// lines, along a half circle with `round`.
+void outline(Path &out, const std::vector<Pt> &pts, double r, bool round, bool closed)
+{
+    const size_t n = pts.size();
+    if (n < 2)
+        return;
+    if (closed && n > 3) {
+        // A loop has no ends: its two sides are rings of their own, running opposite
+        // ways, so that the inside stays clear. Each side is worked out with the points
+        // on either side of the seam, so the seam is joined like any other vertex.
+        auto ring = [&](const std::vector<Pt> &loop) {
+            std::vector<Pt> ext;
+            ext.push_back(loop[loop.size() - 2]);
+            ext.insert(ext.end(), loop.begin(), loop.end());
+            ext.push_back(loop[1]);
+            std::vector<Pt> side = leftSide(ext, r, round);
+            side.erase(side.begin());
+            side.pop_back();
+            side.pop_back();  // the seam's point comes round again
+            out.polygon(side);
+        };
+        ring(pts);
+        ring(std::vector<Pt>(pts.rbegin(), pts.rend()));
+        return;
+    }
+    const std::vector<Pt> back(pts.rbegin(), pts.rend());
+    const std::vector<Pt> left = leftSide(pts, r, round), right = leftSide(back, r, round);
     std::vector<Pt> poly;
-    poly.push_back(startOut);
-    for (size_t i = 0; i < n; ++i)
-        poly.push_back({pts[i].x + offsets[i].x, pts[i].y + offsets[i].y});
-    poly.push_back(endOut);
-    for (size_t i = n; i-- > 0;)
-        poly.push_back({pts[i].x - offsets[i].x, pts[i].y - offsets[i].y});
+    auto cap = [&](const std::vector<Pt> &line) {
+        // At the end of `line`: from its left side round to its right.
+        const Pt end = line.back(), before = line[line.size() - 2];
+        const double dx = end.x - before.x, dy = end.y - before.y, len = std::hypot(dx, dy);
+        const Pt dir = len > 0 ? Pt{dx / len, dy / len} : Pt{1, 0};
+        const int steps = round ? 6 : 2;
+        const double a0 = std::atan2(-dir.x, dir.y);  // the left normal's angle
+        for (int k = 1; k < steps; ++k) {
+            const double t = a0 + 3.14159265358979323846 * k / steps;
+            poly.push_back({end.x + r * std::cos(t), end.y + r * std::sin(t)});
+        }
+    };
+    poly.insert(poly.end(), left.begin(), left.end());
+    cap(pts);
+    poly.insert(poly.end(), right.begin(), right.end());
+    cap(back);
     out.polygon(poly);
 }
 
@@ -186,11 +235,33 @@ void fineOutline(Path &out, const std::vector<Pt> &pts, double r)
 
 Path Path::fineLineOutline(double width, int steps) const
 {
+    return outlined(width, steps, false);
+}
+
+Path Path::roundLineOutline(double width, int steps) const
+{
+    return outlined(width, steps, true);
+}
+
+Path Path::outlined(double width, int steps, bool round) const
+{
     Path out;
     std::vector<Pt> pts;
+    bool closed = false;
+    auto flush = [&] {
+        // Repeated points have no direction.
+        std::vector<Pt> p;
+        for (Pt q : pts) {
+            if (p.empty() || std::hypot(q.x - p.back().x, q.y - p.back().y) > 1e-9)
+                p.push_back(q);
+        }
+        outline(out, p, width / 2, round, closed);
+        pts.clear();
+        closed = false;
+    };
     for (const Cmd &c : cmds) {
         if (c.op == 'M') {
-            fineOutline(out, pts, width / 2);
+            flush();
             pts = {c.p[0]};
         } else if (c.op == 'L') {
             pts.push_back(c.p[0]);
@@ -203,9 +274,10 @@ Path Path::fineLineOutline(double width, int steps) const
             }
         } else if (c.op == 'Z' && !pts.empty()) {
             pts.push_back(pts.front());
+            closed = true;
         }
     }
-    fineOutline(out, pts, width / 2);
+    flush();
     return out;
 }
 

@@ -55,6 +55,8 @@ public:
     // caps and joins are below a pixel: they are squared off, and curves are divided
     // into `steps` straight pieces.
     Path fineLineOutline(double width, int steps = 4) const;
+    // The same with round caps and joins, for lines wide enough to show them.
+    Path roundLineOutline(double width, int steps = 6) const;
 
     std::string str() const;
     bool empty() const { return cmds.empty(); }
@@ -62,6 +64,8 @@ public:
     void bounds(Pt &min, Pt &max) const;
 
 private:
+    Path outlined(double width, int steps, bool round) const;
+
     struct Cmd
     {
         char op;
