@@ -15,10 +15,11 @@ constexpr double kBackW = 223;
 constexpr double kBackH = 312;
 constexpr double kCorner = 12;
 
-// Collects the shapes of a card and writes them as few path elements as the layering
-// allows: every element costs time on each repaint (state, transform, fill set-up), far
-// more than a few more nodes in a path. A shape joins an earlier element of the same
-// style when nothing drawn in between comes near it, so what is seen never changes.
+// Collects the shapes of a card and writes them as path elements. Neighbouring shapes
+// of one style share an element, which saves a little set-up each; a shape joins an
+// earlier element only when nothing drawn in between comes near it, so what is seen
+// never changes, and only while the joined path stays short, since the rasteriser is
+// slower on long paths. Lines are written as filled outlines.
 class Canvas
 {
 public:
@@ -50,7 +51,7 @@ private:
     std::vector<Item> items;
 };
 
-// The index glyphs are drawn as strokes on a 60 × 100 grid (ink kept within the grid
+// The index glyphs are drawn as lines on a 60 × 100 grid (ink kept within the grid
 // at the glyph stroke width); "10" is wider and centred on the same axis.
 constexpr double kGlyphW = 60;
 constexpr double kGlyphH = 100;
