@@ -13,7 +13,19 @@
 namespace {
 
 const QString number_template = QStringLiteral("<center>%1</center>");
+
+// The summary's type: a large, wide serif.
+constexpr int summary_point_size = 20;
+constexpr int summary_stretch = 150;
+// Space between the columns and rows of the standings, and under them.
 constexpr qreal gap = 20;
+// Space above and below the new hand.
+constexpr qreal hand_gap = 40;
+// Each card of the hand leaves this share of the one before it showing.
+constexpr qreal card_step = 0.5;
+constexpr qreal marker_opacity = 0.25;
+const QColor human_call_marker(155, 155, 155, 255);
+const QColor total_calls_marker(255, 0, 0, 255);
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -28,7 +40,7 @@ void addMarker(QGraphicsScene *scene, QGraphicsTextItem *over, const QColor &col
     auto *marker = new QGraphicsEllipseItem(over->boundingRect());
     marker->setPos(over->pos());
     marker->setBrush(QBrush(colour, Qt::SolidPattern));
-    marker->setOpacity(0.25);
+    marker->setOpacity(marker_opacity);
     scene->addItem(marker);
 }
 
@@ -39,10 +51,22 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     : QGraphicsScene(parent)
 {
     summary_font = font();
-    summary_font.setPointSize(20);
+    summary_font.setPointSize(summary_point_size);
     summary_font.setStyleHint(QFont::Serif, QFont::PreferDefault);
-    summary_font.setStretch(150);
+    summary_font.setStretch(summary_stretch);
 
+    collectRows(players, human_player);
+    const QList<QGraphicsTextItem *> names = placeStandingsRows();
+    placeCallColumn(names);
+    // The buttons line up with the standings as they are before any button is added.
+    const QRectF standings = itemsBoundingRect();
+    const qreal hand_y = placeCallButtons(standings);
+    placeHand(hand_y);
+    placeBottomButtons(standings, hand_y);
+}
+
+void TrickCompleteScene::collectRows(const std::vector<Player> &players, int human_player)
+{
     for (std::size_t seat = 0; seat < players.size(); ++seat) {
         const Player &player = players[seat];
         SummaryRow row;
@@ -60,7 +84,10 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const SummaryRow &a, const SummaryRow &b) { return a.points > b.points; });
+}
 
+QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
+{
     // Names, one row under the other.
     QList<QGraphicsTextItem *> name_items;
     qreal y = 0;
@@ -73,9 +100,10 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
         name_items.append(item);
     }
 
-    QGraphicsTextItem *points_header = addSummaryText(QStringLiteral("Points"));
+    // The headers sit above the first row, right of the widest name.
+    points_header = addSummaryText(QStringLiteral("Points"));
     points_header->setPos(name_width + gap, -(points_header->boundingRect().height() + gap));
-    QGraphicsTextItem *calls_header = addSummaryText(QStringLiteral("Calls"));
+    calls_header = addSummaryText(QStringLiteral("Calls"));
     calls_header->setPos(points_header->x() + points_header->boundingRect().width() + gap,
                          points_header->y());
     const qreal points_width = points_header->boundingRect().width();
@@ -89,63 +117,79 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
         call_item->setPos(calls_header->x(), row_y);
         if (row.is_human) {
             human_call_item = call_item;
-            addMarker(this, call_item, QColor(155, 155, 155, 255));
+            addMarker(this, call_item, human_call_marker);
         } else if (row.missing_suit) {
             addSummaryText(QStringLiteral("sideoff"))
                 ->setPos(calls_header->x() + calls_width + gap, row_y);
         }
     }
+    return name_items;
+}
 
-    if (!name_items.isEmpty()) {
-        QGraphicsTextItem *last_name = name_items.last();
-        const qreal total_y = last_name->y() + last_name->boundingRect().height() + gap;
-        addSummaryText(QStringLiteral("Total Calls"))->setPos(last_name->x(), total_y);
-        total_calls_item = addNumber(totalCalls(), calls_width);
-        total_calls_item->setPos(calls_header->x(), total_y);
-        addMarker(this, total_calls_item, QColor(255, 0, 0, 255));
-    }
+void TrickCompleteScene::placeCallColumn(const QList<QGraphicsTextItem *> &name_items)
+{
+    // The total of the calls, a row under the last name.
+    if (name_items.isEmpty())
+        return;
+    QGraphicsTextItem *last_name = name_items.last();
+    const qreal total_y = last_name->y() + last_name->boundingRect().height() + gap;
+    addSummaryText(QStringLiteral("Total Calls"))->setPos(last_name->x(), total_y);
+    total_calls_item = addNumber(totalCalls(), calls_header->boundingRect().width());
+    total_calls_item->setPos(calls_header->x(), total_y);
+    addMarker(this, total_calls_item, total_calls_marker);
+}
 
-    const QRectF bounds = itemsBoundingRect();
+qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
+{
+    // "+ Call +" under the standings' left edge, "- Call -" under their right edge.
     CallTextItem *increase = addButton(QStringLiteral("+ Call +"));
-    increase->setPos(bounds.x(), bounds.y() + bounds.height() + gap);
+    increase->setPos(standings.x(), standings.y() + standings.height() + gap);
     CallTextItem *decrease = addButton(QStringLiteral("- Call -"));
-    decrease->setPos(bounds.x() + bounds.width() - decrease->boundingRect().width(),
+    decrease->setPos(standings.x() + standings.width() - decrease->boundingRect().width(),
                      increase->y());
     connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
     connect(decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
+    return int(decrease->y() + decrease->boundingRect().height() + hand_gap);
+}
 
+void TrickCompleteScene::placeHand(qreal y)
+{
     // The human's new hand, each card covering the right half of the one before.
     const SummaryRow *human = nullptr;
     for (const SummaryRow &row : rows)
         if (row.is_human)
             human = &row;
-    const qreal cards_y = int(decrease->y() + decrease->boundingRect().height() + 40);
+    if (!human)
+        return;
     qreal x = 0;
-    if (human) {
-        for (const Card &card : human->cards) {
-            auto *item = new CardGraphicsItem();
-            item->setCard(card);
-            item->setPos(x, cards_y);
-            addItem(item);
-            hand_items.append(item);
-            x = int(x + 0.5 * item->boundingRect().width());
-        }
+    for (const Card &card : human->cards) {
+        auto *item = new CardGraphicsItem();
+        item->setCard(card);
+        item->setPos(x, y);
+        addItem(item);
+        hand_items.append(item);
+        x = int(x + card_step * item->boundingRect().width());
     }
+}
 
+void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_y)
+{
+    // "End Game" under the hand's left end, "Continue" under its right end; with no hand,
+    // on the hand's line, Continue under the standings' right edge.
     CallTextItem *end_game = addButton(QStringLiteral("End Game"));
     continue_item = addButton(QStringLiteral("Continue"));
     if (!hand_items.isEmpty()) {
         CardGraphicsItem *first = hand_items.first();
         CardGraphicsItem *last = hand_items.last();
-        end_game->setPos(first->x(), first->y() + first->boundingRect().height() + 40);
+        end_game->setPos(first->x(), first->y() + first->boundingRect().height() + hand_gap);
         continue_item->setPos(last->x() + last->boundingRect().width()
                                   - continue_item->boundingRect().width(),
                               end_game->y());
     } else {
-        end_game->setPos(0, cards_y);
-        continue_item->setPos(bounds.x() + bounds.width()
+        end_game->setPos(0, hand_y);
+        continue_item->setPos(standings.x() + standings.width()
                                   - continue_item->boundingRect().width(),
-                              cards_y);
+                              hand_y);
     }
     connect(end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
     connect(continue_item, &CallTextItem::clicked, this, &TrickCompleteScene::onContinueClicked);

@@ -51,6 +51,14 @@ private slots:
     void onEndGame();
 
 private:
+    // The constructor's steps, top to bottom; each places relative to the one before.
+    void collectRows(const std::vector<Player> &players, int human_player);
+    QList<QGraphicsTextItem *> placeStandingsRows();
+    void placeCallColumn(const QList<QGraphicsTextItem *> &name_items);
+    qreal placeCallButtons(const QRectF &standings);  // returns the hand's top
+    void placeHand(qreal y);
+    void placeBottomButtons(const QRectF &standings, qreal hand_y);
+
     QGraphicsTextItem *addSummaryText(const QString &plain_text);
     QGraphicsTextItem *addNumber(int number, qreal text_width);
     CallTextItem *addButton(const QString &text);
@@ -59,6 +67,8 @@ private:
     const int min_call = 2;
     const int max_call = 13;
     std::vector<SummaryRow> rows;
+    QGraphicsTextItem *points_header = nullptr;
+    QGraphicsTextItem *calls_header = nullptr;
     QGraphicsTextItem *total_calls_item = nullptr;
     QGraphicsTextItem *human_call_item = nullptr;
     CallTextItem *continue_item = nullptr;
