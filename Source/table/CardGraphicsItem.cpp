@@ -87,7 +87,7 @@ QString CardGraphicsItem::elementIdFor(const Card &card)
 
 void CardGraphicsItem::setCard(const Card &new_card)
 {
-    card = new_card;
+    shown_card = new_card;
     face_element_id = elementIdFor(new_card);
     setElementId(face_down ? backRed : face_element_id);
     update();
@@ -130,7 +130,7 @@ void CardGraphicsItem::hoverEnterEvent(QGraphicsSceneHoverEvent *)
     lift = QTransform().rotate(rotation()).map(QPointF(0, -hover_offset));
     setTransform(QTransform::fromTranslate(lift.x(), lift.y()), true);
     update();
-    emit hoverEntered(id);
+    emit hoverEntered(item_id);
 }
 
 void CardGraphicsItem::hoverLeaveEvent(QGraphicsSceneHoverEvent *)
@@ -138,7 +138,7 @@ void CardGraphicsItem::hoverLeaveEvent(QGraphicsSceneHoverEvent *)
     if (!hovered)
         return;
     lower();
-    emit hoverLeft(id);
+    emit hoverLeft(item_id);
 }
 
 void CardGraphicsItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -149,7 +149,7 @@ void CardGraphicsItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
     }
     hoverLeaveEvent(nullptr);
     event->accept();
-    emit clicked(id);
+    emit clicked(item_id);
 }
 
 void CardGraphicsItem::paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip)

@@ -40,6 +40,10 @@ public:
 
     CardGraphicsItem();
 
+    // The owner's number for this item; every signal carries it.
+    int id() const { return item_id; }
+    void setId(int id) { item_id = id; }
+    const Card &card() const { return shown_card; }
     void setCard(const Card &card);
     void setFaceDown(bool down);
     // Undoes what animations leave behind: rotation, scale, opacity, transform origin,
@@ -56,9 +60,6 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 
-    int id = -1;  // the owner's number for this item; every signal carries it
-    Card card;
-
 signals:
     void clicked(int id);
     void hoverEntered(int id);
@@ -74,6 +75,8 @@ private:
     void paintCached(QPainter *painter);
     static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
 
+    int item_id = -1;
+    Card shown_card;
     bool hovered = false;
     int hover_offset;
     QPointF lift;  // the hover translation in force, undone exactly when lowering

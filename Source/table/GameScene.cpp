@@ -52,7 +52,7 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
         CardGraphicsItem &item = card_items[std::size_t(k)];
         item.hide();
         item.setCard(makeCard(k / table::cardsPerHand + 1, k % table::cardsPerHand + 1));
-        item.id = k;
+        item.setId(k);
         position_cards[k / table::cardsPerHand].append(&item);
         addItem(&item);
     }
@@ -199,7 +199,7 @@ void GameScene::placeDebugLabel(const Player &player, const CardGraphicsItem &it
                                 int &debug_index)
 {
     for (const CardWinCount &count : player.win_counts) {
-        if (!(count.card == item.card))
+        if (!(count.card == item.card()))
             continue;
         QGraphicsTextItem &label = debug_labels[std::size_t(debug_index++)];
         label.setPlainText(QStringLiteral("%1").arg(count.wins));
@@ -267,7 +267,7 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
         if (!enabled) {
             disconnect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked);
             item->setAcceptHoverEvents(false);
-        } else if (std::find(legal.begin(), legal.end(), item->card) != legal.end()) {
+        } else if (std::find(legal.begin(), legal.end(), item->card()) != legal.end()) {
             connect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked,
                     Qt::UniqueConnection);
             item->setAcceptHoverEvents(true);
@@ -278,7 +278,7 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
 int GameScene::cardId(const Card &card) const
 {
     for (std::size_t k = 0; k < card_items.size(); ++k)
-        if (card_items[k].card == card)
+        if (card_items[k].card() == card)
             return int(k);
     fatalError("..\\Source\\GameScene", 210, "Card not found on view.");
 }
@@ -287,7 +287,7 @@ void GameScene::animateMove(const Card &card)
 {
     for (int p = 0; p < table::tablePositions; ++p) {
         for (CardGraphicsItem *item : position_cards[p]) {
-            if (item->card == card) {
+            if (item->card() == card) {
                 animation_manager.animateCard(item, p);
                 return;
             }
@@ -315,14 +315,14 @@ void GameScene::hideCards(const QList<int> &ids)
 void GameScene::onCardHoverEntered(int id)
 {
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
-        if (item->id != id)
+        if (item->id() != id)
             item->setOpacity(table::dimmedOpacity);
 }
 
 void GameScene::onCardHoverLeft(int id)
 {
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
-        if (item->id != id)
+        if (item->id() != id)
             item->setOpacity(1.0);
 }
 
@@ -330,5 +330,5 @@ void GameScene::onCardClicked(int id)
 {
     onCardHoverLeft(id);
     if (const CardGraphicsItem *item = cardItem(id))
-        emit cardClicked(item->card, id);
+        emit cardClicked(item->card(), id);
 }

@@ -94,7 +94,7 @@ class TestGameFlowE2E : public QObject
             legal.insert(card.toShortString());
         std::set<std::string> clickable;
         for (QGraphicsItem *item : clickableHumanCards(window))
-            clickable.insert(static_cast<CardGraphicsItem *>(item)->card.toShortString());
+            clickable.insert(static_cast<CardGraphicsItem *>(item)->card().toShortString());
         QCOMPARE(clickable, legal);
     }
 

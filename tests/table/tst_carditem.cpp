@@ -165,7 +165,7 @@ void TestCardItem::faceDownAcrossSetCard()
     item.setCard(makeCard(Clubs, King));
     QCOMPARE(item.elementId(), QStringLiteral("BACK_RED1"));
     QVERIFY(item.isFaceDown());
-    QCOMPARE(item.card, makeCard(Clubs, King));
+    QCOMPARE(item.card(), makeCard(Clubs, King));
     item.setFaceDown(false);
     QCOMPARE(item.elementId(), QStringLiteral("KC"));
 }
@@ -173,7 +173,7 @@ void TestCardItem::faceDownAcrossSetCard()
 void TestCardItem::hoverRaisesOnce()
 {
     ProbeItem item;
-    item.id = 7;
+    item.setId(7);
     QStringList log;
     recordSignals(item, log);
 
@@ -236,7 +236,7 @@ void TestCardItem::clickSequences()
     QFETCH(QStringList, expected);
     QFETCH(bool, accepted);
     ProbeItem item;
-    item.id = 3;
+    item.setId(3);
     QStringList log;
     recordSignals(item, log);
     if (raised)

@@ -36,7 +36,7 @@ std::vector<Card> cardsOf(const QList<CardGraphicsItem *> &items)
 {
     std::vector<Card> cards;
     for (const CardGraphicsItem *item : items)
-        cards.push_back(item->card);
+        cards.push_back(item->card());
     return cards;
 }
 
@@ -199,7 +199,7 @@ void TestGameScene::learningModeLayout()
         QCOMPARE(at(id)->rotation(), 15.0);
         QCOMPARE(at(id)->transformOriginPoint(), QPointF(0, 0));
         QVERIFY(!at(id)->isFaceDown());
-        QCOMPARE(at(id)->elementId(), CardGraphicsItem::elementIdFor(at(id)->card));
+        QCOMPARE(at(id)->elementId(), CardGraphicsItem::elementIdFor(at(id)->card()));
     }
     for (int p = 0; p < 4; ++p) {
         std::vector<Card> sorted = handAt(*state, *scene, p);
@@ -343,15 +343,15 @@ void TestGameScene::clickableCardsAreTheLegalOnes()
     scene->setHumanCardsEnabled(*state, true);  // twice: still one signal per click
     std::vector<Card> clicked;
     for (CardGraphicsItem *item : itemsAt(*scene, 2)) {
-        const bool is_legal = std::find(legal.begin(), legal.end(), item->card) != legal.end();
+        const bool is_legal = std::find(legal.begin(), legal.end(), item->card()) != legal.end();
         QCOMPARE(item->acceptHoverEvents(), is_legal);
         const qsizetype before = clicks.size();
         sendLeftClick(*scene, item);
         QCOMPARE(clicks.size() - before, qsizetype(is_legal ? 1 : 0));
         if (is_legal) {
-            QCOMPARE(clicks.last().at(0).value<Card>(), item->card);
-            QCOMPARE(clicks.last().at(1).toInt(), item->id);
-            clicked.push_back(item->card);
+            QCOMPARE(clicks.last().at(0).value<Card>(), item->card());
+            QCOMPARE(clicks.last().at(1).toInt(), item->id());
+            clicked.push_back(item->card());
         }
     }
     QVERIFY(sameCards(clicked, legal));
@@ -440,8 +440,8 @@ void TestGameScene::cardIdFindsTheItem()
     for (const Card &card : makeDeck()) {
         const int id = scene->cardId(card);
         QVERIFY(id >= 0 && id < 52);
-        QCOMPARE(scene->cardItem(id)->card, card);
-        QCOMPARE(scene->cardItem(id)->id, id);
+        QCOMPARE(scene->cardItem(id)->card(), card);
+        QCOMPARE(scene->cardItem(id)->id(), id);
     }
 }
 
@@ -470,7 +470,7 @@ void TestGameScene::faceDownCardTurnsBetweenTheFades()
     QElapsedTimer clock;
     clock.start();
 
-    scene->animateMove(item->card);
+    scene->animateMove(item->card());
     QCOMPARE(item->rotation(), 0.0);
     QVERIFY(finished.wait(stepTimeout));
     const qint64 elapsed = clock.elapsed();
@@ -480,7 +480,7 @@ void TestGameScene::faceDownCardTurnsBetweenTheFades()
 
     QCOMPARE(item->pos(), QPointF(400, 440));
     QVERIFY(!item->isFaceDown());
-    QCOMPARE(item->elementId(), CardGraphicsItem::elementIdFor(item->card));
+    QCOMPARE(item->elementId(), CardGraphicsItem::elementIdFor(item->card()));
     QCOMPARE(item->opacity(), 1.0);
     // Down while fading out, up only from the moment it is invisible.
     QVERIFY(!samples.isEmpty());
@@ -506,7 +506,7 @@ void TestGameScene::faceUpCardGoesStraightToThePause()
     int opacity_changes = 0;
     connect(item, &QGraphicsObject::opacityChanged, this, [&] { ++opacity_changes; });
     QSignalSpy finished(scene.get(), &GameScene::animateCardFinished);
-    scene->animateMove(item->card);
+    scene->animateMove(item->card());
     QVERIFY(finished.wait(stepTimeout));
     QTest::qWait(200);
     QCOMPARE(finished.size(), 1);
@@ -514,10 +514,10 @@ void TestGameScene::faceUpCardGoesStraightToThePause()
     QCOMPARE(item->pos(), QPointF(420, 950));
 
     // Played from the right and the left, cards land at their own places.
-    scene->animateMove(scene->cardItem(13)->card);
+    scene->animateMove(scene->cardItem(13)->card());
     QVERIFY(finished.wait(stepTimeout));
     QCOMPARE(scene->cardItem(13)->pos(), QPointF(650, 700));
-    scene->animateMove(scene->cardItem(40)->card);
+    scene->animateMove(scene->cardItem(40)->card());
     QVERIFY(finished.wait(stepTimeout));
     QCOMPARE(scene->cardItem(40)->pos(), QPointF(170, 610));
 }
@@ -544,7 +544,7 @@ void TestGameScene::durationsFollowTheSpeed()
     animation_speed = speed;
     AnimationManager &manager = scene->animationManager();
 
-    scene->animateMove(scene->cardItem(0)->card);
+    scene->animateMove(scene->cardItem(0)->card());
     QCOMPARE(durationsOf(manager, "pos"), QList<int>{move});
     manager.stopAll();
 
@@ -609,7 +609,7 @@ void TestGameScene::speedChangeAffectsOnlyLaterAnimations()
     newGame(18, true);
     AnimationManager &manager = scene->animationManager();
     animation_speed = 2;
-    scene->animateMove(scene->cardItem(1)->card);
+    scene->animateMove(scene->cardItem(1)->card());
     animation_speed = 0;
     QCOMPARE(durationsOf(manager, "pos"), QList<int>{750});  // already made: unchanged
     QPropertyAnimation *later = manager.makeAnimation(scene->cardItem(2), "opacity", 200, 0.0);
@@ -642,7 +642,7 @@ void TestGameScene::relayoutSilencesOldAnimations()
     QSignalSpy cards(scene.get(), &GameScene::animateCardFinished);
     QSignalSpy tricks(scene.get(), &GameScene::trickCompleteAnimationFinished);
     if (card_id >= 0)
-        scene->animateMove(scene->cardItem(card_id)->card);
+        scene->animateMove(scene->cardItem(card_id)->card());
     else
         scene->animateTrickComplete({3, 16, 29, 42}, 16);
     QTest::qWait(after);
@@ -693,7 +693,7 @@ void TestGameScene::debugLabelsShowWinCounts()
         QCOMPARE(player.win_counts.size(), std::size_t(13));
         for (const CardGraphicsItem *item : itemsAt(*scene, p)) {
             const auto count = std::find_if(player.win_counts.begin(), player.win_counts.end(),
-                                            [item](const CardWinCount &c) { return c.card == item->card; });
+                                            [item](const CardWinCount &c) { return c.card == item->card(); });
             QVERIFY(count != player.win_counts.end());
             QGraphicsTextItem *label = scene->debugLabel(index++);
             QCOMPARE(label->toPlainText(), QString::number(count->wins));
