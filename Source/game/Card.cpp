@@ -1,11 +1,16 @@
 #include "Card.h"
 
 #include <array>
+#include <sstream>
 
 namespace {
 
 // Weights by suit code; Clubs (4) sorts above Diamonds (3) so the colours alternate.
 constexpr std::array<int32_t, 5> kSuitOrder = {-1, 5, 4, 2, 3};
+
+// Short names: a suit letter and a value letter, "-" for none.
+const std::string short_suits = "-SHDC";
+const std::string short_values = "-A23456789TJQK";
 
 }  // namespace
 
@@ -23,8 +28,8 @@ bool Card::operator==(const Card &other) const
 
 std::string Card::toShortString() const
 {
-    static const std::string suits = "-SHDC";
-    static const std::string values = "-A23456789TJQK";
+    const std::string &suits = short_suits;
+    const std::string &values = short_values;
     std::string text;
     text += (suit >= 0 && suit <= 4) ? suits[static_cast<std::size_t>(suit)] : '?';
     text += (value >= 0 && value <= 13) ? values[static_cast<std::size_t>(value)] : '?';
@@ -42,6 +47,73 @@ std::string Card::toString() const
     text += '-';
     text += (value >= 0 && value <= 13) ? values[static_cast<std::size_t>(value)] : "***";
     return text;
+}
+
+std::string toShortString(const std::vector<Card> &cards)
+{
+    std::string text;
+    for (const Card &card : cards) {
+        if (!text.empty())
+            text += ' ';
+        text += card.toShortString();
+    }
+    return text;
+}
+
+Card cardFromShortString(const std::string &name)
+{
+    if (name.size() != 2)
+        return Card();
+    const auto suit = short_suits.find(name[0], 1);
+    const auto value = short_values.find(name[1], 1);
+    if (suit == std::string::npos || value == std::string::npos)
+        return Card();
+    return makeCard(static_cast<int>(suit), static_cast<int>(value));
+}
+
+std::vector<Card> cardsFromShortString(const std::string &names)
+{
+    std::vector<Card> cards;
+    std::istringstream in(names);
+    std::string name;
+    while (in >> name) {
+        const Card card = cardFromShortString(name);
+        if (card.suit != NoSuit)
+            cards.push_back(card);
+    }
+    return cards;
+}
+
+std::string deckValueName(int value)
+{
+    static const std::array<const char *, 13> names = {"A", "2", "3", "4", "5", "6", "7",
+                                                       "8", "9", "10", "J", "Q", "K"};
+    if (value < Ace || value > King)
+        return {};
+    return names[static_cast<std::size_t>(value - Ace)];
+}
+
+char deckSuitLetter(int suit)
+{
+    static const std::array<char, 4> letters = {'S', 'H', 'D', 'C'};
+    if (suit < Spades || suit > Clubs)
+        return '\0';
+    return letters[static_cast<std::size_t>(suit - Spades)];
+}
+
+std::string faceElementId(const Card &card)
+{
+    if (card.value < Ace || card.value > King || card.suit < Spades || card.suit > Clubs)
+        return {};
+    return deckValueName(card.value) + deckSuitLetter(card.suit);
+}
+
+std::vector<std::string> faceElementIds()
+{
+    std::vector<std::string> ids;
+    for (const Card &card : makeDeck())
+        ids.push_back(faceElementId(card));
+    return ids;
 }
 
 Card makeCard(int suit, int value)

@@ -37,6 +37,21 @@ std::vector<Card> makeSuit(int suit);
 // Spades, Hearts, Diamonds, Clubs, each Ace..King.
 std::vector<Card> makeDeck();
 std::vector<Card> cardsOfSuit(const std::vector<Card> &cards, int suit);
+// Cards as short text, "SA HT D2"; "" for none.
+std::string toShortString(const std::vector<Card> &cards);
+// The card of a short name ("SA", "HT"); the no-card value for anything else.
+Card cardFromShortString(const std::string &name);
+// The cards of names separated by spaces, in order; a name that is no card is left out.
+std::vector<Card> cardsFromShortString(const std::string &names);
+
+// The names of the deck document, where a card's face is its value's name followed by
+// its suit's letter ("AS", "10H", "QC").
+std::string deckValueName(int value);  // "A", "2".."10", "J", "Q", "K"; "" for no value
+char deckSuitLetter(int suit);         // 'S', 'H', 'D', 'C'; '\0' for no suit
+std::string faceElementId(const Card &card);  // "" for no card
+// The 52 face ids in makeDeck's order.
+std::vector<std::string> faceElementIds();
+
 // The card that takes the trick; spades are always trump. The trick must not be empty.
 Card trickWinner(const std::vector<Card> &trick);
 

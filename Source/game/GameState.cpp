@@ -13,21 +13,6 @@ const std::array<const char *, 17> opponent_name_list = {
 constexpr int kPlayers = 4;
 constexpr int kTricksPerRound = 13;
 
-bool isBadHand(const Hand &hand)
-{
-    if (hand.cards.empty())
-        return true;
-    int aces = 0;
-    bool honour = false;
-    for (const Card &card : hand.cards) {
-        if (card.rank == 14)
-            ++aces;
-        if (card.value == Ace || card.value == Jack || card.value == Queen || card.value == King)
-            honour = true;
-    }
-    return aces == 4 || cardsOfSuit(hand.cards, Spades).empty() || !honour;
-}
-
 // True when the deck holds each of the 52 cards exactly once.
 bool isFullDeck(const std::vector<Card> &deck)
 {
@@ -41,6 +26,21 @@ bool isFullDeck(const std::vector<Card> &deck)
 }
 
 }  // namespace
+
+bool isBadHand(const std::vector<Card> &cards)
+{
+    if (cards.empty())
+        return true;
+    int aces = 0;
+    bool honour = false;
+    for (const Card &card : cards) {
+        if (card.rank == 14)
+            ++aces;
+        if (card.value == Ace || card.value == Jack || card.value == Queen || card.value == King)
+            honour = true;
+    }
+    return aces == 4 || cardsOfSuit(cards, Spades).empty() || !honour;
+}
 
 std::vector<std::string> opponentNames()
 {
@@ -99,7 +99,8 @@ std::vector<Hand> GameState::deal(std::vector<Card> deck)
         randomShuffle(deck);
         for (std::size_t i = 0; i < deck.size(); ++i)
             hands[i % kPlayers].cards.push_back(deck[i]);
-        if (std::none_of(hands.begin(), hands.end(), isBadHand))
+        if (std::none_of(hands.begin(), hands.end(),
+                         [](const Hand &hand) { return isBadHand(hand.cards); }))
             return hands;
     }
 }

@@ -63,5 +63,9 @@ private:
     friend struct GameStateTestAccess;  // lets tests stage exact positions
 };
 
+// A hand the deal never keeps: no cards, all four aces, no spade, or no honour (Ace,
+// Jack, Queen or King).
+bool isBadHand(const std::vector<Card> &cards);
+
 // Three different names for the computer seats, drawn from a fixed list of 17.
 std::vector<std::string> opponentNames();

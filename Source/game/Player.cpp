@@ -54,12 +54,19 @@ std::vector<Card> Hand::legalCards(const std::vector<Card> &trick) const
     return spades.empty() ? cards : spades;
 }
 
+bool isCallMade(int call, int tricks, bool shortcall)
+{
+    return shortcall ? tricks == call : tricks >= call;
+}
+
+int roundScore(int call, int tricks, bool first_round, bool shortcall)
+{
+    if (first_round)
+        return tricks;
+    return isCallMade(call, tricks, shortcall) ? call : -call;
+}
+
 void Player::addRoundScore(bool firstRound, bool shortcall)
 {
-    if (firstRound) {
-        points += tricks;
-        return;
-    }
-    const bool made = shortcall ? tricks == call : tricks >= call;
-    points += made ? call : -call;
+    points += roundScore(call, tricks, firstRound, shortcall);
 }

@@ -71,6 +71,12 @@ public:
     void estimateCall();
 };
 
+// Whether a round's tricks make a call: exactly in a shortcall round, at least otherwise.
+bool isCallMade(int call, int tricks, bool shortcall);
+// A round's points: the tricks in the first round (no calls); from the second on the
+// call's value, won when the call is made and lost when it is not.
+int roundScore(int call, int tricks, bool first_round, bool shortcall);
+
 // The last step of a call estimate: the average number of simulated tricks becomes a
 // call, truncated when r % 100 > 32 and rounded half up otherwise, and never below
 // minimumComputerCall. r is one value of rand().

@@ -60,7 +60,7 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
     const int rows = std::min<int>(int(standings.size()), int(name_labels.size()));
     for (int i = 0; i < rows; ++i) {
         const Standing &s = standings[std::size_t(i)];
-        const bool met = shortcall ? s.tricks == s.call : s.tricks >= s.call;
+        const bool met = isCallMade(s.call, s.tricks, shortcall);
         const QString span = QStringLiteral("<span style=\"color: %1;\">")
                                  .arg(met ? met_colour : missed_colour);
         // Names are the player's own text, never markup.

@@ -77,12 +77,8 @@ CardGraphicsItem::CardGraphicsItem()
 
 QString CardGraphicsItem::elementIdFor(const Card &card)
 {
-    static const char *const values[] = {"A", "2", "3", "4", "5", "6", "7",
-                                         "8", "9", "10", "J", "Q", "K"};
-    static const char suits[] = {'S', 'H', 'D', 'C'};
-    if (card.value < Ace || card.value > King || card.suit < Spades || card.suit > Clubs)
-        return backBlue;
-    return QString::fromLatin1(values[card.value - 1]) + QLatin1Char(suits[card.suit - 1]);
+    const std::string id = ::faceElementId(card);
+    return id.empty() ? backBlue : QString::fromStdString(id);
 }
 
 void CardGraphicsItem::setCard(const Card &new_card)

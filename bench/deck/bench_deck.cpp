@@ -3,6 +3,8 @@
 
 #include "QtBenchmarkMain.h"
 
+#include "Card.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -64,10 +66,8 @@ BENCHMARK(BM_RenderBack_RED1)->Unit(benchmark::kMicrosecond);
 QStringList allIds()
 {
     QStringList ids;
-    for (const char *suit : {"S", "H", "D", "C"}) {
-        for (const char *value : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"})
-            ids << QString::fromLatin1(value) + QString::fromLatin1(suit);
-    }
+    for (const std::string &id : faceElementIds())
+        ids << QString::fromStdString(id);
     return ids << QStringLiteral("BACK_RED1") << QStringLiteral("BACK_BLUE1");
 }
 

@@ -76,12 +76,12 @@ void CardsTest::deckOrderAndDisplaySort()
 {
     const std::vector<Card> deck = makeDeck();
     QCOMPARE(deck.size(), std::size_t(52));
-    QCOMPARE(shortNames({deck[0], deck[12], deck[13], deck[26], deck[39], deck[51]}),
+    QCOMPARE(toShortString({deck[0], deck[12], deck[13], deck[26], deck[39], deck[51]}),
              std::string("SA SK HA DA CA CK"));
 
     std::vector<Card> sorted = deck;
     std::stable_sort(sorted.begin(), sorted.end());
-    QCOMPARE(shortNames(std::vector<Card>(sorted.begin(), sorted.begin() + 14)),
+    QCOMPARE(toShortString(std::vector<Card>(sorted.begin(), sorted.begin() + 14)),
              std::string("SA SK SQ SJ ST S9 S8 S7 S6 S5 S4 S3 S2 HA"));
     QCOMPARE(sorted[25].toShortString(), std::string("H2"));
     QCOMPARE(sorted[26].toShortString(), std::string("CA"));  // clubs before diamonds
@@ -170,8 +170,8 @@ void CardsTest::trickWinner()
 void CardsTest::cardsOfSuitKeepsOrder()
 {
     const std::vector<Card> hand = cards("H2 SA HK D3 HT");
-    QCOMPARE(shortNames(cardsOfSuit(hand, Hearts)), std::string("H2 HK HT"));
-    QCOMPARE(shortNames(cardsOfSuit(hand, Spades)), std::string("SA"));
+    QCOMPARE(toShortString(cardsOfSuit(hand, Hearts)), std::string("H2 HK HT"));
+    QCOMPARE(toShortString(cardsOfSuit(hand, Spades)), std::string("SA"));
     QVERIFY(cardsOfSuit(hand, Clubs).empty());
     QVERIFY(cardsOfSuit({}, Hearts).empty());
 }

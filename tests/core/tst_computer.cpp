@@ -113,7 +113,7 @@ void ComputerTest::lowCardFromShortestSuit()
     QCOMPARE(countDraws(seed, [&] { Hand copy = h; copy.chooseLowCard(); }), 1);
     std::srand(seed);
     QCOMPARE(cardName(h.chooseLowCard()), QString("H3"));
-    QCOMPARE(shortNames(h.cards), shortNames(before.cards));
+    QCOMPARE(toShortString(h.cards), toShortString(before.cards));
 }
 
 void ComputerTest::lowCardRandomAmongZeroScores()
@@ -129,7 +129,7 @@ void ComputerTest::lowCardRandomAmongZeroScores()
         const Card chosen = h.chooseLowCard();
         QCOMPARE(chosen.toShortString(), zero[static_cast<std::size_t>(r % 3)]);
         seen[static_cast<std::size_t>(r % 3)] = true;
-        QCOMPARE(shortNames(h.cards), shortNames(start.cards));
+        QCOMPARE(toShortString(h.cards), toShortString(start.cards));
     }
     QVERIFY(seen[0] && seen[1] && seen[2]);
 }
@@ -161,7 +161,7 @@ void ComputerTest::lowCardRunOfLowNonSpades()
         const int r = nthRand(seed, 0);
         std::srand(seed);
         const Card chosen = h.chooseLowCard();
-        QCOMPARE(shortNames(h.cards), shortNames(expectedOrder));
+        QCOMPARE(toShortString(h.cards), toShortString(expectedOrder));
         QCOMPARE(chosen.toShortString(),
                  expectedOrder[static_cast<std::size_t>(r % run)].toShortString());
         QCOMPARE(h.cards.size(), expectedOrder.size());  // nothing removed
@@ -174,7 +174,7 @@ void ComputerTest::lowCardAllHighDrawsNothing()
     Hand h = start;
     QCOMPARE(countDraws(3, [&] { Hand copy = start; copy.chooseLowCard(); }), 0);
     QCOMPARE(cardName(h.chooseLowCard()), QString("C9"));
-    QCOMPARE(shortNames(h.cards), std::string("C9 H9 CT DJ HK S2"));
+    QCOMPARE(toShortString(h.cards), std::string("C9 H9 CT DJ HK S2"));
 }
 
 void ComputerTest::lowCardSpadesOnly()
@@ -182,7 +182,7 @@ void ComputerTest::lowCardSpadesOnly()
     Hand h = hand("S9 S3 SK");
     QCOMPARE(countDraws(3, [&] { Hand copy = h; copy.chooseLowCard(); }), 0);
     QCOMPARE(cardName(h.chooseLowCard()), QString("S3"));
-    QCOMPARE(shortNames(h.cards), std::string("S3 S9 SK"));
+    QCOMPARE(toShortString(h.cards), std::string("S3 S9 SK"));
 }
 
 void ComputerTest::chooseByWinCount_data()
@@ -404,7 +404,7 @@ void ComputerTest::choicesAreLegalAndRemoved()
         std::vector<Card> all = before.cards;
         std::stable_sort(rest.begin(), rest.end());
         std::stable_sort(all.begin(), all.end());
-        QCOMPARE(shortNames(rest), shortNames(all));
+        QCOMPARE(toShortString(rest), toShortString(all));
     }
     Hand empty;
     QVERIFY(empty.chooseCard({}, {}, false, {}) == Card());  // no card, no crash
@@ -474,7 +474,7 @@ void ComputerTest::estimateCountsAndDraws()
     std::srand(seed);
     p.estimateCall();
 
-    QCOMPARE(shortNames(p.hand.cards), shortNames(start.hand.cards));
+    QCOMPARE(toShortString(p.hand.cards), toShortString(start.hand.cards));
     QCOMPARE(p.points, start.points);
     QCOMPARE(p.tricks, 0);
     QCOMPARE(p.name, start.name);
@@ -521,7 +521,7 @@ void ComputerTest::estimateNeedsAFullHand()
     p.estimateCall();
     QCOMPARE(p.call, minimumComputerCall);
     QCOMPARE(p.win_counts.size(), std::size_t(3));
-    QCOMPARE(shortNames(p.hand.cards), std::string("SA HK D4"));
+    QCOMPARE(toShortString(p.hand.cards), std::string("SA HK D4"));
 
     Player duplicates;
     duplicates.hand.cards = cards("SA SA SA SA SA SA SA SA SA SA SA SA SA");

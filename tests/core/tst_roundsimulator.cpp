@@ -18,10 +18,7 @@ using CardFilter = std::function<bool(const Card &)>;
 
 QString names(const std::vector<Card> &cards)
 {
-    QStringList list;
-    for (const Card &card : cards)
-        list << QString::fromStdString(card.toShortString());
-    return list.join(QLatin1Char(' '));
+    return QString::fromStdString(toShortString(cards));
 }
 
 QString names(const std::vector<CardWinCount> &counts)

@@ -90,12 +90,12 @@ void RulesTest::removeCard()
 {
     Hand h = hand("H2 SA HK D3 HK");
     QVERIFY(h.removeCard(card("HK")));
-    QCOMPARE(shortNames(h.cards), std::string("H2 SA D3 HK"));  // only the first, order kept
+    QCOMPARE(toShortString(h.cards), std::string("H2 SA D3 HK"));  // only the first, order kept
     QVERIFY(h.removeCard(card("H2")));
-    QCOMPARE(shortNames(h.cards), std::string("SA D3 HK"));
+    QCOMPARE(toShortString(h.cards), std::string("SA D3 HK"));
     QVERIFY(!h.removeCard(card("C7")));
     QVERIFY(!h.removeCard(Card()));
-    QCOMPARE(shortNames(h.cards), std::string("SA D3 HK"));
+    QCOMPARE(toShortString(h.cards), std::string("SA D3 HK"));
     Hand empty;
     QVERIFY(!empty.removeCard(card("SA")));
 }
@@ -129,7 +129,7 @@ void RulesTest::legalCards()
     QFETCH(QString, trick);
     QFETCH(QString, legal);
     const Hand h = coretest::hand(hand.toStdString());
-    QCOMPARE(QString::fromStdString(shortNames(h.legalCards(cards(trick.toStdString())))), legal);
+    QCOMPARE(QString::fromStdString(toShortString(h.legalCards(cards(trick.toStdString())))), legal);
 }
 
 QTEST_APPLESS_MAIN(RulesTest)

@@ -1,3 +1,5 @@
+#include "Card.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -19,10 +21,8 @@ const QString kDeck = QStringLiteral(":/svg/cards/svgcards");
 QStringList faceIds()
 {
     QStringList ids;
-    for (const char *suit : {"S", "H", "D", "C"}) {
-        for (const char *value : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"})
-            ids << QString::fromLatin1(value) + QString::fromLatin1(suit);
-    }
+    for (const std::string &id : faceElementIds())
+        ids << QString::fromStdString(id);
     return ids;
 }
 

@@ -4,6 +4,7 @@
 // answering the modal new-game dialog the way a player would.
 
 #include "GameState.h"
+#include "GameStateTestAccess.h"
 #include "NewGameDialog.h"
 
 #include <QApplication>
@@ -20,14 +21,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-struct GameStateTestAccess {
-    static void stage(GameState &state, unsigned round, std::vector<Player> players)
-    {
-        state.round = round;
-        state.players = std::move(players);
-    }
-};
 
 inline Player makePlayer(const std::string &name, int points, int call, int tricks,
                          std::vector<Card> cards = {})

@@ -135,11 +135,9 @@ void TestCardItem::elementIds()
 
 void TestCardItem::everyCardHasItsFace()
 {
-    const QString values[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-    const QString suits = QStringLiteral("SHDC");
     QSet<QString> seen;
     for (const Card &card : makeDeck()) {
-        const QString expected = values[card.value - 1] + suits[card.suit - 1];
+        const QString expected = QString::fromStdString(faceElementId(card));
         CardGraphicsItem item;
         item.setCard(card);
         QCOMPARE(item.elementId(), expected);

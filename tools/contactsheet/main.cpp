@@ -4,6 +4,8 @@
 // width in pixels; --real is the size on a 1080p screen (106 × 149), the default twice that.
 // --hand lays the cards out as a hand is shown in play: overlapping 75/224 of a card
 // apart and tilted 15°, so the part of each card a player actually sees can be judged.
+#include "Card.h"
+
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QImage>
@@ -20,10 +22,8 @@ namespace {
 QStringList allIds()
 {
     QStringList ids;
-    for (const char *suit : {"S", "H", "D", "C"}) {
-        for (const char *value : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"})
-            ids << QString::fromLatin1(value) + QString::fromLatin1(suit);
-    }
+    for (const std::string &id : faceElementIds())
+        ids << QString::fromStdString(id);
     ids << QStringLiteral("BACK_RED1") << QStringLiteral("BACK_BLUE1");
     return ids;
 }

@@ -1,6 +1,7 @@
 #include "Deck.h"
 
 #include "Art.h"
+#include "Card.h"
 
 #include <algorithm>
 #include <vector>
@@ -8,9 +9,6 @@
 namespace deckgen {
 
 namespace {
-
-constexpr const char *kValues[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
-constexpr char kSuits[] = {'S', 'H', 'D', 'C'};
 
 // Layout of the sheet: 13 columns of faces in four rows, the backs in a fifth row.
 constexpr double kPitchX = 234;
@@ -201,9 +199,11 @@ std::string deckDocument()
          "version=\"1.2\" baseProfile=\"tiny\" width=\"3060\" height=\"1620\" viewBox=\"0 0 3060 1620\">\n";
     s += "<title>Tolvanmere card deck</title>\n";
     s += defs();
+    // A row per suit, a column per value, and element ids as the game names them.
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 13; ++col)
-            s += face(kValues[col], kSuits[row], kMarginX + col * kPitchX, kMarginY + row * kPitchY);
+            s += face(deckValueName(Ace + col), deckSuitLetter(Spades + row),
+                      kMarginX + col * kPitchX, kMarginY + row * kPitchY);
     }
     s += back("BACK_RED1", backRed(), kMarginX, kMarginY + 4 * kPitchY);
     s += back("BACK_BLUE1", backBlue(), kMarginX + kPitchX, kMarginY + 4 * kPitchY);
