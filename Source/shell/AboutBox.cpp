@@ -13,7 +13,4 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent), ui(new Ui::AboutBox)
     ui->labelQtVersion->setText(QStringLiteral("Qt version %1").arg(QLatin1String(qVersion())));
 }
 
-AboutBox::~AboutBox()
-{
-    delete ui;
-}
+AboutBox::~AboutBox() = default;

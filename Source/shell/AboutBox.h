@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class AboutBox;
 }
@@ -16,5 +18,5 @@ public:
     ~AboutBox() override;
 
 private:
-    Ui::AboutBox *ui;
+    std::unique_ptr<Ui::AboutBox> ui;
 };

@@ -15,9 +15,9 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     ui = form;
 
     speed_group = new QActionGroup(this);
-    speed_group->addAction(ui->actionFast)->setData(0);
-    speed_group->addAction(ui->actionMedium)->setData(1);
-    speed_group->addAction(ui->actionSlow)->setData(2);
+    speed_group->addAction(ui->actionFast)->setData(FastSpeed);
+    speed_group->addAction(ui->actionMedium)->setData(MediumSpeed);
+    speed_group->addAction(ui->actionSlow)->setData(SlowSpeed);
     connect(speed_group, &QActionGroup::triggered, this,
             &MainUIActionHandler::onAnimationSpeedChanged);
     ui->actionMedium->activate(QAction::Trigger);

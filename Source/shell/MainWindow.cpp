@@ -2,6 +2,7 @@
 #include "ui_MainWindow.h"
 
 #include "FatalError.h"
+#include "FlowLog.h"
 #include "GraphicsView.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
@@ -18,7 +19,7 @@ MainWindow::MainWindow(QWidget *parent)
       ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    action_handler.setupActions(ui);
+    action_handler.setupActions(ui.get());
     setWindowTitle(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                QCoreApplication::applicationVersion()));
     ui->graphicsView->setScene(&game_scene);
@@ -45,7 +46,6 @@ MainWindow::~MainWindow()
 {
     // The view must not paint a scene that is going away.
     ui->graphicsView->setScene(nullptr);
-    delete ui;
 }
 
 GraphicsView *MainWindow::view() const
@@ -65,9 +65,9 @@ void MainWindow::advanceGame()
     if (game_state.getCompletedTricks() != seen_completed_tricks) {
         seen_completed_tricks = game_state.getCompletedTricks();
         winning_card_id = game_scene.cardId(game_state.getLastTrickWinner());
-        qDebug() << "advanceGame() - trick done";
+        qCDebug(flowLog) << "advanceGame() - trick done";
         for (const Player &player : game_state.getPlayers())
-            qDebug() << player.name.c_str() << player.tricks << player.points;
+            qCDebug(flowLog) << player.name.c_str() << player.tricks << player.points;
         game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
         game_scene.updateLabels(game_state);
         return;
@@ -76,13 +76,13 @@ void MainWindow::advanceGame()
     if (!game_state.isHumanMove()) {
         if (!game_state.playComputerMove())
             fatalError("..\\Source\\MainWindow", 78, "Invalid game state.");
-        qDebug() << "advanceGame() - !game_state.isHumanMove()";
+        qCDebug(flowLog) << "advanceGame() - !game_state.isHumanMove()";
         trick_card_ids.append(game_scene.cardId(game_state.getMove()));
         game_scene.animateMove(game_state.getMove());
         return;
     }
 
-    qDebug() << "advanceGame() - game_state.isHumanMove()";
+    qCDebug(flowLog) << "advanceGame() - game_state.isHumanMove()";
     game_scene.setHumanCardsEnabled(game_state, true);
 }
 
@@ -106,7 +106,7 @@ void MainWindow::debugTrickCompleteAnimationFinished()
 
 void MainWindow::endGame()
 {
-    qDebug() << "End game";
+    qCDebug(flowLog) << "End game";
 }
 
 void MainWindow::on_pushButtonDebug_clicked()
@@ -136,7 +136,7 @@ void MainWindow::onCardClicked(Card card, int id)
 
 void MainWindow::onNewGame()
 {
-    qDebug() << "onNewGame";
+    qCDebug(flowLog) << "onNewGame";
     NewGameDialog dialog(nullptr);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -167,7 +167,7 @@ void MainWindow::onTrickCompleteAnimationFinished()
         return;
     }
 
-    qDebug() << "trickCompleteAnimationFinished() - current_round != game_state.getRound()";
+    qCDebug(flowLog) << "trickCompleteAnimationFinished() - current_round != game_state.getRound()";
     current_round = int(game_state.getRound());
     seen_completed_tricks = game_state.getCompletedTricks();
 

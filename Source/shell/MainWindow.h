@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QSize>
 
+#include <memory>
+
 class GraphicsView;
 class PlayerStatWidget;
 
@@ -60,7 +62,7 @@ private:
     int current_round = 0;
     bool debug_card_pending = false;
     bool debug_trick_pending = false;
-    Ui::MainWindow *ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     // The summary on screen, if any; it goes once the table is shown again.
     QPointer<TrickCompleteScene> summary_scene;
 };

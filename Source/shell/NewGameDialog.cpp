@@ -9,10 +9,7 @@ NewGameDialog::NewGameDialog(QWidget *parent) : QDialog(parent), ui(new Ui::NewG
     connect(ui->lineEditPlayerName, &QLineEdit::textChanged, this, &NewGameDialog::onNameChanged);
 }
 
-NewGameDialog::~NewGameDialog()
-{
-    delete ui;
-}
+NewGameDialog::~NewGameDialog() = default;
 
 QString NewGameDialog::playerName() const
 {

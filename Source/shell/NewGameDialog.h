@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 namespace Ui {
 class NewGameDialog;
 }
@@ -26,5 +28,5 @@ private slots:
     void onNameChanged(const QString &text);
 
 private:
-    Ui::NewGameDialog *ui;
+    std::unique_ptr<Ui::NewGameDialog> ui;
 };

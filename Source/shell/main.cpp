@@ -10,6 +10,9 @@ int main(int argc, char **argv)
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     QApplication app(argc, argv);
+    // The flow's lines print bare, as they always have (the default pattern would put
+    // their category before them); QT_MESSAGE_PATTERN still overrides this.
+    qSetMessagePattern(QStringLiteral("%{message}"));
     applyApplicationIdentity();
     MainWindow window;
     window.show();

@@ -38,10 +38,7 @@ PlayerStatWidget::PlayerStatWidget(QWidget *parent)
     ui->labelShortcall->hide();
 }
 
-PlayerStatWidget::~PlayerStatWidget()
-{
-    delete ui;
-}
+PlayerStatWidget::~PlayerStatWidget() = default;
 
 void PlayerStatWidget::updateStatistics(const GameState &game_state)
 {

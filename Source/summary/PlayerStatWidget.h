@@ -3,6 +3,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <memory>
+
 class GameState;
 class QLabel;
 
@@ -26,5 +28,5 @@ private:
     QList<QLabel *> name_labels;
     QList<QLabel *> points_labels;
     QList<QLabel *> tricks_labels;
-    Ui::PlayerStatWidget *ui;
+    std::unique_ptr<Ui::PlayerStatWidget> ui;
 };

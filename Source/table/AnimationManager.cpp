@@ -43,9 +43,9 @@ QPointF AnimationManager::trickPosition(int table_position)
 int AnimationManager::scaledDuration(int duration)
 {
     switch (animation_speed) {
-    case table::speedFast:
+    case FastSpeed:
         return duration / table::fastDivisor;
-    case table::speedSlow:
+    case SlowSpeed:
         return duration * table::slowFactor;
     default:
         return duration;

@@ -1,5 +1,5 @@
 #include "Settings.h"
 
-int animation_speed = 0;  // the speed menu selects Medium while the window is built
+int animation_speed = FastSpeed;  // Fast until the window's speed menu selects Medium
 bool hide_opponent_cards = true;
 bool debug_mode = false;

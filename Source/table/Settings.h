@@ -2,7 +2,9 @@
 
 // Process-wide settings, read and written on the GUI thread only.
 
-// 0 Fast, 1 Medium, 2 Slow. The speed menu writes it; each new animation reads it.
+// The values of animation_speed.
+enum AnimationSpeed : int { FastSpeed = 0, MediumSpeed = 1, SlowSpeed = 2 };
+// An AnimationSpeed. The speed menu writes it; each new animation reads it.
 extern int animation_speed;
 // True when the game was started without Learning Mode: computer hands are shown face down.
 extern bool hide_opponent_cards;

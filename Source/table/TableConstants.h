@@ -31,10 +31,7 @@ inline constexpr double winnerSpin = 400.0;  // degrees, sign chosen at random
 inline constexpr std::array<QPointF, 4> trickPositions = {
     QPointF(400, 440), QPointF(650, 700), QPointF(420, 950), QPointF(170, 610)};
 
-// Speed setting values.
-inline constexpr int speedFast = 0;
-inline constexpr int speedMedium = 1;
-inline constexpr int speedSlow = 2;
+// Fast divides durations, Slow multiplies them.
 inline constexpr int fastDivisor = 4;
 inline constexpr int slowFactor = 3;
 

@@ -4,6 +4,7 @@
 
 #include "AppIdentity.h"
 #include "CallTextItem.h"
+#include "FlowLog.h"
 #include "GraphicsView.h"
 #include "MainWindow.h"
 #include "PlayerStatWidget.h"
@@ -27,9 +28,10 @@ namespace {
 
 QStringList debug_lines;
 
-void captureDebug(QtMsgType type, const QMessageLogContext &, const QString &text)
+// Only the flow's own lines (see FlowLog.h): other traces never disturb the count.
+void captureDebug(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtDebugMsg)
+    if (type == QtDebugMsg && qstrcmp(context.category, flowLog().categoryName()) == 0)
         debug_lines.append(text);
 }
 

@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
+#include "FlowLog.h"
 #include "GraphicsView.h"
 #include "MainWindow.h"
 #include "NewGameDialog.h"
@@ -30,9 +31,10 @@ QList<qint64> debug_times;  // when each line was written, ms since the test beg
 QElapsedTimer debug_clock;
 QtMessageHandler previous_handler = nullptr;
 
+// Only the flow's own lines (see FlowLog.h); everything else goes on as before.
 void captureDebug(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtDebugMsg) {
+    if (type == QtDebugMsg && qstrcmp(context.category, flowLog().categoryName()) == 0) {
         debug_lines.append(text);
         debug_times.append(debug_clock.elapsed());
     }

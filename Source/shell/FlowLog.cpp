@@ -1,0 +1,3 @@
+#include "FlowLog.h"
+
+Q_LOGGING_CATEGORY(flowLog, "tolvanmere.flow")
