@@ -2,6 +2,7 @@
 // Every rand() draw here happens only on the branch that makes a random choice, so a
 // seed replays a game exactly.
 
+#include "ComputerRules.h"
 #include "Player.h"
 #include "RoundSimulator.h"
 
@@ -75,7 +76,8 @@ Card Hand::chooseLowCard()
         int score = 5;
         if (card.suit == Spades)
             score = 10;
-        else if (card.rank <= 7 && card.suit >= Hearts && card.suit <= Clubs
+        else if (card.rank <= computer::giveAwayMaxRank && card.suit >= Hearts
+                 && card.suit <= Clubs
                  && count[static_cast<std::size_t>(card.suit)] == shortest)
             score = 0;
         scored.push_back({card, score});
@@ -90,9 +92,10 @@ Card Hand::chooseLowCard()
 
     std::stable_sort(cards.begin(), cards.end(), trumpRankLess);
     const Card first = cards.front();
-    if (first.suit != Spades && first.rank <= 8) {
+    if (first.suit != Spades && first.rank <= computer::lowCardMaxRank) {
         std::size_t n = 0;
-        while (n < cards.size() && n < 5 && cards[n].suit != Spades && cards[n].rank <= 8)
+        while (n < cards.size() && n < std::size_t(computer::lowCardRunLimit)
+               && cards[n].suit != Spades && cards[n].rank <= computer::lowCardMaxRank)
             ++n;
         return cards[randomIndex(n)];
     }

@@ -1,5 +1,7 @@
 #include "RoundSimulator.h"
 
+#include "ComputerRules.h"
+
 #include <bit>
 #include <cstdlib>
 #include <utility>
@@ -11,9 +13,8 @@ using CardSet = std::uint64_t;
 
 constexpr int spade_lane = 0;  // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
 constexpr std::uint32_t lane_mask = 0x1FFF;  // ranks 2..14 as bits 0..12
-constexpr int rank_bit_7 = 7 - 2;
-constexpr int rank_bit_8 = 8 - 2;
-constexpr int low_run_limit = 5;
+constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
+constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
 
 int laneOf(CardIndex card) { return card >> 4; }
 int rankBitOf(CardIndex card) { return card & 15; }
@@ -80,7 +81,7 @@ CardIndex chooseLowCard(SimHand &hand)
     CardSet free_cards = 0;
     for (int lane = 1; lane < 4; ++lane) {
         if (hand.lane_count[lane] == shortest)
-            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << rank_bit_7) - 1)} << (lane * 16);
+            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << giveAwayRankBit) - 1)} << (lane * 16);
     }
     if (free_cards) {
         // The k-th of them in hand order (all of them are in order, being held).
@@ -112,7 +113,7 @@ CardIndex chooseLowCard(SimHand &hand)
         hand.sorted = true;
     }
     // The run of low non-spades at the front, skipping the cards played since the sort.
-    std::array<CardIndex, low_run_limit> low_run{};
+    std::array<CardIndex, computer::lowCardRunLimit> low_run{};
     int run = 0;
     int first = -1;
     for (int i = 0; i < hand.slots; ++i) {
@@ -121,10 +122,10 @@ CardIndex chooseLowCard(SimHand &hand)
             continue;
         if (first < 0)
             first = card;
-        if (laneOf(card) == spade_lane || rankBitOf(card) > rank_bit_8)
+        if (laneOf(card) == spade_lane || rankBitOf(card) > lowCardRankBit)
             break;
         low_run[run++] = card;
-        if (run == low_run_limit)
+        if (run == computer::lowCardRunLimit)
             break;
     }
     return run > 0 ? low_run[draw(run)] : static_cast<CardIndex>(first);
