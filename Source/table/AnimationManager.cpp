@@ -110,24 +110,24 @@ void AnimationManager::animateCard(CardGraphicsItem *item, int table_position)
     startTracked(group);
 }
 
+void AnimationManager::fadeCurrentCard(qreal to_opacity)
+{
+    QPropertyAnimation *fade =
+        makeAnimation(current_item, "opacity", table::cardFadeDuration, to_opacity);
+    connect(fade, &QAbstractAnimation::finished, this, &AnimationManager::onAnimateCardFinished);
+    startTracked(fade);
+}
+
 void AnimationManager::onAnimateCardFinished()
 {
     if (!current_item)
         return;
     if (current_item->isFaceDown() && phase == Moving) {
-        QPropertyAnimation *fade =
-            makeAnimation(current_item, "opacity", table::cardFadeDuration, 0.0);
-        connect(fade, &QAbstractAnimation::finished, this,
-                &AnimationManager::onAnimateCardFinished);
-        startTracked(fade);
+        fadeCurrentCard(0.0);
         phase = FadingOut;
     } else if (current_item->isFaceDown() && phase == FadingOut) {
         current_item->setFaceDown(false);  // turned while it is invisible
-        QPropertyAnimation *fade =
-            makeAnimation(current_item, "opacity", table::cardFadeDuration, 1.0);
-        connect(fade, &QAbstractAnimation::finished, this,
-                &AnimationManager::onAnimateCardFinished);
-        startTracked(fade);
+        fadeCurrentCard(1.0);
         phase = FadingIn;
     } else {
         phase = Pausing;

@@ -47,6 +47,8 @@ private slots:
 
 private:
     void startTracked(QAbstractAnimation *animation);
+    // One fade of the card in flight; its end is the next step of the card's sequence.
+    void fadeCurrentCard(qreal to_opacity);
 
     CardGraphicsItem *winner_item = nullptr;
     CardGraphicsItem *current_item = nullptr;

@@ -2,9 +2,7 @@
 // sequences of a played card and of a gathered trick, their durations at each speed,
 // and silence after the table is laid out again.
 
-#include "GameScene.h"
-#include "GameState.h"
-#include "Settings.h"
+#include "SceneTestFixture.h"
 
 #include <QElapsedTimer>
 #include <QPropertyAnimation>
@@ -33,13 +31,13 @@ QList<int> durationsOf(AnimationManager &manager, const QByteArray &property)
 
 }  // namespace
 
-class TestAnimationManager : public QObject
+class TestAnimationManager : public SceneTestFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpScene(); }
+    void cleanup() { tearDownScene(); }
 
     void faceDownCardTurnsBetweenTheFades();
     void faceUpCardGoesStraightToThePause();
@@ -49,35 +47,7 @@ private slots:
     void speedChangeAffectsOnlyLaterAnimations();
     void relayoutSilencesOldAnimations_data();
     void relayoutSilencesOldAnimations();
-
-private:
-    std::unique_ptr<GameState> state;
-    std::unique_ptr<GameScene> scene;
-
-    void newGame(unsigned seed, bool hidden)
-    {
-        std::srand(seed);
-        hide_opponent_cards = hidden;
-        state->startNewGame();
-        scene->layoutTable(*state);
-    }
 };
-
-void TestAnimationManager::init()
-{
-    animation_speed = FastSpeed;
-    hide_opponent_cards = true;
-    debug_mode = false;
-    state = std::make_unique<GameState>();
-    scene = std::make_unique<GameScene>(*state);
-}
-
-void TestAnimationManager::cleanup()
-{
-    scene.reset();
-    state.reset();
-    animation_speed = MediumSpeed;
-}
 
 void TestAnimationManager::faceDownCardTurnsBetweenTheFades()
 {

@@ -1,6 +1,4 @@
-#include "GameScene.h"
-#include "GameState.h"
-#include "Settings.h"
+#include "SceneTestFixture.h"
 
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -76,13 +74,13 @@ void stageFollowSuit(GameState &state)
 
 }  // namespace
 
-class TestGameScene : public QObject
+class TestGameScene : public SceneTestFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpScene(); }
+    void cleanup() { tearDownScene(); }
 
     void seatsAroundTheTable_data();
     void seatsAroundTheTable();
@@ -99,35 +97,7 @@ private slots:
     void cardIdFindsTheItem();
     void hideCardsHidesThem();
     void debugLabelsShowWinCounts();
-
-private:
-    std::unique_ptr<GameState> state;
-    std::unique_ptr<GameScene> scene;
-
-    void newGame(unsigned seed, bool hidden)
-    {
-        std::srand(seed);
-        hide_opponent_cards = hidden;
-        state->startNewGame();
-        scene->layoutTable(*state);
-    }
 };
-
-void TestGameScene::init()
-{
-    animation_speed = 0;
-    hide_opponent_cards = true;
-    debug_mode = false;
-    state = std::make_unique<GameState>();
-    scene = std::make_unique<GameScene>(*state);
-}
-
-void TestGameScene::cleanup()
-{
-    scene.reset();
-    state.reset();
-    animation_speed = 1;
-}
 
 void TestGameScene::seatsAroundTheTable_data()
 {
