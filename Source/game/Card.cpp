@@ -6,11 +6,11 @@
 namespace {
 
 // Weights by suit code; Clubs (4) sorts above Diamonds (3) so the colours alternate.
-constexpr std::array<int32_t, 5> kSuitOrder = {-1, 5, 4, 2, 3};
+constexpr std::array<int32_t, 5> suitOrderWeights = {-1, 5, 4, 2, 3};
 
 // Short names: a suit letter and a value letter, "-" for none.
-const std::string short_suits = "-SHDC";
-const std::string short_values = "-A23456789TJQK";
+const std::string shortSuits = "-SHDC";
+const std::string shortValues = "-A23456789TJQK";
 
 }  // namespace
 
@@ -28,8 +28,8 @@ bool Card::operator==(const Card &other) const
 
 std::string Card::toShortString() const
 {
-    const std::string &suits = short_suits;
-    const std::string &values = short_values;
+    const std::string &suits = shortSuits;
+    const std::string &values = shortValues;
     std::string text;
     text += (suit >= 0 && suit <= 4) ? suits[static_cast<std::size_t>(suit)] : '?';
     text += (value >= 0 && value <= 13) ? values[static_cast<std::size_t>(value)] : '?';
@@ -64,8 +64,8 @@ Card cardFromShortString(const std::string &name)
 {
     if (name.size() != 2)
         return Card();
-    const auto suit = short_suits.find(name[0], 1);
-    const auto value = short_values.find(name[1], 1);
+    const auto suit = shortSuits.find(name[0], 1);
+    const auto value = shortValues.find(name[1], 1);
     if (suit == std::string::npos || value == std::string::npos)
         return Card();
     return makeCard(static_cast<int>(suit), static_cast<int>(value));
@@ -122,7 +122,7 @@ Card makeCard(int suit, int value)
         return Card();
     Card card;
     card.suit = suit;
-    card.suit_order = kSuitOrder[static_cast<std::size_t>(suit)];
+    card.suit_order = suitOrderWeights[static_cast<std::size_t>(suit)];
     card.value = value;
     card.rank = value == Ace ? 14 : value;
     return card;

@@ -6,12 +6,12 @@
 
 namespace {
 
-const std::array<const char *, 17> opponent_name_list = {
+const std::array<const char *, 17> opponentNameList = {
     "Alcatraz", "Alistair", "Altair", "Desmond", "Ezio", "Geralt", "Hawk", "Isaac", "Jensen",
     "Lara", "Leliana", "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
-constexpr int kPlayers = 4;
-constexpr int kTricksPerRound = 13;
+constexpr int playerCount = 4;
+constexpr int tricksPerRound = 13;
 
 // True when the deck holds each of the 52 cards exactly once.
 bool isFullDeck(const std::vector<Card> &deck)
@@ -44,17 +44,17 @@ bool isBadHand(const std::vector<Card> &cards)
 
 std::vector<std::string> opponentNames()
 {
-    std::vector<std::string> names(opponent_name_list.begin(), opponent_name_list.end());
+    std::vector<std::string> names(opponentNameList.begin(), opponentNameList.end());
     randomShuffle(names);
     return {names[0], names[1], names[2]};
 }
 
 void GameState::startNewGame()
 {
-    players.assign(kPlayers, Player());
+    players.assign(playerCount, Player());
     const std::vector<std::string> names = opponentNames();
     std::size_t next = 0;
-    for (int seat = 0; seat < kPlayers; ++seat) {
+    for (int seat = 0; seat < playerCount; ++seat) {
         if (seat != human_player)
             players[static_cast<std::size_t>(seat)].name = names[next++];
     }
@@ -64,7 +64,7 @@ void GameState::startNewGame()
 
 void GameState::startNewRound()
 {
-    if (players.size() != kPlayers)
+    if (players.size() != playerCount)
         return;  // no game yet
 
     const std::vector<Hand> hands = deal(makeDeck());
@@ -72,7 +72,7 @@ void GameState::startNewRound()
         players[i].hand.cards = hands[i].cards;
         players[i].tricks = 0;
     }
-    current_player = std::rand() % kPlayers;
+    current_player = std::rand() % playerCount;
     round_cards.clear();
     completed_tricks = 0;
     trick.clear();
@@ -80,7 +80,7 @@ void GameState::startNewRound()
     trick_size = 0;
     ++round;
     if (round > 1) {
-        for (int seat = 0; seat < kPlayers; ++seat) {
+        for (int seat = 0; seat < playerCount; ++seat) {
             if (seat != human_player)
                 players[static_cast<std::size_t>(seat)].estimateCall();
         }
@@ -92,13 +92,13 @@ std::vector<Hand> GameState::deal(std::vector<Card> deck)
     // Anything but the 52 cards could never pass the checks below: refuse it rather
     // than re-deal for ever.
     if (!isFullDeck(deck))
-        return std::vector<Hand>(kPlayers);
+        return std::vector<Hand>(playerCount);
 
     for (;;) {
-        std::vector<Hand> hands(kPlayers);
+        std::vector<Hand> hands(playerCount);
         randomShuffle(deck);
         for (std::size_t i = 0; i < deck.size(); ++i)
-            hands[i % kPlayers].cards.push_back(deck[i]);
+            hands[i % playerCount].cards.push_back(deck[i]);
         if (std::none_of(hands.begin(), hands.end(),
                          [](const Hand &hand) { return isBadHand(hand.cards); }))
             return hands;
@@ -107,7 +107,7 @@ std::vector<Hand> GameState::deal(std::vector<Card> deck)
 
 bool GameState::playCard(const Card &card)
 {
-    if (players.size() != kPlayers || current_player != human_player)
+    if (players.size() != playerCount || current_player != human_player)
         return false;
     Hand &hand = players[static_cast<std::size_t>(current_player)].hand;
     const std::vector<Card> legal = hand.legalCards(trick);
@@ -122,7 +122,7 @@ bool GameState::playCard(const Card &card)
 
 bool GameState::playComputerMove()
 {
-    if (players.size() != kPlayers || current_player == human_player)
+    if (players.size() != playerCount || current_player == human_player)
         return false;
     Player &player = players[static_cast<std::size_t>(current_player)];
     if (player.hand.cards.empty())
@@ -137,9 +137,9 @@ void GameState::applyMove()
     trick.push_back(move);
     round_cards.push_back(move);
     trick_owners[move] = current_player;
-    current_player = (current_player + 1) % kPlayers;
+    current_player = (current_player + 1) % playerCount;
     ++trick_size;
-    if (trick_size == kPlayers) {
+    if (trick_size == playerCount) {
         last_trick_winner = trickWinner(trick);
         const int winner = trick_owners[last_trick_winner];
         players[static_cast<std::size_t>(winner)].tricks += 1;
@@ -149,7 +149,7 @@ void GameState::applyMove()
         trick_owners.clear();
         trick_size = 0;
     }
-    if (completed_tricks == kTricksPerRound) {
+    if (completed_tricks == tricksPerRound) {
         const bool firstRound = round == 1;
         const bool shortcall = isShortcall();
         for (Player &player : players)
@@ -170,7 +170,7 @@ unsigned GameState::getRound() const
 
 bool GameState::isShortcall() const
 {
-    if (round <= 1 || players.size() != kPlayers)
+    if (round <= 1 || players.size() != playerCount)
         return false;
     int sum = 0;
     for (const Player &player : players)
@@ -220,12 +220,12 @@ Card GameState::getMove() const
 
 void GameState::setHumanName(const std::string &name)
 {
-    if (players.size() == kPlayers)
+    if (players.size() == playerCount)
         players[static_cast<std::size_t>(human_player)].name = name;
 }
 
 void GameState::setHumanCall(int call)
 {
-    if (players.size() == kPlayers && call >= 0 && call <= kTricksPerRound)
+    if (players.size() == playerCount && call >= 0 && call <= tricksPerRound)
         players[static_cast<std::size_t>(human_player)].call = call;
 }

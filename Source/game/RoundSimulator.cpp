@@ -11,8 +11,8 @@ namespace {
 using CardIndex = std::uint8_t;
 using CardSet = std::uint64_t;
 
-constexpr int spade_lane = 0;  // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
-constexpr std::uint32_t lane_mask = 0x1FFF;  // ranks 2..14 as bits 0..12
+constexpr int spadeLane = 0;  // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
+constexpr std::uint32_t laneMask = 0x1FFF;  // ranks 2..14 as bits 0..12
 constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
 constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
 
@@ -20,7 +20,7 @@ int laneOf(CardIndex card) { return card >> 4; }
 int rankBitOf(CardIndex card) { return card & 15; }
 CardIndex indexOf(int lane, int rank_bit) { return static_cast<CardIndex>(lane * 16 + rank_bit); }
 CardSet bitOf(CardIndex card) { return CardSet{1} << card; }
-std::uint32_t laneCards(CardSet set, int lane) { return (set >> (lane * 16)) & lane_mask; }
+std::uint32_t laneCards(CardSet set, int lane) { return (set >> (lane * 16)) & laneMask; }
 int lowestBit(std::uint32_t bits) { return std::countr_zero(bits); }
 int highestBit(std::uint32_t bits) { return 31 - std::countl_zero(bits); }
 // The cards of a lane ranked above the given rank bit.
@@ -38,14 +38,14 @@ Card cardOf(CardIndex index)
 }
 
 // trumpRankLess as a number: non-spades first, then by rank.
-int trumpRankKey(CardIndex card) { return (laneOf(card) == spade_lane ? 16 : 0) + rankBitOf(card); }
+int trumpRankKey(CardIndex card) { return (laneOf(card) == spadeLane ? 16 : 0) + rankBitOf(card); }
 
 // The trickWinner rule for one more card against the card winning so far.
 bool beats(CardIndex card, CardIndex winner)
 {
     if (laneOf(card) == laneOf(winner))
         return rankBitOf(card) > rankBitOf(winner);
-    return laneOf(card) == spade_lane;
+    return laneOf(card) == spadeLane;
 }
 
 // A few cards at most: cheaper than a library popcount on CPUs without the instruction.
@@ -62,7 +62,7 @@ int draw(int choices) { return std::rand() % choices; }
 // A hand in its exact order. A played card only leaves `held`: it stays in `order` until
 // the next re-sort, so that playing a card costs no search and no shift.
 struct SimHand {
-    std::array<CardIndex, RoundSimulator::hand_size> order{};
+    std::array<CardIndex, RoundSimulator::handSize> order{};
     int slots = 0;  // entries of order in use, played cards included
     CardSet held = 0;
     std::array<int, 4> lane_count{};  // cards held per suit
@@ -73,7 +73,7 @@ struct SimHand {
 CardIndex chooseLowCard(SimHand &hand)
 {
     // The shortest suit (spades included) gives away its cards of rank 7 or less first.
-    int shortest = RoundSimulator::hand_size + 1;
+    int shortest = RoundSimulator::handSize + 1;
     for (const int count : hand.lane_count) {
         if (count > 0 && count < shortest)
             shortest = count;
@@ -122,7 +122,7 @@ CardIndex chooseLowCard(SimHand &hand)
             continue;
         if (first < 0)
             first = card;
-        if (laneOf(card) == spade_lane || rankBitOf(card) > lowCardRankBit)
+        if (laneOf(card) == spadeLane || rankBitOf(card) > lowCardRankBit)
             break;
         low_run[run++] = card;
         if (run == computer::lowCardRunLimit)
@@ -139,7 +139,7 @@ CardIndex chooseLead(SimHand &hand, CardSet played)
     int found = 0;
     int single = 0;
     for (int lane = 0; lane < 4; ++lane) {
-        const std::uint32_t unplayed = ~laneCards(played, lane) & lane_mask;
+        const std::uint32_t unplayed = ~laneCards(played, lane) & laneMask;
         if (!unplayed)
             continue;
         const int top = highestBit(unplayed);
@@ -186,7 +186,7 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
         choice = chooseLead(hand, played);
     } else if (const std::uint32_t suit = laneCards(hand.held, led)) {
         const CardIndex low = indexOf(led, lowestBit(suit));
-        if (laneOf(winner) == spade_lane && led != spade_lane) {
+        if (laneOf(winner) == spadeLane && led != spadeLane) {
             choice = low;  // already trumped: give the lowest
         } else if (trick_size == 3) {
             // Playing last: the cheapest card that takes the trick.
@@ -194,7 +194,7 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
             choice = beating ? indexOf(led, lowestBit(beating)) : low;
         } else {
             // The highest unplayed card of the suit, if held and not below the winner.
-            const std::uint32_t unplayed = ~laneCards(played, led) & lane_mask;
+            const std::uint32_t unplayed = ~laneCards(played, led) & laneMask;
             choice = low;
             if (unplayed) {
                 const int top = highestBit(unplayed);
@@ -202,12 +202,12 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
                     choice = indexOf(led, top);
             }
         }
-    } else if (const std::uint32_t spades = laneCards(hand.held, spade_lane)) {
-        if (laneOf(winner) == spade_lane) {
+    } else if (const std::uint32_t spades = laneCards(hand.held, spadeLane)) {
+        if (laneOf(winner) == spadeLane) {
             const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
-            choice = overtrumps ? indexOf(spade_lane, lowestBit(overtrumps)) : chooseLowCard(hand);
+            choice = overtrumps ? indexOf(spadeLane, lowestBit(overtrumps)) : chooseLowCard(hand);
         } else {
-            choice = indexOf(spade_lane, lowestBit(spades));
+            choice = indexOf(spadeLane, lowestBit(spades));
         }
     } else {
         choice = chooseLowCard(hand);
@@ -221,10 +221,10 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
 RoundSimulator::RoundSimulator(const std::vector<Card> &own_cards) : own(own_cards)
 {
     own_position.fill(-1);
-    if (own.size() != hand_size)
+    if (own.size() != handSize)
         return;
     CardSet own_set = 0;
-    for (int i = 0; i < hand_size; ++i) {
+    for (int i = 0; i < handSize; ++i) {
         if (!isRealCard(own[i]) || (own_set & bitOf(indexOf(own[i]))))
             return;
         own_indices[i] = indexOf(own[i]);
@@ -254,20 +254,20 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
     std::array<SimHand, 4> hands;
     for (int seat = 0; seat < 4; ++seat) {
         SimHand &hand = hands[seat];
-        for (int i = 0; i < hand_size; ++i) {
+        for (int i = 0; i < handSize; ++i) {
             const CardIndex card =
-                seat == estimating_seat ? own_indices[i] : unseen[seat * hand_size + i];
+                seat == estimatingSeat ? own_indices[i] : unseen[seat * handSize + i];
             hand.order[i] = card;
             hand.held |= bitOf(card);
             ++hand.lane_count[laneOf(card)];
         }
-        hand.slots = hand_size;
+        hand.slots = handSize;
     }
 
     int leader = draw(4);
     int tricks = 0;
     CardSet played = 0;
-    for (int t = 0; t < hand_size; ++t) {
+    for (int t = 0; t < handSize; ++t) {
         int led = 0;
         CardIndex winner = 0;
         int winner_seat = leader;
@@ -285,7 +285,7 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
                 winner_seat = seat;
             }
         }
-        if (winner_seat == estimating_seat) {
+        if (winner_seat == estimatingSeat) {
             ++tricks;
             ++wins[own_position[winner]];
         }

@@ -20,8 +20,8 @@
 class RoundSimulator
 {
 public:
-    static constexpr int estimating_seat = 3;
-    static constexpr int hand_size = 13;
+    static constexpr int estimatingSeat = 3;
+    static constexpr int handSize = 13;
 
     // own_cards: the estimating player's freshly dealt hand, in hand order.
     explicit RoundSimulator(const std::vector<Card> &own_cards);
@@ -47,8 +47,8 @@ private:
 
     bool valid = false;
     std::vector<Card> own;
-    std::array<CardIndex, hand_size> own_indices{};
+    std::array<CardIndex, handSize> own_indices{};
     std::array<CardIndex, 39> unseen{};
-    std::array<int, hand_size> wins{};
+    std::array<int, handSize> wins{};
     std::array<std::int8_t, 64> own_position{};  // index -> position in own, -1 if not own
 };

@@ -19,11 +19,11 @@
 
 namespace {
 
-constexpr const char *kProgram = "tolvanmere-selfplay";
+constexpr const char *programName = "tolvanmere-selfplay";
 
 void printUsage(std::ostream &out)
 {
-    out << "Usage: " << kProgram << " [--seed N] [--rounds N] [--quiet] [--help]\n"
+    out << "Usage: " << programName << " [--seed N] [--rounds N] [--quiet] [--help]\n"
         << "Plays seeded games of Tolvanmere with the computer player in every seat and\n"
         << "checks the rules after every move.\n"
         << "  --seed N     seed of the random generator (0.." << 4294967295u << ", default 1)\n"
@@ -35,7 +35,7 @@ void printUsage(std::ostream &out)
 
 [[noreturn]] void usageError(const std::string &message)
 {
-    std::cerr << kProgram << ": " << message << "\n";
+    std::cerr << programName << ": " << message << "\n";
     printUsage(std::cerr);
     std::exit(2);
 }
@@ -141,7 +141,7 @@ private:
         if (error.empty())
             return;
         std::cout.flush();
-        std::cerr << kProgram << ": broken invariant (seed " << options.seed << ", round "
+        std::cerr << programName << ": broken invariant (seed " << options.seed << ", round "
                   << game.getRound() << ", completed tricks " << game.getCompletedTricks()
                   << "): " << error << "\n";
         std::exit(1);

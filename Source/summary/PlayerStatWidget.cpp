@@ -10,8 +10,8 @@
 
 namespace {
 
-const QString met_colour = QStringLiteral("#017d09");
-const QString missed_colour = QStringLiteral("#940002");
+const QString metColour = QStringLiteral("#017d09");
+const QString missedColour = QStringLiteral("#940002");
 
 struct Standing {
     QString name;
@@ -59,7 +59,7 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
         const Standing &s = standings[std::size_t(i)];
         const bool met = isCallMade(s.call, s.tricks, shortcall);
         const QString span = QStringLiteral("<span style=\"color: %1;\">")
-                                 .arg(met ? met_colour : missed_colour);
+                                 .arg(met ? metColour : missedColour);
         // Names are the player's own text, never markup.
         name_labels[i]->setText(span + s.name.toHtmlEscaped() + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));

@@ -12,20 +12,20 @@
 
 namespace {
 
-const QString number_template = QStringLiteral("<center>%1</center>");
+const QString numberTemplate = QStringLiteral("<center>%1</center>");
 
 // The summary's type: a large, wide serif.
-constexpr int summary_point_size = 20;
-constexpr int summary_stretch = 150;
+constexpr int summaryPointSize = 20;
+constexpr int summaryStretch = 150;
 // Space between the columns and rows of the standings, and under them.
 constexpr qreal gap = 20;
 // Space above and below the new hand.
-constexpr qreal hand_gap = 40;
+constexpr qreal handGap = 40;
 // Each card of the hand leaves this share of the one before it showing.
-constexpr qreal card_step = 0.5;
-constexpr qreal marker_opacity = 0.25;
-const QColor human_call_marker(155, 155, 155, 255);
-const QColor total_calls_marker(255, 0, 0, 255);
+constexpr qreal cardStep = 0.5;
+constexpr qreal markerOpacity = 0.25;
+const QColor humanCallMarker(155, 155, 155, 255);
+const QColor totalCallsMarker(255, 0, 0, 255);
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -40,7 +40,7 @@ void addMarker(QGraphicsScene *scene, QGraphicsTextItem *over, const QColor &col
     auto *marker = new QGraphicsEllipseItem(over->boundingRect());
     marker->setPos(over->pos());
     marker->setBrush(QBrush(colour, Qt::SolidPattern));
-    marker->setOpacity(marker_opacity);
+    marker->setOpacity(markerOpacity);
     scene->addItem(marker);
 }
 
@@ -51,9 +51,9 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     : QGraphicsScene(parent)
 {
     summary_font = font();
-    summary_font.setPointSize(summary_point_size);
+    summary_font.setPointSize(summaryPointSize);
     summary_font.setStyleHint(QFont::Serif, QFont::PreferDefault);
-    summary_font.setStretch(summary_stretch);
+    summary_font.setStretch(summaryStretch);
 
     collectRows(players, human_player);
     const QList<QGraphicsTextItem *> names = placeStandingsRows();
@@ -117,7 +117,7 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
         call_item->setPos(calls_header->x(), row_y);
         if (row.is_human) {
             human_call_item = call_item;
-            addMarker(this, call_item, human_call_marker);
+            addMarker(this, call_item, humanCallMarker);
         } else if (row.missing_suit) {
             addSummaryText(QStringLiteral("sideoff"))
                 ->setPos(calls_header->x() + calls_width + gap, row_y);
@@ -136,7 +136,7 @@ void TrickCompleteScene::placeCallColumn(const QList<QGraphicsTextItem *> &name_
     addSummaryText(QStringLiteral("Total Calls"))->setPos(last_name->x(), total_y);
     total_calls_item = addNumber(totalCalls(), calls_header->boundingRect().width());
     total_calls_item->setPos(calls_header->x(), total_y);
-    addMarker(this, total_calls_item, total_calls_marker);
+    addMarker(this, total_calls_item, totalCallsMarker);
 }
 
 qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
@@ -149,7 +149,7 @@ qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
                      increase->y());
     connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
     connect(decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
-    return int(decrease->y() + decrease->boundingRect().height() + hand_gap);
+    return int(decrease->y() + decrease->boundingRect().height() + handGap);
 }
 
 void TrickCompleteScene::placeHand(qreal y)
@@ -168,7 +168,7 @@ void TrickCompleteScene::placeHand(qreal y)
         item->setPos(x, y);
         addItem(item);
         hand_items.append(item);
-        x = int(x + card_step * item->boundingRect().width());
+        x = int(x + cardStep * item->boundingRect().width());
     }
 }
 
@@ -181,7 +181,7 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
     if (!hand_items.isEmpty()) {
         CardGraphicsItem *first = hand_items.first();
         CardGraphicsItem *last = hand_items.last();
-        end_game->setPos(first->x(), first->y() + first->boundingRect().height() + hand_gap);
+        end_game->setPos(first->x(), first->y() + first->boundingRect().height() + handGap);
         continue_item->setPos(last->x() + last->boundingRect().width()
                                   - continue_item->boundingRect().width(),
                               end_game->y());
@@ -209,7 +209,7 @@ QGraphicsTextItem *TrickCompleteScene::addNumber(int number, qreal text_width)
 {
     auto *item = new QGraphicsTextItem();
     item->setFont(summary_font);
-    item->setHtml(number_template.arg(number));
+    item->setHtml(numberTemplate.arg(number));
     item->setTextWidth(text_width);
     addItem(item);
     return item;
@@ -263,9 +263,9 @@ void TrickCompleteScene::changeHumanCall(int delta)
         new_call = row.call;
     }
     if (total_calls_item)
-        total_calls_item->setHtml(number_template.arg(totalCalls()));
+        total_calls_item->setHtml(numberTemplate.arg(totalCalls()));
     if (changed && human_call_item)
-        human_call_item->setHtml(number_template.arg(new_call));
+        human_call_item->setHtml(numberTemplate.arg(new_call));
 }
 
 void TrickCompleteScene::onCallDecrease()

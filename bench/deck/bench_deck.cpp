@@ -19,12 +19,12 @@
 
 namespace {
 
-const QString kDeck = QStringLiteral(":/svg/cards/svgcards");
+const QString deckPath = QStringLiteral(":/svg/cards/svgcards");
 
 void BM_ParseDeck(benchmark::State &state)
 {
     for (auto _ : state) {
-        QSvgRenderer renderer(kDeck);
+        QSvgRenderer renderer(deckPath);
         benchmark::DoNotOptimize(renderer.isValid());
     }
 }
@@ -32,7 +32,7 @@ BENCHMARK(BM_ParseDeck)->Unit(benchmark::kMillisecond);
 
 void renderElement(benchmark::State &state, const QString &id)
 {
-    QSvgRenderer renderer(kDeck);
+    QSvgRenderer renderer(deckPath);
     if (!renderer.elementExists(id)) {
         state.SkipWithError("element missing");
         return;
@@ -76,7 +76,7 @@ QStringList allIds()
 // element and the label names it.
 void BM_RenderEveryElement(benchmark::State &state)
 {
-    QSvgRenderer renderer(kDeck);
+    QSvgRenderer renderer(deckPath);
     const QStringList ids = allIds();
     for (const QString &id : ids) {
         if (!renderer.elementExists(id)) {

@@ -14,7 +14,7 @@ namespace {
 
 using Access = GameStateTestAccess;
 
-const std::vector<std::string> kOpponentNames = {
+const std::vector<std::string> expectedOpponentNames = {
     "Alcatraz", "Alistair", "Altair", "Desmond", "Ezio", "Geralt", "Hawk", "Isaac", "Jensen",
     "Lara", "Leliana", "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
@@ -86,7 +86,7 @@ void GameStateTest::newGameDrawsNamesDealAndFirstPlayer()
 {
     for (unsigned seed : {1u, 77u, 31337u}) {
         std::srand(seed);
-        std::vector<std::string> names = kOpponentNames;
+        std::vector<std::string> names = expectedOpponentNames;
         randomShuffle(names);
         const std::vector<Hand> hands = GameState().deal(makeDeck());  // the same draws
         const int first = std::rand() % 4;
@@ -112,8 +112,8 @@ void GameStateTest::newGameDrawsNamesDealAndFirstPlayer()
             QVERIFY(players[seat].win_counts.empty());  // no estimate in round 1
             if (seat > 0) {
                 QCOMPARE(players[seat].name, names[seat - 1]);
-                QVERIFY(std::find(kOpponentNames.begin(), kOpponentNames.end(), players[seat].name)
-                        != kOpponentNames.end());
+                QVERIFY(std::find(expectedOpponentNames.begin(), expectedOpponentNames.end(), players[seat].name)
+                        != expectedOpponentNames.end());
                 distinct.insert(players[seat].name);
             }
         }
@@ -124,7 +124,7 @@ void GameStateTest::newGameDrawsNamesDealAndFirstPlayer()
     std::srand(5);
     const std::vector<std::string> three = opponentNames();
     std::srand(5);
-    std::vector<std::string> expected = kOpponentNames;
+    std::vector<std::string> expected = expectedOpponentNames;
     randomShuffle(expected);
     QCOMPARE(three, std::vector<std::string>(expected.begin(), expected.begin() + 3));
 }

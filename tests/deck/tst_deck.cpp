@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kDeck = QStringLiteral(":/svg/cards/svgcards");
+const QString deckPath = QStringLiteral(":/svg/cards/svgcards");
 
 QStringList faceIds()
 {
@@ -67,7 +67,7 @@ private slots:
     {
         g_messages.clear();
         const QtMessageHandler previous = qInstallMessageHandler(collectMessages);
-        const bool loaded = renderer.load(kDeck);
+        const bool loaded = renderer.load(deckPath);
         qInstallMessageHandler(previous);
         QVERIFY(loaded);
         QVERIFY(renderer.isValid());
@@ -123,7 +123,7 @@ private slots:
             "pattern", "style", "image", "foreignObject", "script", "symbol", "marker"};
         const QSet<QString> forbiddenAttributes = {"style", "class", "font-family", "font-size", "filter",
                                                    "mask", "clip-path", "font"};
-        QXmlStreamReader xml(readAll(kDeck));
+        QXmlStreamReader xml(readAll(deckPath));
         QSet<QString> ids;
         QStringList refs;
         while (!xml.atEnd()) {
@@ -153,7 +153,7 @@ private slots:
     // transforms to apply on each repaint, and no more paths than a court needs now.
     void cardsAreFlatPaths()
     {
-        QXmlStreamReader xml(readAll(kDeck));
+        QXmlStreamReader xml(readAll(deckPath));
         const QStringList ids = allIds();
         QString card;
         int depth = 0, paths = 0, cards = 0;
@@ -189,7 +189,7 @@ private slots:
     // size of a 1080p screen (24, and the overlap with the piece above).
     void gradientFillsAreShort()
     {
-        QXmlStreamReader xml(readAll(kDeck));
+        QXmlStreamReader xml(readAll(deckPath));
         int gradientPaths = 0;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path"))
@@ -290,7 +290,7 @@ private slots:
         QVERIFY(first.size() > 10000);
         QVERIFY(first == readAll(b));
         // The compiled-in deck is what the generator makes now, not a stale copy.
-        QVERIFY(first == readAll(kDeck));
+        QVERIFY(first == readAll(deckPath));
         QVERIFY2(first.size() < 500 * 1024, qPrintable(QString::number(first.size())));
     }
 

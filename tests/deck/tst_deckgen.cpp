@@ -91,9 +91,9 @@ private slots:
         const Path g = glyph(value.toStdString());
         QVERIFY(!g.empty());
         const Box b = boxOf(g);
-        const double half = kGlyphStroke / 2;
-        QVERIFY2(b.lo.x - half >= -1.5 && b.hi.x + half <= kGlyphW + 1.5, qPrintable(value));
-        QVERIFY2(b.lo.y - half >= -0.01 && b.hi.y + half <= kGlyphH + 0.01, qPrintable(value));
+        const double half = glyphStroke / 2;
+        QVERIFY2(b.lo.x - half >= -1.5 && b.hi.x + half <= glyphW + 1.5, qPrintable(value));
+        QVERIFY2(b.lo.y - half >= -0.01 && b.hi.y + half <= glyphH + 0.01, qPrintable(value));
         // Tall enough to read: the ink spans nearly the whole height.
         QVERIFY2(b.hi.y - b.lo.y >= 80, qPrintable(value));
     }
@@ -101,9 +101,9 @@ private slots:
     void tenIsWiderButBounded()
     {
         const Box b = boxOf(glyph("10"));
-        const double half = kGlyphStroke / 2;
-        QVERIFY(b.hi.x - b.lo.x > kGlyphW - 2 * half);
-        QVERIFY(b.lo.x - half >= -15 && b.hi.x + half <= kGlyphW + 15);
+        const double half = glyphStroke / 2;
+        QVERIFY(b.hi.x - b.lo.x > glyphW - 2 * half);
+        QVERIFY(b.lo.x - half >= -15 && b.hi.x + half <= glyphW + 15);
         QVERIFY(glyph("T").empty());
     }
 
@@ -194,7 +194,7 @@ private slots:
         Canvas half;
         half.fill(Path().rect(50, 20, 20, 20), "#111111").fill(Path().rect(55, 25, 5, 5), "#222222");
         Canvas both;
-        both.append(half).append(half, Affine::rotate(180).then(Affine::translate(kFaceW, kFaceH)));
+        both.append(half).append(half, Affine::rotate(180).then(Affine::translate(faceW, faceH)));
         QCOMPARE(both.elements(), size_t(4));
         const QString svg = QString::fromStdString(both.str());
         // The turned dark square comes after the light one it lies on.

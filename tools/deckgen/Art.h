@@ -9,11 +9,11 @@ namespace deckgen {
 
 // Card geometry in document units. A face measures exactly 224 × 313 including its
 // border, a back 223 × 312; everything drawn stays inside.
-constexpr double kFaceW = 224;
-constexpr double kFaceH = 313;
-constexpr double kBackW = 223;
-constexpr double kBackH = 312;
-constexpr double kCorner = 12;
+constexpr double faceW = 224;
+constexpr double faceH = 313;
+constexpr double backW = 223;
+constexpr double backH = 312;
+constexpr double cornerRadius = 12;
 
 // Collects the shapes of a card and writes them as path elements. Neighbouring shapes
 // of one style share an element, which saves a little set-up each; a shape joins an
@@ -53,9 +53,9 @@ private:
 
 // The index glyphs are drawn as lines on a 60 × 100 grid (ink kept within the grid
 // at the glyph stroke width); "10" is wider and centred on the same axis.
-constexpr double kGlyphW = 60;
-constexpr double kGlyphH = 100;
-constexpr double kGlyphStroke = 15;
+constexpr double glyphW = 60;
+constexpr double glyphH = 100;
+constexpr double glyphStroke = 15;
 Path glyph(const std::string &value);
 
 // Suit shapes centred on (0, 0) in a box of about 100 × 100 units.

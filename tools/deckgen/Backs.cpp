@@ -47,8 +47,8 @@ std::vector<Pt> roundRectPolygon(double x, double y, double w, double h, double 
 std::string edge()
 {
     std::string s;
-    s += roundRect(0, 0, kBackW, kBackH, kCorner, "fill=\"#8c8f96\"");
-    s += roundRect(1, 1, kBackW - 2, kBackH - 2, kCorner - 1, "fill=\"#fffefa\"");
+    s += roundRect(0, 0, backW, backH, cornerRadius, "fill=\"#8c8f96\"");
+    s += roundRect(1, 1, backW - 2, backH - 2, cornerRadius - 1, "fill=\"#fffefa\"");
     return s;
 }
 
@@ -63,7 +63,7 @@ std::string stripes(const std::string &id, double degrees, double period, double
     const Pt dir = Affine::rotate(degrees).map({1, 0});
     // Project the back's corners onto the direction to find where the stripes must run.
     double lo = 1e9, hi = -1e9;
-    for (Pt c : {Pt{0, 0}, Pt{kBackW, 0}, Pt{0, kBackH}, Pt{kBackW, kBackH}}) {
+    for (Pt c : {Pt{0, 0}, Pt{backW, 0}, Pt{0, backH}, Pt{backW, backH}}) {
         const double t = c.x * dir.x + c.y * dir.y;
         lo = std::min(lo, t);
         hi = std::max(hi, t);
@@ -103,11 +103,11 @@ std::string inPieces(const std::vector<Pt> &area, const std::string &fill, bool 
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    constexpr double kRow = kBackH / 149;
-    constexpr int kRowsPerPiece = 24;
+    constexpr double rowHeight = backH / 149;
+    constexpr int rowsPerPiece = 24;
     std::string s;
     for (double y0 = top; y0 < bottom;) {
-        const double y1 = std::min(bottom, (std::floor(y0 / kRow) + kRowsPerPiece) * kRow);
+        const double y1 = std::min(bottom, (std::floor(y0 / rowHeight) + rowsPerPiece) * rowHeight);
         const double from = y0 > top && opaque ? y0 - 1 : y0;
         s += pathEl(Path().polygon(clipRows(area, from, y1)), "fill=\"" + fill + "\"");
         y0 = y1;
@@ -120,8 +120,8 @@ std::string inPieces(const std::vector<Pt> &area, const std::string &fill, bool 
 std::string backDefs()
 {
     // In the back's own coordinates: the group's translation applies to its fills too.
-    std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(kBackW / 2) +
-                    "\" cy=\"" + num(kBackH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
+    std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(backW / 2) +
+                    "\" cy=\"" + num(backH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
                     "<stop offset=\"1\" stop-color=\"#f0dcc0\"/></radialGradient>\n";
     // What the translucent stripes used to blend to over their grounds, as opaque stops.
     s += stripes("backRedBand", 45, 5.2, 2.2, "#ecbb94", 1, "#b3192e");
@@ -134,7 +134,7 @@ std::string backDefs()
 // field, on which the game paints its own hatched emblem.
 std::string backRed()
 {
-    const double w = kBackW, h = kBackH;
+    const double w = backW, h = backH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#b3192e\"");
     // The band's top and bottom, then its sides between them.
@@ -173,7 +173,7 @@ std::string backRed()
 // The spare back: a navy field with a fine lattice and a star in an oval medallion.
 std::string backBlue()
 {
-    const double w = kBackW, h = kBackH;
+    const double w = backW, h = backH;
     std::string s = edge();
     s += roundRect(7, 7, w - 14, h - 14, 8, "fill=\"#1f3f85\"");
     const std::vector<Pt> field = roundRectPolygon(12.5, 12.5, w - 25, h - 25, 4);

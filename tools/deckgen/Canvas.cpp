@@ -8,16 +8,16 @@ namespace {
 
 // Antialiasing reaches about a pixel beyond an edge, which is two units at the smallest
 // card size the game shows; shapes closer than that may share pixels.
-constexpr double kClearance = 2.5;
+constexpr double clearance = 2.5;
 
 // Joining shapes saves little per element, while a long path costs the rasteriser far
 // more than several short ones (measured: ten pips in one path take nearly twice as
 // long as ten paths): join only what stays within a short run of rows.
-constexpr double kMergeHeight = 25;
+constexpr double mergeHeight = 25;
 
 // Lines up to this width have caps and joins of about a pixel at most, which an outline
 // with squared ends and mitred corners draws as well as a stroke.
-constexpr double kFineLine = 2.2;
+constexpr double fineLine = 2.2;
 
 bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
 {
@@ -28,12 +28,12 @@ bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
 
 Canvas &Canvas::fill(const Path &p, const std::string &colour)
 {
-    return add("fill=\"" + colour + "\"", p, kClearance, false, {});
+    return add("fill=\"" + colour + "\"", p, clearance, false, {});
 }
 
 Canvas &Canvas::fillEvenOdd(const Path &p, const std::string &colour)
 {
-    return add("fill=\"" + colour + "\" fill-rule=\"evenodd\"", p, kClearance, true, {});
+    return add("fill=\"" + colour + "\" fill-rule=\"evenodd\"", p, clearance, true, {});
 }
 
 Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
@@ -42,8 +42,8 @@ Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
     // outlined anew on every repaint. Outlines keep to elements of their own: they all
     // run one way round, which a shape they overlapped might not, and overlapping shapes
     // that run opposite ways cancel out.
-    const Path outline = width <= kFineLine ? p.fineLineOutline(width) : p.roundLineOutline(width);
-    return add("fill=\"" + colour + "\"", outline, kClearance, false, "line");
+    const Path outline = width <= fineLine ? p.fineLineOutline(width) : p.roundLineOutline(width);
+    return add("fill=\"" + colour + "\"", outline, clearance, false, "line");
 }
 
 Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind)
@@ -64,7 +64,7 @@ Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool 
             hi = {std::max(hi.x, s.hi.x), std::max(hi.y, s.hi.y)};
         }
         // Next to its predecessor a shape may overlap it: one path draws both alike.
-        if (item.attrs == attrs && item.kind == kind && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= kMergeHeight) {
+        if (item.attrs == attrs && item.kind == kind && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= mergeHeight) {
             item.shapes.push_back(std::move(shape));
             return *this;
         }

@@ -11,105 +11,105 @@ namespace deckgen {
 namespace {
 
 // Layout of the sheet: 13 columns of faces in four rows, the backs in a fifth row.
-constexpr double kPitchX = 234;
-constexpr double kPitchY = 322;
-constexpr double kMarginX = 8;
-constexpr double kMarginY = 5;
+constexpr double pitchX = 234;
+constexpr double pitchY = 322;
+constexpr double marginX = 8;
+constexpr double marginY = 5;
 
 // Index: glyph centre line and top, small suit sign below it.
-constexpr double kIndexX = 22;
-constexpr double kIndexTop = 12;
-constexpr double kIndexScale = 0.42;
-constexpr double kIndexPipY = 73;
-constexpr double kIndexPipScale = 0.26;
+constexpr double indexX = 22;
+constexpr double indexTop = 12;
+constexpr double indexScale = 0.42;
+constexpr double indexPipY = 73;
+constexpr double indexPipScale = 0.26;
 
-constexpr double kPipScale = 0.46;
-constexpr double kColL = 69;
-constexpr double kColC = kFaceW / 2;
-constexpr double kColR = kFaceW - kColL;
-constexpr double kRowTop = 58;
-constexpr double kMidY = kFaceH / 2;
-constexpr double kRowBottom = kFaceH - kRowTop;
+constexpr double pipScale = 0.46;
+constexpr double colL = 69;
+constexpr double colC = faceW / 2;
+constexpr double colR = faceW - colL;
+constexpr double rowTop = 58;
+constexpr double midY = faceH / 2;
+constexpr double rowBottom = faceH - rowTop;
 
 std::string defs()
 {
     return "<defs>\n" + backDefs() + "</defs>\n";
 }
 
-const Affine kTurn = Affine::rotate(180).then(Affine::translate(kFaceW, kFaceH));
+const Affine halfTurn = Affine::rotate(180).then(Affine::translate(faceW, faceH));
 
 // The corner index, and the same turned into the opposite corner: the glyph as one
 // line, the small suit signs with the other shapes in the suit's ink.
 void indexCorners(Canvas &c, const std::string &value, char suit)
 {
     // "10" is wider than the other glyphs; its ink is centred slightly left of theirs.
-    const double glyphCentre = value == "10" ? 27.25 : kGlyphW / 2;
-    const Affine place = Affine::scale(kIndexScale, kIndexScale).then(Affine::translate(kIndexX - glyphCentre * kIndexScale, kIndexTop));
+    const double glyphCentre = value == "10" ? 27.25 : glyphW / 2;
+    const Affine place = Affine::scale(indexScale, indexScale).then(Affine::translate(indexX - glyphCentre * indexScale, indexTop));
     const Path g = glyph(value).mapped(place);
     Path both = g;
-    both.append(g.mapped(kTurn));
-    c.line(both, suitInk(suit), kGlyphStroke * kIndexScale);
-    const Path pip = suitShape(suit).mapped(Affine::scale(kIndexPipScale, kIndexPipScale).then(Affine::translate(kIndexX, kIndexPipY)));
-    c.fill(pip, suitInk(suit)).fill(pip.mapped(kTurn), suitInk(suit));
+    both.append(g.mapped(halfTurn));
+    c.line(both, suitInk(suit), glyphStroke * indexScale);
+    const Path pip = suitShape(suit).mapped(Affine::scale(indexPipScale, indexPipScale).then(Affine::translate(indexX, indexPipY)));
+    c.fill(pip, suitInk(suit)).fill(pip.mapped(halfTurn), suitInk(suit));
 }
 
 std::vector<Pt> pipPositions(int n)
 {
-    const double q1 = kRowTop + (kRowBottom - kRowTop) / 3;
-    const double q2 = kRowTop + 2 * (kRowBottom - kRowTop) / 3;
+    const double q1 = rowTop + (rowBottom - rowTop) / 3;
+    const double q2 = rowTop + 2 * (rowBottom - rowTop) / 3;
     std::vector<Pt> p;
     auto sides = [&](double y) {
-        p.push_back({kColL, y});
-        p.push_back({kColR, y});
+        p.push_back({colL, y});
+        p.push_back({colR, y});
     };
     switch (n) {
     case 2:
-        p = {{kColC, kRowTop}, {kColC, kRowBottom}};
+        p = {{colC, rowTop}, {colC, rowBottom}};
         break;
     case 3:
-        p = {{kColC, kRowTop}, {kColC, kMidY}, {kColC, kRowBottom}};
+        p = {{colC, rowTop}, {colC, midY}, {colC, rowBottom}};
         break;
     case 4:
-        sides(kRowTop);
-        sides(kRowBottom);
+        sides(rowTop);
+        sides(rowBottom);
         break;
     case 5:
-        sides(kRowTop);
-        sides(kRowBottom);
-        p.push_back({kColC, kMidY});
+        sides(rowTop);
+        sides(rowBottom);
+        p.push_back({colC, midY});
         break;
     case 6:
-        sides(kRowTop);
-        sides(kMidY);
-        sides(kRowBottom);
+        sides(rowTop);
+        sides(midY);
+        sides(rowBottom);
         break;
     case 7:
-        sides(kRowTop);
-        sides(kMidY);
-        sides(kRowBottom);
-        p.push_back({kColC, (kRowTop + kMidY) / 2});
+        sides(rowTop);
+        sides(midY);
+        sides(rowBottom);
+        p.push_back({colC, (rowTop + midY) / 2});
         break;
     case 8:
-        sides(kRowTop);
-        sides(kMidY);
-        sides(kRowBottom);
-        p.push_back({kColC, (kRowTop + kMidY) / 2});
-        p.push_back({kColC, (kRowBottom + kMidY) / 2});
+        sides(rowTop);
+        sides(midY);
+        sides(rowBottom);
+        p.push_back({colC, (rowTop + midY) / 2});
+        p.push_back({colC, (rowBottom + midY) / 2});
         break;
     case 9:
-        sides(kRowTop);
+        sides(rowTop);
         sides(q1);
         sides(q2);
-        sides(kRowBottom);
-        p.push_back({kColC, kMidY});
+        sides(rowBottom);
+        p.push_back({colC, midY});
         break;
     case 10:
-        sides(kRowTop);
+        sides(rowTop);
         sides(q1);
         sides(q2);
-        sides(kRowBottom);
-        p.push_back({kColC, (kRowTop + q1) / 2});
-        p.push_back({kColC, (kRowBottom + q2) / 2});
+        sides(rowBottom);
+        p.push_back({colC, (rowTop + q1) / 2});
+        p.push_back({colC, (rowBottom + q2) / 2});
         break;
     default:
         break;
@@ -121,8 +121,8 @@ void pips(Canvas &c, int n, char suit)
 {
     for (const Pt &p : pipPositions(n)) {
         // Pips below the middle are turned upside down, as on a printed card.
-        Affine m = Affine::scale(kPipScale, kPipScale);
-        if (p.y > kMidY + 0.5)
+        Affine m = Affine::scale(pipScale, pipScale);
+        if (p.y > midY + 0.5)
             m = m.then(Affine::rotate(180));
         c.fill(suitShape(suit).mapped(m.then(Affine::translate(p.x, p.y))), suitInk(suit));
     }
@@ -133,13 +133,13 @@ std::string face(const std::string &value, char suit, double x, double y)
     // The border is a grey rounded rectangle showing one unit around the white card,
     // both filled, so that the element's bounds are exactly the outer rectangle.
     Canvas c;
-    c.fill(roundRectPath(0, 0, kFaceW, kFaceH, kCorner), "#8c8f96");
-    c.fill(roundRectPath(1, 1, kFaceW - 2, kFaceH - 2, kCorner - 1), "#fffefa");
+    c.fill(roundRectPath(0, 0, faceW, faceH, cornerRadius), "#8c8f96");
+    c.fill(roundRectPath(1, 1, faceW - 2, faceH - 2, cornerRadius - 1), "#fffefa");
     if (value == "A") {
         if (suit == 'S')
             c.append(aceOfSpades());
         else
-            c.fill(suitShape(suit).mapped(Affine::scale(1.1, 1.1).then(Affine::translate(kFaceW / 2, kFaceH / 2))), suitInk(suit));
+            c.fill(suitShape(suit).mapped(Affine::scale(1.1, 1.1).then(Affine::translate(faceW / 2, faceH / 2))), suitInk(suit));
     } else if (value == "J" || value == "Q" || value == "K") {
         c.append(court(value[0], suit));
     } else {
@@ -203,10 +203,10 @@ std::string deckDocument()
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 13; ++col)
             s += face(deckValueName(Ace + col), deckSuitLetter(Spades + row),
-                      kMarginX + col * kPitchX, kMarginY + row * kPitchY);
+                      marginX + col * pitchX, marginY + row * pitchY);
     }
-    s += back("BACK_RED1", backRed(), kMarginX, kMarginY + 4 * kPitchY);
-    s += back("BACK_BLUE1", backBlue(), kMarginX + kPitchX, kMarginY + 4 * kPitchY);
+    s += back("BACK_RED1", backRed(), marginX, marginY + 4 * pitchY);
+    s += back("BACK_BLUE1", backBlue(), marginX + pitchX, marginY + 4 * pitchY);
     s += "</svg>\n";
     return s;
 }
