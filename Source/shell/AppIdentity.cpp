@@ -7,7 +7,7 @@ void applyApplicationIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tolvanmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TOLVANMERE_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(application_id));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
 #if defined(Q_OS_LINUX)
     // Windows takes the icon from the executable's own resource. The bitmap sizes keep
     // the icon when Qt's SVG icon engine plugin is not installed.

@@ -5,4 +5,4 @@
 void applyApplicationIdentity();
 
 // The desktop-entry and AppStream id; the icon is installed under the same name.
-inline constexpr const char *application_id = "org.tolvanmere.Tolvanmere";
+inline constexpr const char *applicationId = "org.tolvanmere.Tolvanmere";

@@ -24,7 +24,7 @@
 
 namespace {
 
-const QSize frame_size(1920, 1080);
+const QSize frameSize(1920, 1080);
 char *self_path = nullptr;
 
 // Notes the first paint of the table's viewport.
@@ -47,7 +47,7 @@ qint64 showFirstFrame(QSize *shown_size = nullptr)
     clock.start();
     MainWindow window;
     window.setWindowState(Qt::WindowNoState);
-    window.resize(frame_size);
+    window.resize(frameSize);
     FirstPaint watcher;
     window.view()->viewport()->installEventFilter(&watcher);
     window.show();
@@ -98,7 +98,7 @@ void BM_ColdStartToFirstFrame(benchmark::State &state)
             state.SkipWithError("no timing from child");
             return;
         }
-        if (QSize(width, height) != frame_size) {
+        if (QSize(width, height) != frameSize) {
             state.SkipWithError("the window was not shown at 1920 x 1080");
             return;
         }

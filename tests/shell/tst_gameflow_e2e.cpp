@@ -35,10 +35,10 @@ void captureDebug(QtMsgType type, const QMessageLogContext &context, const QStri
         debug_lines.append(text);
 }
 
-const QString human_line = QStringLiteral("advanceGame() - game_state.isHumanMove()");
-const QString computer_line = QStringLiteral("advanceGame() - !game_state.isHumanMove()");
-const QString trick_line = QStringLiteral("advanceGame() - trick done");
-const QString round_line =
+const QString humanLine = QStringLiteral("advanceGame() - game_state.isHumanMove()");
+const QString computerLine = QStringLiteral("advanceGame() - !game_state.isHumanMove()");
+const QString trickLine = QStringLiteral("advanceGame() - trick done");
+const QString roundLine =
     QStringLiteral("trickCompleteAnimationFinished() - current_round != game_state.getRound()");
 
 QString plain(const QString &html)
@@ -133,7 +133,7 @@ class TestGameFlowE2E : public QObject
         while (clock.elapsed() < 180000) {
             if (window.summaryScene() && window.view()->scene() == window.summaryScene())
                 return true;
-            const bool waiting = !debug_lines.isEmpty() && debug_lines.last() == human_line;
+            const bool waiting = !debug_lines.isEmpty() && debug_lines.last() == humanLine;
             if (waiting && !clickableHumanCards(window).isEmpty()) {
                 checkTableAgrees(window);
                 if (QTest::currentTestFailed())
@@ -157,14 +157,14 @@ class TestGameFlowE2E : public QObject
         int moves_in_trick = 0, humans_in_trick = 0, tricks = 0, round_ends = 0, humans = 0;
         for (int i = 1; i < lines.size(); ++i) {
             const QString &line = lines.at(i);
-            if (line == computer_line || line == human_line) {
+            if (line == computerLine || line == humanLine) {
                 ++moves_in_trick;
-                if (line == human_line) {
+                if (line == humanLine) {
                     ++humans_in_trick;
                     ++humans;
                 }
                 QVERIFY2(moves_in_trick <= 4, qPrintable(QStringLiteral("line %1").arg(i)));
-            } else if (line == trick_line) {
+            } else if (line == trickLine) {
                 QCOMPARE(moves_in_trick, 4);
                 QCOMPARE(humans_in_trick, 1);
                 moves_in_trick = humans_in_trick = 0;
@@ -182,7 +182,7 @@ class TestGameFlowE2E : public QObject
                 QCOMPARE(tricks_sum, last_of_round ? 0 : tricks % 13);
                 i += 4;
                 if (last_of_round) {
-                    QCOMPARE(lines.value(i + 1), round_line);
+                    QCOMPARE(lines.value(i + 1), roundLine);
                     ++i;
                     ++round_ends;
                 }

@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(window.view()->scene(), &window.gameScene());
         QCOMPARE(window.view()->minimumSize(), QSize(600, 600));
         QCOMPARE(window.statisticsPanel()->objectName(), QStringLiteral("playerStatsWidget"));
-        QCOMPARE(QGuiApplication::desktopFileName(), QString::fromLatin1(application_id));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString::fromLatin1(applicationId));
 #if defined(Q_OS_LINUX)
         QVERIFY(QFile::exists(QStringLiteral(":/icons/tolvanmere.svg")));
         QVERIFY(!QApplication::windowIcon().isNull());
