@@ -1,30 +1,8 @@
 #include "InvariantChecker.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
-
-// Carries a broken rule out of the nested checks to the public entry point.
-struct Broken : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void fail(const std::string &message)
-{
-    throw Broken(message);
-}
-
-template <typename Check>
-std::string report(Check check)
-{
-    try {
-        check();
-    } catch (const Broken &broken) {
-        return broken.what();
-    }
-    return {};
-}
 
 bool holds(const std::vector<Card> &cards, const Card &card)
 {
@@ -41,21 +19,6 @@ std::string sortedText(std::vector<Card> cards)
 
 InvariantChecker::InvariantChecker(GameState &game) : game(game), seat_stats(4) {}
 
-std::string InvariantChecker::checkFreshRound() const
-{
-    return report([this] { freshRound(); });
-}
-
-std::string InvariantChecker::checkConservation() const
-{
-    return report([this] { conservation(); });
-}
-
-std::string InvariantChecker::move()
-{
-    return report([this] { playAndCheck(); });
-}
-
 void InvariantChecker::humanCalls()
 {
     human_win_counts.clear();
@@ -67,7 +30,7 @@ void InvariantChecker::humanCalls()
     game.setHumanCall(estimate.call);
 }
 
-void InvariantChecker::playAndCheck()
+std::string InvariantChecker::move()
 {
     last_trick.reset();
     last_round.reset();
@@ -86,83 +49,86 @@ void InvariantChecker::playAndCheck()
         human.win_counts = human_win_counts;
         card = human.chooseCard(trick_before, game.getRoundCards(), shortcall);
         if (!game.playCard(card))
-            fail("the human seat's move " + card.toShortString() + " was refused");
+            return "the human seat's move " + card.toShortString() + " was refused";
     } else if (!game.playComputerMove()) {
-        fail("a computer move was refused on a computer player's turn");
+        return "a computer move was refused on a computer player's turn";
     } else {
         card = game.getMove();
     }
     if (!(game.getMove() == card))
-        fail("the game records " + game.getMove().toShortString() + " as the move, not "
-             + card.toShortString());
+        return "the game records " + game.getMove().toShortString() + " as the move, not "
+               + card.toShortString();
     if (!holds(mover.hand.cards, card))
-        fail(mover.name + " played " + card.toShortString() + ", a card not held");
+        return mover.name + " played " + card.toShortString() + ", a card not held";
     if (!holds(legal, card))
-        fail(mover.name + " played " + card.toShortString()
-             + ", which is not legal to the trick [" + toShortString(trick_before) + "]");
+        return mover.name + " played " + card.toShortString()
+               + ", which is not legal to the trick [" + toShortString(trick_before) + "]";
 
     std::vector<Card> trick = trick_before;
     trick.push_back(card);
+    std::string error;
     if (trick.size() < 4) {
-        checkMidTrick(before, seat, trick);
+        error = checkMidTrick(before, seat, trick);
     } else {
         const Card winner = trickWinner(trick);
         const int leader = (seat + 1) % 4;  // the fourth card closes the trick
         const auto winner_index = std::find(trick.begin(), trick.end(), winner) - trick.begin();
         const int winner_seat = (leader + static_cast<int>(winner_index)) % 4;
         if (!(game.getLastTrickWinner() == winner))
-            fail("the trick [" + toShortString(trick) + "] was won by " + winner.toShortString()
-                 + ", the game says " + game.getLastTrickWinner().toShortString());
+            return "the trick [" + toShortString(trick) + "] was won by " + winner.toShortString()
+                   + ", the game says " + game.getLastTrickWinner().toShortString();
         last_trick = Trick{trick, leader, winner_seat, completed + 1};
         if (completed + 1 < 13) {
             if (game.getRound() != round)
-                fail("the round ended after " + std::to_string(completed + 1) + " tricks");
-            checkTrickDone(before, winner_seat, completed + 1);
+                return "the round ended after " + std::to_string(completed + 1) + " tricks";
+            error = checkTrickDone(before, winner_seat, completed + 1);
         } else {
-            checkRoundDone(before, winner_seat, round, shortcall);
+            error = checkRoundDone(before, winner_seat, round, shortcall);
         }
     }
-    conservation();
+    return error.empty() ? checkConservation() : error;
 }
 
-void InvariantChecker::checkMidTrick(const std::vector<Player> &before, int seat,
-                                     const std::vector<Card> &trick) const
+std::string InvariantChecker::checkMidTrick(const std::vector<Player> &before, int seat,
+                                            const std::vector<Card> &trick) const
 {
     if (game.getTrick() != trick)
-        fail("the trick is [" + toShortString(game.getTrick()) + "], expected ["
-             + toShortString(trick) + "]");
+        return "the trick is [" + toShortString(game.getTrick()) + "], expected ["
+               + toShortString(trick) + "]";
     if (game.getCurrentPlayer() != (seat + 1) % 4)
-        fail("play did not pass to the next seat");
+        return "play did not pass to the next seat";
     const std::vector<Player> after = game.getPlayers();
     for (std::size_t i = 0; i < 4; ++i) {
         if (after[i].tricks != before[i].tricks || after[i].points != before[i].points
             || after[i].call != before[i].call)
-            fail("a move inside a trick changed the tricks, points or call of " + after[i].name);
+            return "a move inside a trick changed the tricks, points or call of " + after[i].name;
     }
+    return {};
 }
 
-void InvariantChecker::checkTrickDone(const std::vector<Player> &before, int winner_seat,
-                                      int completed) const
+std::string InvariantChecker::checkTrickDone(const std::vector<Player> &before,
+                                             int winner_seat, int completed) const
 {
     if (game.getCompletedTricks() != completed)
-        fail("completed tricks did not grow by one");
+        return "completed tricks did not grow by one";
     if (!game.getTrick().empty())
-        fail("the trick was not cleared after four cards");
+        return "the trick was not cleared after four cards";
     if (game.getCurrentPlayer() != winner_seat)
-        fail("the trick's winner does not lead the next trick");
+        return "the trick's winner does not lead the next trick";
     const std::vector<Player> after = game.getPlayers();
     for (std::size_t i = 0; i < 4; ++i) {
         const int gained = after[i].tricks - before[i].tricks;
         if (gained != (static_cast<int>(i) == winner_seat ? 1 : 0))
-            fail("the trick count of " + after[i].name + " changed by " + std::to_string(gained));
+            return "the trick count of " + after[i].name + " changed by " + std::to_string(gained);
     }
+    return {};
 }
 
-void InvariantChecker::checkRoundDone(const std::vector<Player> &before, int winner_seat,
-                                      unsigned round, bool shortcall)
+std::string InvariantChecker::checkRoundDone(const std::vector<Player> &before,
+                                             int winner_seat, unsigned round, bool shortcall)
 {
     if (game.getRound() != round + 1)
-        fail("the 13th trick did not start the next round");
+        return "the 13th trick did not start the next round";
     Round result{round, {}, {}};
     int total = 0;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -171,15 +137,15 @@ void InvariantChecker::checkRoundDone(const std::vector<Player> &before, int win
         total += result.tricks.back();
     }
     if (total != 13)
-        fail("the round's tricks add up to " + std::to_string(total) + ", not 13");
+        return "the round's tricks add up to " + std::to_string(total) + ", not 13";
 
     const std::vector<Player> after = game.getPlayers();
     for (std::size_t i = 0; i < 4; ++i) {
         const int tricks = result.tricks[i];
         const int score = roundScore(before[i].call, tricks, round == 1, shortcall);
         if (after[i].points != before[i].points + score)
-            fail(after[i].name + " has " + std::to_string(after[i].points)
-                 + " points, the score rule gives " + std::to_string(before[i].points + score));
+            return after[i].name + " has " + std::to_string(after[i].points)
+                   + " points, the score rule gives " + std::to_string(before[i].points + score);
         seat_stats[i].points_change_total += score;
         seat_stats[i].tricks += tricks;
         if (round > 1)
@@ -189,75 +155,76 @@ void InvariantChecker::checkRoundDone(const std::vector<Player> &before, int win
     // The human's call is the driver's to set; the new deal must not touch it.
     const auto human = static_cast<std::size_t>(game.getHumanPlayer());
     if (after[human].call != before[human].call)
-        fail("dealing the next round changed the human's call");
+        return "dealing the next round changed the human's call";
     last_round = result;
     ++rounds_done;
     if (shortcall)
         ++shortcall_rounds;
-    freshRound();
+    return checkFreshRound();
 }
 
-void InvariantChecker::freshRound() const
+std::string InvariantChecker::checkFreshRound() const
 {
     const std::vector<Player> players = game.getPlayers();
     const unsigned round = game.getRound();
     if (players.size() != 4)
-        fail("the game does not have four players");
+        return "the game does not have four players";
     if (game.getCompletedTricks() != 0 || !game.getTrick().empty()
         || !game.getRoundCards().empty())
-        fail("a new round did not start empty");
+        return "a new round did not start empty";
     for (std::size_t i = 0; i < 4; ++i) {
         const Player &player = players[i];
         const std::vector<Card> &cards = player.hand.cards;
         if (cards.size() != 13)
-            fail(player.name + " was dealt " + std::to_string(cards.size()) + " cards");
+            return player.name + " was dealt " + std::to_string(cards.size()) + " cards";
         if (player.tricks != 0)
-            fail(player.name + " starts the round with tricks");
+            return player.name + " starts the round with tricks";
         if (isBadHand(cards))
-            fail(player.name + " was dealt a hand that must be re-dealt: " + sortedText(cards));
+            return player.name + " was dealt a hand that must be re-dealt: " + sortedText(cards);
         if (static_cast<int>(i) == game.getHumanPlayer())
             continue;
         if (round == 1 && player.call != 0)
-            fail(player.name + " has a call in the first round");
+            return player.name + " has a call in the first round";
         if (round > 1) {
             if (player.call < 2 || player.call > 13)
-                fail(player.name + " called " + std::to_string(player.call));
+                return player.name + " called " + std::to_string(player.call);
             if (player.win_counts.size() != 13)
-                fail(player.name + " has " + std::to_string(player.win_counts.size())
-                     + " win counts");
+                return player.name + " has " + std::to_string(player.win_counts.size())
+                       + " win counts";
             for (std::size_t k = 0; k < 13; ++k) {
                 const CardWinCount &entry = player.win_counts[k];
                 if (!(entry.card == cards[k]) || entry.wins < 0 || entry.wins > 100)
-                    fail(player.name + "'s win counts do not match the hand");
+                    return player.name + "'s win counts do not match the hand";
             }
         }
     }
+    return {};
 }
 
-void InvariantChecker::conservation() const
+std::string InvariantChecker::checkConservation() const
 {
     const std::vector<Player> players = game.getPlayers();
     const std::vector<Card> &played = game.getRoundCards();
     const std::vector<Card> trick = game.getTrick();
     const int completed = game.getCompletedTricks();
     if (completed < 0 || completed >= 13)
-        fail("completed tricks is " + std::to_string(completed));
+        return "completed tricks is " + std::to_string(completed);
     if (trick.size() > 3)
-        fail("the trick holds " + std::to_string(trick.size()) + " cards between moves");
+        return "the trick holds " + std::to_string(trick.size()) + " cards between moves";
     if (played.size() != 4 * static_cast<std::size_t>(completed) + trick.size())
-        fail("round_cards holds " + std::to_string(played.size()) + " cards after "
-             + std::to_string(completed) + " tricks and " + std::to_string(trick.size())
-             + " cards of the trick");
+        return "round_cards holds " + std::to_string(played.size()) + " cards after "
+               + std::to_string(completed) + " tricks and " + std::to_string(trick.size())
+               + " cards of the trick";
     if (!std::equal(trick.begin(), trick.end(),
                     played.end() - static_cast<std::ptrdiff_t>(trick.size())))
-        fail("the trick is not the tail of the round's played cards");
+        return "the trick is not the tail of the round's played cards";
 
     std::vector<Card> all = played;
     for (const Player &player : players) {
         all.insert(all.end(), player.hand.cards.begin(), player.hand.cards.end());
         const std::size_t expected = 13 - static_cast<std::size_t>(completed);
         if (player.hand.cards.size() != expected && player.hand.cards.size() != expected - 1)
-            fail(player.name + " holds " + std::to_string(player.hand.cards.size()) + " cards");
+            return player.name + " holds " + std::to_string(player.hand.cards.size()) + " cards";
     }
     std::vector<Card> deck = makeDeck();
     std::stable_sort(all.begin(), all.end());
@@ -268,5 +235,6 @@ void InvariantChecker::conservation() const
         || !std::equal(all.begin(), all.end(), deck.begin(), [](const Card &a, const Card &b) {
                return a == b && a.value == b.value && a.suit_order == b.suit_order;
            }))
-        fail("the hands and played cards are not the 52 cards of the deck");
+        return "the hands and played cards are not the 52 cards of the deck";
+    return {};
 }

@@ -53,13 +53,12 @@ public:
     long long shortcallRounds() const { return shortcall_rounds; }
 
 private:
-    void playAndCheck();
-    void checkMidTrick(const std::vector<Player> &before, int seat, const std::vector<Card> &trick) const;
-    void checkTrickDone(const std::vector<Player> &before, int winner_seat, int completed) const;
-    void checkRoundDone(const std::vector<Player> &before, int winner_seat, unsigned round,
-                        bool shortcall);
-    void freshRound() const;
-    void conservation() const;
+    std::string checkMidTrick(const std::vector<Player> &before, int seat,
+                              const std::vector<Card> &trick) const;
+    std::string checkTrickDone(const std::vector<Player> &before, int winner_seat,
+                               int completed) const;
+    std::string checkRoundDone(const std::vector<Player> &before, int winner_seat,
+                               unsigned round, bool shortcall);
 
     GameState &game;
     std::vector<CardWinCount> human_win_counts;

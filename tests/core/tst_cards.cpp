@@ -22,6 +22,7 @@ private slots:
     void equalityIgnoresValueAndSuitOrder();
     void names_data();
     void names();
+    void shortNamesReadBack();
     void trickWinner_data();
     void trickWinner();
     void cardsOfSuitKeepsOrder();
@@ -140,6 +141,19 @@ void CardsTest::names()
     c.value = value;
     QCOMPARE(QString::fromStdString(c.toShortString()), shortName);
     QCOMPARE(QString::fromStdString(c.toString()), longName);
+}
+
+void CardsTest::shortNamesReadBack()
+{
+    for (const Card &c : makeDeck()) {
+        const Card back = cardFromShortString(c.toShortString());
+        QVERIFY(back == c && back.value == c.value && back.suit_order == c.suit_order);
+    }
+    for (const char *bad : {"", "S", "SAA", "S1", "XA", "-A", "S-", "sa"})
+        QCOMPARE(cardFromShortString(bad).suit, 0);
+    const std::vector<Card> read = cardsFromShortString("  SA x HT\tD2 ");
+    QCOMPARE(toShortString(read), std::string("SA HT D2"));
+    QCOMPARE(toShortString(std::vector<Card>()), std::string());
 }
 
 void CardsTest::trickWinner_data()

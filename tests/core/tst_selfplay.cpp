@@ -37,6 +37,7 @@ private slots:
     void firstRoundsOfManyGames();
     void longGameKeepsEveryInvariant();
     void sameSeedSameGame();
+    void brokenRulesAreNamed();
 };
 
 void SelfPlayTest::firstRoundsOfManyGames()
@@ -89,6 +90,21 @@ void SelfPlayTest::sameSeedSameGame()
         fingerprint = GameStateTestAccess::fingerprint(game);
     }
     QCOMPARE(fingerprints[0], fingerprints[1]);
+}
+
+void SelfPlayTest::brokenRulesAreNamed()
+{
+    std::srand(5);
+    GameState game;
+    game.startNewGame();
+    InvariantChecker checker(game);
+    QCOMPARE(checker.checkFreshRound(), std::string());
+    std::vector<Card> &cards = GameStateTestAccess::players(game)[1].hand.cards;
+    cards.pop_back();
+    QCOMPARE(checker.checkConservation(),
+             std::string("the hands and played cards are not the 52 cards of the deck"));
+    const std::string fresh = checker.checkFreshRound();
+    QVERIFY2(fresh.find(" was dealt 12 cards") != std::string::npos, fresh.c_str());
 }
 
 QTEST_APPLESS_MAIN(SelfPlayTest)
