@@ -207,7 +207,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histog
         bar->setBrush(QBrush(suggested ? chart_suggested_colour : chart_bar_colour, Qt::SolidPattern));
         bar->setPen(Qt::NoPen);
         bar->setOpacity(chart_bar_opacity);
-        bar->setToolTip(tr("%n simulated round(s) with %1 tricks", nullptr, rounds).arg(tricks));
+        bar->setToolTip(tr("Tricks: %1\nSimulated rounds: %2 of %3").arg(tricks).arg(rounds).arg(simulationRuns));
         addItem(bar);
         chart_bars.append(bar);
 
