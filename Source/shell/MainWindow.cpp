@@ -126,13 +126,13 @@ void MainWindow::on_pushButtonDebug_clicked()
 void MainWindow::onCardClicked(Card card, int id)
 {
     game_scene.setHumanCardsEnabled(game_state, false);
-    adviseOnTurn(false);
     // The scene offers only the human's legal cards while it is the human's turn; a
     // refused card must not reach the table.
     if (!game_state.playCard(card)) {
         game_scene.setHumanCardsEnabled(game_state, game_state.isHumanMove());
         return;
     }
+    adviseOnTurn(false);
     trick_card_ids.append(id);
     game_scene.animateMove(card);
 }

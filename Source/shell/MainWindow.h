@@ -36,7 +36,6 @@ public:
     MainUIActionHandler &actionHandler() { return action_handler; }
     GraphicsView *view() const;
     PlayerStatWidget *statisticsPanel() const;
-    const Coach &coachForHumanSeat() const { return coach; }
     // The card item the hint marks, -1 when none is marked.
     int hintedCardId() const { return hint_card_id; }
 
