@@ -29,9 +29,9 @@ std::vector<Card> sortedDescending(std::vector<Card> cards)
     return cards;
 }
 
-std::size_t randomIndex(std::size_t n)
+std::size_t randomIndex(RandomSource &random, std::size_t n)
 {
-    return static_cast<std::size_t>(std::rand()) % n;
+    return static_cast<std::size_t>(random.next()) % n;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ Card Hand::masterCard(int suit, const std::vector<Card> &played,
     return Card();
 }
 
-Card Hand::chooseLowCard()
+Card Hand::chooseLowCard(RandomSource &random)
 {
     if (cards.empty())
         return Card();
@@ -87,7 +87,7 @@ Card Hand::chooseLowCard()
     if (scored.front().wins == 0) {
         const auto n = static_cast<std::size_t>(std::count_if(
             scored.begin(), scored.end(), [](const CardWinCount &s) { return s.wins == 0; }));
-        return scored[randomIndex(n)].card;
+        return scored[randomIndex(random, n)].card;
     }
 
     std::stable_sort(cards.begin(), cards.end(), trumpRankLess);
@@ -97,7 +97,7 @@ Card Hand::chooseLowCard()
         while (n < cards.size() && n < std::size_t(computer::lowCardRunLimit)
                && cards[n].suit != Spades && cards[n].rank <= computer::lowCardMaxRank)
             ++n;
-        return cards[randomIndex(n)];
+        return cards[randomIndex(random, n)];
     }
     return first;
 }
@@ -170,7 +170,8 @@ Card Hand::chooseByWinCount(const std::vector<Card> &candidates,
 }
 
 Card Hand::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                      bool shortcall, const std::vector<CardWinCount> &win_counts)
+                      bool shortcall, const std::vector<CardWinCount> &win_counts,
+                      RandomSource &random)
 {
     if (cards.empty())
         return Card();
@@ -184,9 +185,9 @@ Card Hand::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &p
                 masters.push_back(master);
         }
         if (!masters.empty()) {
-            chosen = masters[randomIndex(masters.size())];
+            chosen = masters[randomIndex(random, masters.size())];
         } else {
-            const Card low = chooseLowCard();
+            const Card low = chooseLowCard(random);
             chosen = shortcall ? chooseByWinCount(cards, win_counts, low) : low;
         }
     } else {
@@ -213,12 +214,12 @@ Card Hand::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &p
             if (winning.suit == Spades) {
                 const Card over =
                     chooseBeatingCard(spades, winning, lowSpade, win_counts, shortcall);
-                chosen = over.rank < winning.rank ? chooseLowCard() : over;
+                chosen = over.rank < winning.rank ? chooseLowCard(random) : over;
             } else {
                 chosen = lowSpade;
             }
         } else {
-            chosen = chooseLowCard();
+            chosen = chooseLowCard(random);
         }
     }
 
@@ -227,9 +228,9 @@ Card Hand::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &p
 }
 
 Card Player::chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                        bool shortcall)
+                        bool shortcall, RandomSource &random)
 {
-    return hand.chooseCard(trick, played, shortcall, win_counts);
+    return hand.chooseCard(trick, played, shortcall, win_counts, random);
 }
 
 int roundCall(double average, int r)
@@ -240,12 +241,12 @@ int roundCall(double average, int r)
     return result;
 }
 
-void Player::estimateCall()
+void Player::estimateCall(RandomSource &random)
 {
     // The simulated rounds are played by RoundSimulator, which makes exactly the card
     // choices and rand() draws of the decision list above on bit sets instead of card
     // lists: the three estimates of a round start then fit in about a millisecond.
-    RoundSimulator simulator(hand.cards);
+    RoundSimulator simulator(hand.cards, random);
     // The simulation needs a freshly dealt hand: anything else would leave a seat
     // short of cards. Keep the minimum call without touching the random sequence.
     if (!simulator.isValid()) {
@@ -255,5 +256,5 @@ void Player::estimateCall()
     }
     const int tricks = simulator.playRounds(simulationRuns);
     win_counts = simulator.winCounts();
-    call = roundCall(tricks / static_cast<double>(simulationRuns), std::rand());
+    call = roundCall(tricks / static_cast<double>(simulationRuns), random.next());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "RandomSource.h"
 
 #include <cstdint>
 #include <string>
@@ -40,10 +41,11 @@ public:
     Card masterCard(int suit, const std::vector<Card> &played,
                     const std::vector<Card> &candidates) const;
     // May reorder cards (stable sort by trumpRankLess) but never removes one.
-    Card chooseLowCard();
+    Card chooseLowCard(RandomSource &random = RandomSource::library());
     // Chooses by the decision list and removes the chosen card from the hand.
     Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                    bool shortcall, const std::vector<CardWinCount> &win_counts);
+                    bool shortcall, const std::vector<CardWinCount> &win_counts,
+                    RandomSource &random = RandomSource::library());
     Card chooseBeatingCard(const std::vector<Card> &candidates, const Card &target,
                            const Card &fallback, const std::vector<CardWinCount> &win_counts,
                            bool shortcall) const;
@@ -66,9 +68,9 @@ public:
 
     // --- the computer player (ComputerPlayer.cpp) ---
     Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                    bool shortcall);
+                    bool shortcall, RandomSource &random = RandomSource::library());
     // Sets call (at least 2) and win_counts from 100 simulated rounds of the dealt hand.
-    void estimateCall();
+    void estimateCall(RandomSource &random = RandomSource::library());
 };
 
 // Whether a round's tricks make a call: exactly in a shortcall round, at least otherwise.
@@ -79,5 +81,5 @@ int roundScore(int call, int tricks, bool first_round, bool shortcall);
 
 // The last step of a call estimate: the average number of simulated tricks becomes a
 // call, truncated when r % 100 > 32 and rounded half up otherwise, and never below
-// minimumComputerCall. r is one value of rand().
+// minimumComputerCall. r is one value of the random source.
 int roundCall(double average, int r);

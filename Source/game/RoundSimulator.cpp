@@ -57,7 +57,7 @@ int countCards(CardSet cards)
     return n;
 }
 
-int draw(int choices) { return std::rand() % choices; }
+int draw(RandomSource &random, int choices) { return random.next() % choices; }
 
 // A hand in its exact order. A played card only leaves `held`: it stays in `order` until
 // the next re-sort, so that playing a card costs no search and no shift.
@@ -70,7 +70,7 @@ struct SimHand {
 };
 
 // chooseLowCard: a card to give away. May re-sort the hand, never removes a card.
-CardIndex chooseLowCard(SimHand &hand)
+CardIndex chooseLowCard(SimHand &hand, RandomSource &random)
 {
     // The shortest suit (spades included) gives away its cards of rank 7 or less first.
     int shortest = RoundSimulator::handSize + 1;
@@ -85,7 +85,7 @@ CardIndex chooseLowCard(SimHand &hand)
     }
     if (free_cards) {
         // The k-th of them in hand order (all of them are in order, being held).
-        int k = draw(countCards(free_cards));
+        int k = draw(random, countCards(free_cards));
         int i = 0;
         while (!(free_cards & bitOf(hand.order[i])) || k-- > 0)
             ++i;
@@ -128,11 +128,11 @@ CardIndex chooseLowCard(SimHand &hand)
         if (run == computer::lowCardRunLimit)
             break;
     }
-    return run > 0 ? low_run[draw(run)] : static_cast<CardIndex>(first);
+    return run > 0 ? low_run[draw(random, run)] : static_cast<CardIndex>(first);
 }
 
 // Leading: a random master card if any is held, else a low card.
-CardIndex chooseLead(SimHand &hand, CardSet played)
+CardIndex chooseLead(SimHand &hand, CardSet played, RandomSource &random)
 {
     // The master card of each suit, when held: the highest card not played yet.
     std::array<int, 4> master{-1, -1, -1, -1};
@@ -150,9 +150,9 @@ CardIndex chooseLead(SimHand &hand, CardSet played)
         }
     }
     if (found == 0)
-        return chooseLowCard(hand);
+        return chooseLowCard(hand, random);
     if (found == 1) {
-        draw(1);  // one master card needs no order, but its choice still takes a draw
+        draw(random, 1);  // one master card needs no order, but its choice still takes a draw
         return static_cast<CardIndex>(master[single]);
     }
 
@@ -169,7 +169,7 @@ CardIndex chooseLead(SimHand &hand, CardSet played)
         if (master[lane] >= 0)
             masters[n++] = static_cast<CardIndex>(master[lane]);
     }
-    return masters[draw(n)];
+    return masters[draw(random, n)];
 }
 
 void removeCard(SimHand &hand, CardIndex card)
@@ -179,11 +179,12 @@ void removeCard(SimHand &hand, CardIndex card)
 }
 
 // The decision list of the computer player, shortcall off and without win counts.
-CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, CardSet played)
+CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, CardSet played,
+                     RandomSource &random)
 {
     CardIndex choice;
     if (trick_size == 0) {
-        choice = chooseLead(hand, played);
+        choice = chooseLead(hand, played, random);
     } else if (const std::uint32_t suit = laneCards(hand.held, led)) {
         const CardIndex low = indexOf(led, lowestBit(suit));
         if (laneOf(winner) == spadeLane && led != spadeLane) {
@@ -205,12 +206,13 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
     } else if (const std::uint32_t spades = laneCards(hand.held, spadeLane)) {
         if (laneOf(winner) == spadeLane) {
             const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
-            choice = overtrumps ? indexOf(spadeLane, lowestBit(overtrumps)) : chooseLowCard(hand);
+            choice = overtrumps ? indexOf(spadeLane, lowestBit(overtrumps))
+                               : chooseLowCard(hand, random);
         } else {
             choice = indexOf(spadeLane, lowestBit(spades));
         }
     } else {
-        choice = chooseLowCard(hand);
+        choice = chooseLowCard(hand, random);
     }
     removeCard(hand, choice);
     return choice;
@@ -218,7 +220,8 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
 
 } // namespace
 
-RoundSimulator::RoundSimulator(const std::vector<Card> &own_cards) : own(own_cards)
+RoundSimulator::RoundSimulator(const std::vector<Card> &own_cards, RandomSource &random)
+    : random(&random), own(own_cards)
 {
     own_position.fill(-1);
     if (own.size() != handSize)
@@ -249,7 +252,7 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
         return 0;
     // The shuffle of the deck; 32-bit arithmetic gives the same values as size_t, faster.
     for (unsigned i = 1; i < unseen.size(); ++i)
-        std::swap(unseen[i], unseen[static_cast<unsigned>(std::rand()) % (i + 1)]);
+        std::swap(unseen[i], unseen[static_cast<unsigned>(random->next()) % (i + 1)]);
 
     std::array<SimHand, 4> hands;
     for (int seat = 0; seat < 4; ++seat) {
@@ -264,7 +267,7 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
         hand.slots = handSize;
     }
 
-    int leader = draw(4);
+    int leader = draw(*random, 4);
     int tricks = 0;
     CardSet played = 0;
     for (int t = 0; t < handSize; ++t) {
@@ -273,7 +276,7 @@ int RoundSimulator::playRound(std::vector<Card> *played_cards)
         int winner_seat = leader;
         for (int k = 0; k < 4; ++k) {
             const int seat = (leader + k) % 4;
-            const CardIndex card = chooseCard(hands[seat], k, led, winner, played);
+            const CardIndex card = chooseCard(hands[seat], k, led, winner, played, *random);
             played |= bitOf(card);
             if (played_cards)
                 played_cards->push_back(cardOf(card));

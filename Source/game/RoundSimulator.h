@@ -2,6 +2,7 @@
 
 #include "Card.h"
 #include "Player.h"
+#include "RandomSource.h"
 
 #include <array>
 #include <cstdint>
@@ -16,15 +17,18 @@
 // because the low-card choice picks by position and re-sorts the hand.
 //
 // Every choice and every rand() draw is the same as the computer player's own card
-// selection in a simulated round (no shortcall, empty win counts), in the same order.
+// selection in a simulated round (no shortcall, empty win counts), in the same order,
+// from the same random source.
 class RoundSimulator
 {
 public:
     static constexpr int estimatingSeat = 3;
     static constexpr int handSize = 13;
 
-    // own_cards: the estimating player's freshly dealt hand, in hand order.
-    explicit RoundSimulator(const std::vector<Card> &own_cards);
+    // own_cards: the estimating player's freshly dealt hand, in hand order. Every draw
+    // comes from random, which must outlive the simulator.
+    explicit RoundSimulator(const std::vector<Card> &own_cards,
+                            RandomSource &random = RandomSource::library());
 
     // False unless own_cards are 13 different cards of the deck; nothing can be played then.
     bool isValid() const { return valid; }
@@ -45,6 +49,7 @@ public:
 private:
     using CardIndex = std::uint8_t;
 
+    RandomSource *random;
     bool valid = false;
     std::vector<Card> own;
     std::array<CardIndex, handSize> own_indices{};

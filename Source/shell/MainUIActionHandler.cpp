@@ -27,6 +27,13 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     new_game_action = ui->mainToolBar->addAction(QStringLiteral("New Game..."));
     new_game_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(new_game_action, &QAction::triggered, this, &MainUIActionHandler::newGame);
+
+    // Offered only while the human may play; the flow driver switches it.
+    hint_action = ui->mainToolBar->addAction(tr("Hint"));
+    hint_action->setShortcut(QKeySequence(Qt::Key_H));
+    hint_action->setToolTip(tr("Mark the card the computer would play in your place (H)"));
+    hint_action->setEnabled(false);
+    connect(hint_action, &QAction::triggered, this, &MainUIActionHandler::hint);
 }
 
 void MainUIActionHandler::about()

@@ -20,10 +20,12 @@ public:
     void setupActions(Ui::MainWindow *form);
 
     QAction *newGameAction() const { return new_game_action; }
+    QAction *hintAction() const { return hint_action; }
     QActionGroup *speedGroup() const { return speed_group; }
 
 signals:
     void newGame();
+    void hint();
 
 public slots:
     void about();
@@ -33,4 +35,5 @@ private:
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;
     QAction *new_game_action = nullptr;
+    QAction *hint_action = nullptr;
 };

@@ -27,6 +27,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->graphicsView, &GraphicsView::resized, this, &MainWindow::onViewResized);
     connect(&game_scene, &GameScene::cardClicked, this, &MainWindow::onCardClicked);
     connect(&action_handler, &MainUIActionHandler::newGame, this, &MainWindow::onNewGame);
+    connect(&action_handler, &MainUIActionHandler::hint, this, &MainWindow::onHint);
     ui->pushButtonDebug->setVisible(debug_mode);
     if (!debug_mode) {
         connect(&game_scene, &GameScene::animateCardFinished, this, &MainWindow::advanceGame);
@@ -84,6 +85,7 @@ void MainWindow::advanceGame()
 
     qCDebug(flowLog) << "advanceGame() - game_state.isHumanMove()";
     game_scene.setHumanCardsEnabled(game_state, true);
+    adviseOnTurn(true);
 }
 
 void MainWindow::callDetermined(int calls)
@@ -130,6 +132,7 @@ void MainWindow::onCardClicked(Card card, int id)
         game_scene.setHumanCardsEnabled(game_state, game_state.isHumanMove());
         return;
     }
+    adviseOnTurn(false);
     trick_card_ids.append(id);
     game_scene.animateMove(card);
 }
@@ -150,6 +153,8 @@ void MainWindow::onNewGame()
     debug_card_pending = false;
     debug_trick_pending = false;
     game_scene.setHumanCardsEnabled(game_state, false);
+    adviseOnTurn(false);
+    adviseOnDeal();
     showTable();
     // Laying the table out stops every animation and pause of the previous game, so no
     // finishing signal of that game can step this one.
@@ -175,6 +180,9 @@ void MainWindow::onTrickCompleteAnimationFinished()
         summary_scene->deleteLater();
     summary_scene = new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(),
                                            this);
+    adviseOnDeal();
+    if (coach.hasEstimate())
+        summary_scene->showCoachAdvice(coach.suggestedCall(), coach.histogram());
     ui->graphicsView->setScene(summary_scene);
     connect(summary_scene, &TrickCompleteScene::callDetermined, this, &MainWindow::callDetermined);
     connect(summary_scene, &TrickCompleteScene::endGame, this, &MainWindow::endGame);
@@ -201,4 +209,42 @@ void MainWindow::showTable()
         summary_scene->deleteLater();
         summary_scene = nullptr;
     }
+}
+
+// After a deal: the human's new hand gets the computer's estimate, which only a Learning
+// Mode game shows (in the round summary); a first round has none.
+void MainWindow::adviseOnDeal()
+{
+    if (!hide_opponent_cards && game_state.getRound() > 1) {
+        const int human = game_state.getHumanPlayer();
+        coach.estimate(game_state.getPlayers()[std::size_t(human)].hand.cards);
+    } else {
+        coach.clear();
+    }
+}
+
+// The human's turn opens or closes: a Learning Mode game marks the hint at once, a normal
+// game offers the Hint action; either way the mark goes once the human has played.
+void MainWindow::adviseOnTurn(bool human_may_play)
+{
+    if (hint_card_id >= 0) {
+        game_scene.cardItem(hint_card_id)->setHinted(false);
+        hint_card_id = -1;
+    }
+    action_handler.hintAction()->setEnabled(human_may_play);
+    if (human_may_play && !hide_opponent_cards)
+        onHint();
+}
+
+void MainWindow::onHint()
+{
+    // Once per turn, and only while the human may play.
+    if (hint_card_id >= 0 || !action_handler.hintAction()->isEnabled()
+        || !game_state.isHumanMove())
+        return;
+    const Player human = game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())];
+    const Card card = coach.hint(human.hand, game_state.getTrick(), game_state.getRoundCards(),
+                                 game_state.isShortcall());
+    hint_card_id = game_scene.cardId(card);
+    game_scene.cardItem(hint_card_id)->setHinted(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "Coach.h"
 #include "GameScene.h"
 #include "GameState.h"
 #include "MainUIActionHandler.h"
@@ -37,6 +38,8 @@ public:
     MainUIActionHandler &actionHandler() { return action_handler; }
     GraphicsView *view() const;
     PlayerStatWidget *statisticsPanel() const;
+    // The card item the hint marks, -1 when none is marked.
+    int hintedCardId() const { return hint_card_id; }
 
 public slots:
     void advanceGame();
@@ -49,9 +52,12 @@ public slots:
     void onNewGame();
     void onTrickCompleteAnimationFinished();
     void onViewResized(QSize size);
+    void onHint();
 
 private:
     void showTable();
+    void adviseOnDeal();
+    void adviseOnTurn(bool human_may_play);
 
     MainUIActionHandler action_handler;
     GameState game_state;
@@ -65,4 +71,7 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     // The summary on screen, if any; it goes once the table is shown again.
     QPointer<TrickCompleteScene> summary_scene;
+    // The computer player's advice for the human's seat; it never touches the game.
+    Coach coach;
+    int hint_card_id = -1;
 };

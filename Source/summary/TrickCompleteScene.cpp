@@ -5,6 +5,9 @@
 
 #include <QBrush>
 #include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QPen>
 #include <QGraphicsTextItem>
 
 #include <algorithm>
@@ -26,6 +29,13 @@ constexpr qreal cardStep = 0.5;
 constexpr qreal markerOpacity = 0.25;
 const QColor humanCallMarker(155, 155, 155, 255);
 const QColor totalCallsMarker(255, 0, 0, 255);
+
+// The coach's chart: grey bars, the suggested call's bar in the red of the total's marker.
+const QColor chart_bar_colour(90, 90, 90);
+const QColor chart_suggested_colour(255, 0, 0);
+constexpr qreal chart_bar_opacity = 0.5;
+constexpr qreal chart_bar_fill = 0.7;  // of each bar's column; the rest is space
+constexpr qreal chart_column_padding = 8;
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -196,6 +206,68 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
 }
 
 TrickCompleteScene::~TrickCompleteScene() = default;
+
+void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks)
+{
+    CallTextItem *decrease = button(QStringLiteral("- Call -"));
+    if (suggestion_item || !decrease)
+        return;
+
+    // The free space right of the standings and the call selector, up to the right end
+    // of the hand below (or further, when long names leave too little of it).
+    QRectF taken;
+    qreal hand_right = 0;
+    for (QGraphicsItem *item : items()) {
+        if (item->type() == CardGraphicsItem::Type) {
+            hand_right = std::max(hand_right, item->sceneBoundingRect().right());
+            continue;
+        }
+        if (item->y() <= decrease->y())
+            taken |= item->sceneBoundingRect();
+    }
+
+    suggestion_item = addSummaryText(tr("Suggested: %1").arg(suggested_call));
+    const qreal left = taken.right() + 2 * gap;
+    suggestion_item->setPos(left, decrease->y());
+
+    const int columns = int(rounds_by_tricks.size());
+    QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
+    widest_label.setFont(summary_font);
+    const qreal label_height = widest_label.boundingRect().height();
+    const qreal column = std::max(widest_label.boundingRect().width() + chart_column_padding,
+                                  (hand_right - left) / columns);
+
+    const qreal baseline = decrease->y() - label_height;
+    const qreal tallest = baseline - taken.top();
+    const int most = std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
+    const qreal bar_width = column * chart_bar_fill;
+    for (int tricks = 0; tricks < columns; ++tricks) {
+        const int rounds = rounds_by_tricks[std::size_t(tricks)];
+        const qreal height = tallest * rounds / most;
+        const qreal x = left + tricks * column;
+        const bool suggested = tricks == suggested_call;
+        auto *bar = new QGraphicsRectItem(0, 0, bar_width, height);
+        bar->setPos(x + (column - bar_width) / 2, baseline - height);
+        bar->setBrush(QBrush(suggested ? chart_suggested_colour : chart_bar_colour, Qt::SolidPattern));
+        bar->setPen(Qt::NoPen);
+        bar->setOpacity(chart_bar_opacity);
+        bar->setToolTip(tr("Tricks: %1\nSimulated rounds: %2 of %3").arg(tricks).arg(rounds).arg(simulationRuns));
+        addItem(bar);
+        chart_bars.append(bar);
+
+        auto *label = new QGraphicsTextItem();
+        label->setFont(summary_font);
+        label->setHtml(number_template.arg(tricks));
+        label->setTextWidth(column);
+        label->setPos(x, baseline);
+        addItem(label);
+        if (suggested)
+            addMarker(this, label, chart_suggested_colour);
+    }
+    auto *axis = new QGraphicsLineItem(left, baseline, left + columns * column, baseline);
+    axis->setPen(QPen(chart_bar_colour, 2));
+    addItem(axis);
+}
 
 QGraphicsTextItem *TrickCompleteScene::addSummaryText(const QString &plain_text)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "Coach.h"
 #include "Player.h"
 
 #include <QFont>
@@ -11,6 +12,7 @@
 
 class CallTextItem;
 class CardGraphicsItem;
+class QGraphicsRectItem;
 class QGraphicsTextItem;
 
 struct SummaryRow {
@@ -39,6 +41,13 @@ public:
     // The four buttons, for tests and tools: "+ Call +", "- Call -", "End Game", "Continue".
     CallTextItem *button(const QString &text) const;
     QList<CardGraphicsItem *> handItems() const { return hand_items; }
+
+    // Learning Mode: the coach's suggested call and a bar chart of its simulated rounds
+    // (how many took 0 to 13 tricks), beside the call selector. Moves nothing that is
+    // there already; the selector still starts at 2. Shown once at most.
+    void showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks);
+    QGraphicsTextItem *suggestionItem() const { return suggestion_item; }
+    QList<QGraphicsRectItem *> chartBars() const { return chart_bars; }
 
 signals:
     void callDetermined(int call);
@@ -75,4 +84,6 @@ private:
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;
+    QGraphicsTextItem *suggestion_item = nullptr;
+    QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to 13
 };

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPaintDevice>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgRenderer>
@@ -165,6 +166,8 @@ void CardGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *
 {
     if (paint_mode == PaintMode::Cached && painter->worldTransform().type() != QTransform::TxProject) {
         paintCached(painter);
+        if (hinted)
+            paintHintMark(painter);
         return;
     }
     // The view does not save the painter state around items: leave it as we found it.
@@ -172,6 +175,37 @@ void CardGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *
     QGraphicsSvgItem::paint(painter, option, widget);
     if (face_down)
         paintEmblem(painter, boundingRect(), option->exposedRect);
+    painter->restore();
+    if (hinted)
+        paintHintMark(painter);
+}
+
+void CardGraphicsItem::setHinted(bool hint)
+{
+    if (hinted == hint)
+        return;
+    hinted = hint;
+    update();
+}
+
+void CardGraphicsItem::paintHintMark(QPainter *painter) const
+{
+    // A soft glow under a fine line, both inside the card's own bounds: the item repaints
+    // nothing outside them.
+    const QRectF bounds = boundingRect();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(Qt::NoBrush);
+    QColor glow = table::hintColour;
+    glow.setAlpha(table::hintGlowAlpha);
+    const qreal glow_inset = table::hintGlowWidth / 2.0;
+    painter->setPen(QPen(glow, table::hintGlowWidth));
+    painter->drawRoundedRect(bounds.adjusted(glow_inset, glow_inset, -glow_inset, -glow_inset),
+                             table::hintCornerRadius, table::hintCornerRadius);
+    const qreal line_inset = table::hintLineWidth / 2.0;
+    painter->setPen(QPen(table::hintColour, table::hintLineWidth));
+    painter->drawRoundedRect(bounds.adjusted(line_inset, line_inset, -line_inset, -line_inset),
+                             table::hintCornerRadius, table::hintCornerRadius);
     painter->restore();
 }
 

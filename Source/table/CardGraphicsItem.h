@@ -50,6 +50,11 @@ public:
     // visibility, and a hover lift that was never released.
     void resetDisplay();
 
+    // The coach's hint: an outline drawn with the card, so that hover and selection
+    // still read as they do.
+    void setHinted(bool hinted);
+    bool isHinted() const { return hinted; }
+
     bool isFaceDown() const { return face_down; }
     bool isHovered() const { return hovered; }
     QString faceElementId() const { return face_element_id; }
@@ -74,6 +79,7 @@ private:
     void lower();
     void paintCached(QPainter *painter);
     static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
+    void paintHintMark(QPainter *painter) const;
 
     int item_id = -1;
     Card shown_card;
@@ -82,4 +88,5 @@ private:
     QPointF lift;  // the hover translation in force, undone exactly when lowering
     QString face_element_id = QStringLiteral("BACK_RED1");
     bool face_down = false;
+    bool hinted = false;
 };

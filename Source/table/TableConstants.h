@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 
 #include <array>
@@ -16,6 +17,13 @@ inline constexpr int hoverOffset = 55;  // how far a hovered card rises, item un
 inline constexpr int emblemRed = 212;
 inline constexpr int emblemPointInset = 10;  // percent of the side, diamond points
 inline constexpr int emblemRadiusPercent = 25;
+
+// The coach's hint: an amber line with a soft glow inside the card's edge.
+inline constexpr QColor hintColour(232, 163, 23);
+inline constexpr int hintGlowAlpha = 110;
+inline constexpr double hintGlowWidth = 16;  // item units
+inline constexpr double hintLineWidth = 5;
+inline constexpr double hintCornerRadius = 12;  // the deck's card corner
 
 // --- animation manager ---
 inline constexpr int cardMoveDuration = 250;

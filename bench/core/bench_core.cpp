@@ -2,6 +2,7 @@
 // runs inside the move that ends a round, on the UI thread, so it has to stay well below
 // anything the player could notice.
 
+#include "Coach.h"
 #include "GameState.h"
 #include "Player.h"
 #include "ReferenceEstimate.h"
@@ -77,6 +78,35 @@ void BM_StartNewRound(benchmark::State &state)
     }
 }
 BENCHMARK(BM_StartNewRound)->Unit(benchmark::kMicrosecond);
+
+// The coach's estimate of the human's hand: the same simulation from its own generator.
+void BM_CoachEstimate(benchmark::State &state)
+{
+    const std::vector<Player> players = dealtPlayers(64);
+    std::size_t next = 0;
+    Coach coach;
+    for (auto _ : state) {
+        coach.estimate(players[next++ % players.size()].hand.cards);
+        benchmark::DoNotOptimize(coach.suggestedCall());
+    }
+}
+BENCHMARK(BM_CoachEstimate)->Unit(benchmark::kMicrosecond);
+
+// A Learning Mode round start: the deal, the three computer estimates and the coach's
+// estimate of the human's hand.
+void BM_StartNewRoundWithCoach(benchmark::State &state)
+{
+    std::srand(2026);
+    GameState game;
+    game.startNewGame();
+    Coach coach;
+    for (auto _ : state) {
+        game.startNewRound();
+        coach.estimate(game.getPlayers()[static_cast<std::size_t>(game.getHumanPlayer())].hand.cards);
+        benchmark::DoNotOptimize(coach.suggestedCall());
+    }
+}
+BENCHMARK(BM_StartNewRoundWithCoach)->Unit(benchmark::kMicrosecond);
 
 // 52 moves, the last of which scores the round and starts the next one.
 void BM_SelfPlayedRound(benchmark::State &state)

@@ -1,5 +1,7 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
+#include "CardGraphicsItem.h"
+#include "Coach.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
 #include "MainWindow.h"
@@ -22,6 +24,7 @@
 #include <QTextDocument>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -358,6 +361,106 @@ private slots:
         for (int i = 1; i < moves.size(); ++i)
             QVERIFY2(moves.at(i) - moves.at(i - 1) >= 740,
                      qPrintable(QStringLiteral("moves %1 ms apart").arg(moves.at(i) - moves.at(i - 1))));
+    }
+
+    // Last, so that the seeded tests above see the random sequence they always saw.
+    // The coach through the window. A normal game marks the hint only on H and, asked or
+    // not, plays the same game from the same seed; Learning Mode marks it on every turn
+    // and shows the suggestion and chart in the summary, which a normal game does not.
+    void coachThroughTheWindow()
+    {
+        // Seed 2: the human leads, so the computer's choice draws at random; seed 3: it follows.
+        for (const unsigned seed : {2u, 3u}) {
+            QString states[2];
+            for (const bool ask : {false, true}) {
+                std::srand(seed);
+                MainWindow window;
+                window.show();
+                QApplication::setActiveWindow(&window);
+                QVERIFY(QTest::qWaitForWindowActive(&window));
+                findAction(&window, "&Fast")->trigger();
+                QAction *hint = window.actionHandler().hintAction();
+                QCOMPARE(hint->text(), QStringLiteral("Hint"));
+                QCOMPARE(hint->shortcut(), QKeySequence(Qt::Key_H));
+                QVERIFY(!hint->isEnabled());
+                answerNewGameDialog("Coached");
+                window.actionHandler().newGameAction()->trigger();
+                QTRY_VERIFY_WITH_TIMEOUT(hint->isEnabled(), 10000);
+                QCOMPARE(window.hintedCardId(), -1);
+                if (ask) {
+                    QApplication::setActiveWindow(&window);  // the dialog had it
+                    QVERIFY(QTest::qWaitForWindowActive(&window));
+                    for (int i = 0; i < 3; ++i)
+                        QTest::keyClick(window.view(), Qt::Key_H);
+                    const int id = window.hintedCardId();
+                    QVERIFY(id >= 0 && window.gameScene().cardItem(id)->isHinted());
+                    const GameState &game = window.gameState();
+                    const Player human = game.getPlayers().at(0);
+                    const Card card = Coach().hint(human.hand, game.getTrick(), game.getRoundCards(),
+                                                   game.isShortcall());
+                    QCOMPARE(window.gameScene().cardId(card), id);
+                    const std::vector<Card> legal = human.hand.legalCards(game.getTrick());
+                    QVERIFY(std::find(legal.begin(), legal.end(), card) != legal.end());
+                }
+                // The human plays its first legal card, as the scene would report a click on
+                // it (a click through the view may catch a neighbour as the card rises).
+                {
+                    const GameState &game = window.gameState();
+                    const Card first = game.getPlayers().at(0).hand.legalCards(game.getTrick()).front();
+                    window.onCardClicked(first, window.gameScene().cardId(first));
+                }
+                QCOMPARE(window.hintedCardId(), -1);
+                QVERIFY(!hint->isEnabled());
+                for (int id = 0; id < 52; ++id)
+                    QVERIFY(!window.gameScene().cardItem(id)->isHinted());
+                // The game, and the random sequence it goes on with, right after the move.
+                QString &state = states[ask ? 1 : 0];
+                for (const Player &p : window.gameState().getPlayers()) {
+                    for (const Card &c : p.hand.cards)
+                        state += QString::fromStdString(c.toShortString());
+                    state += QStringLiteral("|%1 %2|").arg(p.tricks).arg(p.points);
+                }
+                for (const Card &c : window.gameState().getRoundCards())
+                    state += QString::fromStdString(c.toShortString());
+                state += QStringLiteral("|next %1").arg(std::rand());
+
+                // The summary of a normal game has no coach.
+                if (!ask) {
+                    auto &staged = const_cast<GameState &>(window.gameState());
+                    GameStateTestAccess::stage(staged, 2, staged.getPlayers());
+                    window.onTrickCompleteAnimationFinished();
+                    QVERIFY(window.summaryScene());
+                    QVERIFY(!window.summaryScene()->suggestionItem());
+                    QVERIFY(window.summaryScene()->chartBars().isEmpty());
+                }
+            }
+            QCOMPARE(states[1], states[0]);
+        }
+
+        std::srand(5);
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        findAction(&window, "&Fast")->trigger();
+        answerNewGameDialog("Learner", true);
+        window.actionHandler().newGameAction()->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window.actionHandler().hintAction()->isEnabled(), 10000);
+        QVERIFY(window.hintedCardId() >= 0);
+        QVERIFY(window.gameScene().cardItem(window.hintedCardId())->isHinted());
+
+        // Staged end of round: the human's hand of 13 is the new deal the coach estimates.
+        auto &staged = const_cast<GameState &>(window.gameState());
+        GameStateTestAccess::stage(staged, 2, staged.getPlayers());
+        window.onTrickCompleteAnimationFinished();
+        TrickCompleteScene *summary = window.summaryScene();
+        QVERIFY(summary);
+        Coach coach;
+        coach.estimate(window.gameState().getPlayers().at(0).hand.cards);
+        QVERIFY(coach.hasEstimate());
+        QCOMPARE(summary->suggestionItem()->toPlainText(),
+                 QStringLiteral("Suggested: %1").arg(coach.suggestedCall()));
+        QCOMPARE(summary->chartBars().size(), 14);
+        QCOMPARE(summary->humanCall(), 2);
     }
 };
 

@@ -3,6 +3,8 @@
 #include "ShellTestSupport.h"
 #include "TrickCompleteScene.h"
 
+#include <QGraphicsEllipseItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QSignalSpy>
 #include <QTest>
@@ -174,6 +176,63 @@ private slots:
         QCOMPARE(called.size(), 0);
         QCOMPARE(ended.size(), 0);
         QVERIFY(scene.button("Continue")->isVisible());
+    }
+
+    // Learning Mode's coach: a suggestion and a chart of the simulated rounds beside the
+    // call selector, covering nothing and moving nothing; absent unless asked for.
+    void coachAdviceSitsBesideTheSelector()
+    {
+        TrickCompleteScene plain(fourPlayers(), 0);
+        TrickCompleteScene coached(fourPlayers(), 0);
+        QVERIFY(!plain.suggestionItem());
+        QVERIFY(plain.chartBars().isEmpty());
+        const QList<QGraphicsItem *> before = coached.items(Qt::AscendingOrder);
+
+        Coach::Histogram rounds{};
+        rounds[2] = 10;
+        rounds[3] = 25;
+        rounds[4] = 40;
+        rounds[5] = 20;
+        rounds[6] = 5;
+        coached.showCoachAdvice(4, rounds);
+        coached.showCoachAdvice(4, rounds);  // once at most
+        QCOMPARE(coached.suggestionItem()->toPlainText(), QStringLiteral("Suggested: 4"));
+        QCOMPARE(textItems(coached, "Suggested: 4").size(), 1);
+        QCOMPARE(coached.humanCall(), 2);
+
+        // What was there is still there, in the same place, in the same order.
+        const QList<QGraphicsItem *> plain_items = plain.items(Qt::AscendingOrder);
+        const QList<QGraphicsItem *> after = coached.items(Qt::AscendingOrder);
+        QCOMPARE(after.mid(0, before.size()), before);
+        QCOMPARE(before.size(), plain_items.size());
+        for (int i = 0; i < before.size(); ++i) {
+            QCOMPARE(before[i]->type(), plain_items[i]->type());
+            QCOMPARE(before[i]->sceneBoundingRect(), plain_items[i]->sceneBoundingRect());
+        }
+
+        // The chart: one bar per trick count, heights in proportion, the suggestion
+        // marked, beside the selector and over none of the summary's items.
+        const QList<QGraphicsRectItem *> bars = coached.chartBars();
+        QCOMPARE(bars.size(), 14);
+        const qreal tallest = bars[4]->rect().height();
+        QVERIFY(tallest > 50);
+        for (int k = 0; k < 14; ++k) {
+            QVERIFY(qAbs(bars[k]->rect().height() - tallest * rounds[std::size_t(k)] / 40.0) < 1e-6);
+            QCOMPARE(bars[k]->brush().color() == bars[4]->brush().color(), k == 4);
+            if (k > 0)
+                QVERIFY(bars[k]->x() > bars[k - 1]->x());
+        }
+        CallTextItem *decrease = coached.button("- Call -");
+        QCOMPARE(coached.suggestionItem()->y(), decrease->y());
+        QVERIFY(coached.suggestionItem()->x() > decrease->sceneBoundingRect().right());
+        for (QGraphicsItem *item : after.mid(before.size())) {
+            for (QGraphicsItem *old : before) {
+                if (old->type() == QGraphicsEllipseItem::Type)
+                    continue;  // markers lie over their own numbers
+                QVERIFY2(!item->sceneBoundingRect().intersects(old->sceneBoundingRect()),
+                         qPrintable(QStringLiteral("chart item over an item of the summary")));
+            }
+        }
     }
 
     void namesAreShownLiterally_data()

@@ -92,6 +92,7 @@ private slots:
     void emblemGeometry_data();
     void emblemGeometry();
     void emblemOnlyWhileFaceDown();
+    void hintMarkIsAnOutlineNotARaise();
     void cachedDrawingMatchesSvg_data();
     void cachedDrawingMatchesSvg();
     void steadyFramesRenderNothing();
@@ -333,6 +334,36 @@ void TestCardItem::emblemOnlyWhileFaceDown()
         item.setCard(Card());
         item.setFaceDown(false);
         QCOMPARE(item.elementId(), QStringLiteral("BACK_BLUE1"));
+    }
+}
+
+// The coach's mark is drawn along the card's edge, inside its bounds, in both paint
+// modes; the card itself stays where it is and hover still lifts it.
+void TestCardItem::hintMarkIsAnOutlineNotARaise()
+{
+    for (const auto mode : {CardGraphicsItem::PaintMode::Cached,
+                            CardGraphicsItem::PaintMode::DirectSvg}) {
+        CardGraphicsItem::setPaintMode(mode);
+        QGraphicsScene scene;
+        CardGraphicsItem item;
+        scene.addItem(&item);
+        item.setCard(makeCard(Hearts, Seven));
+        const QRectF source = item.boundingRect();
+        const QImage plain = renderScene(scene, source, 1.0);
+        const QTransform transform = item.sceneTransform();
+        item.setHinted(true);
+        QVERIFY(item.isHinted());
+        const QImage marked = renderScene(scene, source, 1.0);
+        QCOMPARE(item.sceneTransform(), transform);
+        QCOMPARE(item.boundingRect(), source);
+        const int edge = 6;
+        const int mid_y = int(source.height() / 2);
+        QVERIFY(meanDifference(plain.copy(0, mid_y, edge, 40), marked.copy(0, mid_y, edge, 40)) > 20);
+        const QRect inner = source.toRect().adjusted(40, 40, -40, -40);
+        QVERIFY(meanDifference(plain.copy(inner), marked.copy(inner)) < 0.5);
+
+        item.setHinted(false);
+        QVERIFY(meanDifference(plain, renderScene(scene, source, 1.0)) < 0.5);
     }
 }
 

@@ -1,0 +1,14 @@
+#include "RandomSource.h"
+
+#include <cstdlib>
+
+int RandomSource::next()
+{
+    return std::rand();
+}
+
+RandomSource &RandomSource::library()
+{
+    static RandomSource source;
+    return source;
+}

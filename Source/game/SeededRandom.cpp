@@ -1,0 +1,11 @@
+#include "SeededRandom.h"
+
+int SeededRandom::next()
+{
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return static_cast<int>(z >> 33);
+}
