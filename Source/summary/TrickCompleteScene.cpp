@@ -2,6 +2,7 @@
 
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "IsolatedName.h"
 
 #include <QBrush>
 #include <QGraphicsEllipseItem>
@@ -66,16 +67,16 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     qreal y = 0;
     int name_width = 0;
     for (const SummaryRow &row : rows) {
-        QGraphicsTextItem *item = addSummaryText(row.name);  // plain text: never markup
+        QGraphicsTextItem *item = addSummaryText(isolatedName(row.name));  // plain text: never markup
         item->setPos(0, y);
         y += item->boundingRect().height() + gap;
         name_width = std::max(name_width, int(item->boundingRect().width()));
         name_items.append(item);
     }
 
-    QGraphicsTextItem *points_header = addSummaryText(QStringLiteral("Points"));
+    QGraphicsTextItem *points_header = addSummaryText(tr("Points"));
     points_header->setPos(name_width + gap, -(points_header->boundingRect().height() + gap));
-    QGraphicsTextItem *calls_header = addSummaryText(QStringLiteral("Calls"));
+    QGraphicsTextItem *calls_header = addSummaryText(tr("Calls"));
     calls_header->setPos(points_header->x() + points_header->boundingRect().width() + gap,
                          points_header->y());
     const qreal points_width = points_header->boundingRect().width();
@@ -91,7 +92,7 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
             human_call_item = call_item;
             addMarker(this, call_item, QColor(155, 155, 155, 255));
         } else if (row.missing_suit) {
-            addSummaryText(QStringLiteral("sideoff"))
+            addSummaryText(tr("sideoff"))
                 ->setPos(calls_header->x() + calls_width + gap, row_y);
         }
     }
@@ -99,16 +100,16 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     if (!name_items.isEmpty()) {
         QGraphicsTextItem *last_name = name_items.last();
         const qreal total_y = last_name->y() + last_name->boundingRect().height() + gap;
-        addSummaryText(QStringLiteral("Total Calls"))->setPos(last_name->x(), total_y);
+        addSummaryText(tr("Total Calls"))->setPos(last_name->x(), total_y);
         total_calls_item = addNumber(totalCalls(), calls_width);
         total_calls_item->setPos(calls_header->x(), total_y);
         addMarker(this, total_calls_item, QColor(255, 0, 0, 255));
     }
 
     const QRectF bounds = itemsBoundingRect();
-    CallTextItem *increase = addButton(QStringLiteral("+ Call +"));
+    CallTextItem *increase = addButton(tr("+ Call +"));
     increase->setPos(bounds.x(), bounds.y() + bounds.height() + gap);
-    CallTextItem *decrease = addButton(QStringLiteral("- Call -"));
+    CallTextItem *decrease = addButton(tr("- Call -"));
     decrease->setPos(bounds.x() + bounds.width() - decrease->boundingRect().width(),
                      increase->y());
     connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
@@ -132,8 +133,8 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
         }
     }
 
-    CallTextItem *end_game = addButton(QStringLiteral("End Game"));
-    continue_item = addButton(QStringLiteral("Continue"));
+    CallTextItem *end_game = addButton(tr("End Game"));
+    continue_item = addButton(tr("Continue"));
     if (!hand_items.isEmpty()) {
         CardGraphicsItem *first = hand_items.first();
         CardGraphicsItem *last = hand_items.last();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// A player's name as it goes into a line with other fields, such as "Name (pts) - t/c".
+// A name holding right-to-left letters (or direction controls) would otherwise pull the
+// neighbouring numbers and brackets into its own direction and turn the line around;
+// such a name is wrapped in directional isolates (U+2068 ... U+2069). Other names come
+// back unchanged, so left-to-right text is exactly as typed.
+QString isolatedName(const QString &name);
