@@ -1,5 +1,7 @@
 #include "IsolatedName.h"
 
+#include <QGuiApplication>
+
 namespace {
 
 bool affectsOrder(QChar ch)
@@ -28,7 +30,8 @@ QString isolatedName(const QString &name)
 {
     for (const QChar ch : name) {
         if (affectsOrder(ch))
-            return QChar(0x2068) + name + QChar(0x2069);
+            return QString(QChar(QGuiApplication::isRightToLeft() ? 0x200f : 0x200e)) + QChar(0x2068)
+                   + name + QChar(0x2069);
     }
     return name;
 }
