@@ -79,6 +79,15 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     QGraphicsTextItem *calls_header = addSummaryText(tr("Calls"));
     calls_header->setPos(points_header->x() + points_header->boundingRect().width() + gap,
                          points_header->y());
+    // "Total Calls" stands under the names and can be longer than all of them (more so in
+    // other languages): the columns move right until its number clears it.
+    QGraphicsTextItem total_probe(tr("Total Calls"));
+    total_probe.setFont(summary_font);
+    const qreal clash = total_probe.boundingRect().width() + gap - calls_header->x();
+    if (clash > 0) {
+        points_header->moveBy(clash, 0);
+        calls_header->moveBy(clash, 0);
+    }
     const qreal points_width = points_header->boundingRect().width();
     const qreal calls_width = calls_header->boundingRect().width();
 
@@ -110,7 +119,8 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     CallTextItem *increase = addButton(tr("+ Call +"));
     increase->setPos(bounds.x(), bounds.y() + bounds.height() + gap);
     CallTextItem *decrease = addButton(tr("- Call -"));
-    decrease->setPos(bounds.x() + bounds.width() - decrease->boundingRect().width(),
+    decrease->setPos(std::max(bounds.x() + bounds.width() - decrease->boundingRect().width(),
+                              increase->x() + increase->boundingRect().width() + gap),
                      increase->y());
     connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
     connect(decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
@@ -139,8 +149,9 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
         CardGraphicsItem *first = hand_items.first();
         CardGraphicsItem *last = hand_items.last();
         end_game->setPos(first->x(), first->y() + first->boundingRect().height() + 40);
-        continue_item->setPos(last->x() + last->boundingRect().width()
-                                  - continue_item->boundingRect().width(),
+        continue_item->setPos(std::max(last->x() + last->boundingRect().width()
+                                           - continue_item->boundingRect().width(),
+                                       end_game->x() + end_game->boundingRect().width() + gap),
                               end_game->y());
     } else {
         end_game->setPos(0, cards_y);

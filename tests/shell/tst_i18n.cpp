@@ -310,6 +310,36 @@ private slots:
         QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"), QStringLiteral("Continue"));
     }
 
+    // The longer words of a translation push the summary's columns apart instead of
+    // running into them; the shortest names leave the least room.
+    void summaryTextsKeepClearOfEachOther_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char *locale : {"en_GB", "de_DE", "fr_FR"})
+            QTest::newRow(locale) << locale;
+    }
+    void summaryTextsKeepClearOfEachOther()
+    {
+        QFETCH(QString, locale);
+        installTranslations(QLocale(locale));
+        std::vector<Card> hand;
+        for (int v = 1; v <= 13; ++v)
+            hand.push_back(makeCard(Hearts, v));
+        TrickCompleteScene summary({makePlayer("A", 1, 2, 0, hand), makePlayer("B", 2, 2, 0, hand),
+                                    makePlayer("C", 3, 2, 0, hand), makePlayer("D", 4, 2, 0, hand)},
+                                   0);
+        installTranslations(QLocale(QLocale::English));
+        QList<QGraphicsTextItem *> texts;
+        for (QGraphicsItem *item : summary.items())
+            if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))
+                texts.append(t);
+        QVERIFY(texts.size() > 10);
+        for (QGraphicsTextItem *a : texts)
+            for (QGraphicsTextItem *b : texts)
+                QVERIFY2(a == b || !a->sceneBoundingRect().intersects(b->sceneBoundingRect()),
+                         qPrintable(a->toPlainText() + " / " + b->toPlainText()));
+    }
+
     // "Name (pts) - t/c" keeps its fields in order whatever the script of the name.
     void rightToLeftNamesKeepTheFieldOrder()
     {
