@@ -9,8 +9,8 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent), ui(new Ui::AboutBox)
     ui->setupUi(this);
     setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::FramelessWindowHint);
     ui->labelApplicationName->setText(QCoreApplication::applicationName());
-    ui->labelVersion->setText(QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion()));
-    ui->labelQtVersion->setText(QStringLiteral("Qt version %1").arg(QLatin1String(qVersion())));
+    ui->labelVersion->setText(tr("Version %1").arg(QCoreApplication::applicationVersion()));
+    ui->labelQtVersion->setText(tr("Qt version %1").arg(QLatin1String(qVersion())));
 }
 
 AboutBox::~AboutBox() = default;

@@ -24,7 +24,7 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
 
     connect(ui->action_About, &QAction::triggered, this, &MainUIActionHandler::about);
 
-    new_game_action = ui->mainToolBar->addAction(QStringLiteral("New Game..."));
+    new_game_action = ui->mainToolBar->addAction(tr("New Game..."));
     new_game_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(new_game_action, &QAction::triggered, this, &MainUIActionHandler::newGame);
 

@@ -1,5 +1,6 @@
 #include "AppIdentity.h"
 #include "MainWindow.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     // their category before them); QT_MESSAGE_PATTERN still overrides this.
     qSetMessagePattern(QStringLiteral("%{message}"));
     applyApplicationIdentity();
+    installTranslations();
     MainWindow window;
     window.show();
     return app.exec();

@@ -2,6 +2,7 @@
 #include "ui_PlayerStatWidget.h"
 
 #include "GameState.h"
+#include "IsolatedName.h"
 
 #include <QString>
 
@@ -61,7 +62,7 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
         const QString span = QStringLiteral("<span style=\"color: %1;\">")
                                  .arg(met ? metColour : missedColour);
         // Names are the player's own text, never markup.
-        name_labels[i]->setText(span + s.name.toHtmlEscaped() + QStringLiteral("</span>"));
+        name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped() + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
     }

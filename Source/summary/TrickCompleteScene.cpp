@@ -2,6 +2,7 @@
 
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "IsolatedName.h"
 
 #include <QBrush>
 #include <QGraphicsEllipseItem>
@@ -31,11 +32,11 @@ const QColor humanCallMarker(155, 155, 155, 255);
 const QColor totalCallsMarker(255, 0, 0, 255);
 
 // The coach's chart: grey bars, the suggested call's bar in the red of the total's marker.
-const QColor chart_bar_colour(90, 90, 90);
-const QColor chart_suggested_colour(255, 0, 0);
-constexpr qreal chart_bar_opacity = 0.5;
-constexpr qreal chart_bar_fill = 0.7;  // of each bar's column; the rest is space
-constexpr qreal chart_column_padding = 8;
+const QColor chartBarColour(90, 90, 90);
+const QColor chartSuggestedColour(255, 0, 0);
+constexpr qreal chartBarOpacity = 0.5;
+constexpr qreal chartBarFill = 0.7;  // of each bar's column; the rest is space
+constexpr qreal chartColumnPadding = 8;
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -103,7 +104,7 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
     qreal y = 0;
     int name_width = 0;
     for (const SummaryRow &row : rows) {
-        QGraphicsTextItem *item = addSummaryText(row.name);  // plain text: never markup
+        QGraphicsTextItem *item = addSummaryText(isolatedName(row.name));  // plain text: never markup
         item->setPos(0, y);
         y += item->boundingRect().height() + gap;
         name_width = std::max(name_width, int(item->boundingRect().width()));
@@ -111,11 +112,20 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
     }
 
     // The headers sit above the first row, right of the widest name.
-    points_header = addSummaryText(QStringLiteral("Points"));
+    points_header = addSummaryText(tr("Points"));
     points_header->setPos(name_width + gap, -(points_header->boundingRect().height() + gap));
-    calls_header = addSummaryText(QStringLiteral("Calls"));
+    calls_header = addSummaryText(tr("Calls"));
     calls_header->setPos(points_header->x() + points_header->boundingRect().width() + gap,
                          points_header->y());
+    // "Total Calls" stands under the names and can be longer than all of them (more so in
+    // other languages): the columns move right until its number clears it.
+    QGraphicsTextItem total_probe(tr("Total Calls"));
+    total_probe.setFont(summary_font);
+    const qreal clash = total_probe.boundingRect().width() + gap - calls_header->x();
+    if (clash > 0) {
+        points_header->moveBy(clash, 0);
+        calls_header->moveBy(clash, 0);
+    }
     const qreal points_width = points_header->boundingRect().width();
     const qreal calls_width = calls_header->boundingRect().width();
 
@@ -129,7 +139,7 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
             human_call_item = call_item;
             addMarker(this, call_item, humanCallMarker);
         } else if (row.missing_suit) {
-            addSummaryText(QStringLiteral("sideoff"))
+            addSummaryText(tr("sideoff"))
                 ->setPos(calls_header->x() + calls_width + gap, row_y);
         }
     }
@@ -143,7 +153,7 @@ void TrickCompleteScene::placeCallColumn(const QList<QGraphicsTextItem *> &name_
         return;
     QGraphicsTextItem *last_name = name_items.last();
     const qreal total_y = last_name->y() + last_name->boundingRect().height() + gap;
-    addSummaryText(QStringLiteral("Total Calls"))->setPos(last_name->x(), total_y);
+    addSummaryText(tr("Total Calls"))->setPos(last_name->x(), total_y);
     total_calls_item = addNumber(totalCalls(), calls_header->boundingRect().width());
     total_calls_item->setPos(calls_header->x(), total_y);
     addMarker(this, total_calls_item, totalCallsMarker);
@@ -152,10 +162,12 @@ void TrickCompleteScene::placeCallColumn(const QList<QGraphicsTextItem *> &name_
 qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
 {
     // "+ Call +" under the standings' left edge, "- Call -" under their right edge.
-    CallTextItem *increase = addButton(QStringLiteral("+ Call +"));
+    CallTextItem *increase = addButton(tr("+ Call +"));
     increase->setPos(standings.x(), standings.y() + standings.height() + gap);
-    CallTextItem *decrease = addButton(QStringLiteral("- Call -"));
-    decrease->setPos(standings.x() + standings.width() - decrease->boundingRect().width(),
+    CallTextItem *decrease = addButton(tr("- Call -"));
+    decrease_item = decrease;
+    decrease->setPos(std::max(standings.x() + standings.width() - decrease->boundingRect().width(),
+                              increase->x() + increase->boundingRect().width() + gap),
                      increase->y());
     connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
     connect(decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
@@ -186,14 +198,15 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
 {
     // "End Game" under the hand's left end, "Continue" under its right end; with no hand,
     // on the hand's line, Continue under the standings' right edge.
-    CallTextItem *end_game = addButton(QStringLiteral("End Game"));
-    continue_item = addButton(QStringLiteral("Continue"));
+    CallTextItem *end_game = addButton(tr("End Game"));
+    continue_item = addButton(tr("Continue"));
     if (!hand_items.isEmpty()) {
         CardGraphicsItem *first = hand_items.first();
         CardGraphicsItem *last = hand_items.last();
         end_game->setPos(first->x(), first->y() + first->boundingRect().height() + handGap);
-        continue_item->setPos(last->x() + last->boundingRect().width()
-                                  - continue_item->boundingRect().width(),
+        continue_item->setPos(std::max(last->x() + last->boundingRect().width()
+                                           - continue_item->boundingRect().width(),
+                                       end_game->x() + end_game->boundingRect().width() + gap),
                               end_game->y());
     } else {
         end_game->setPos(0, hand_y);
@@ -209,7 +222,7 @@ TrickCompleteScene::~TrickCompleteScene() = default;
 
 void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks)
 {
-    CallTextItem *decrease = button(QStringLiteral("- Call -"));
+    CallTextItem *decrease = decrease_item;
     if (suggestion_item || !decrease)
         return;
 
@@ -234,13 +247,13 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histog
     QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
     widest_label.setFont(summary_font);
     const qreal label_height = widest_label.boundingRect().height();
-    const qreal column = std::max(widest_label.boundingRect().width() + chart_column_padding,
+    const qreal column = std::max(widest_label.boundingRect().width() + chartColumnPadding,
                                   (hand_right - left) / columns);
 
     const qreal baseline = decrease->y() - label_height;
     const qreal tallest = baseline - taken.top();
     const int most = std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
-    const qreal bar_width = column * chart_bar_fill;
+    const qreal bar_width = column * chartBarFill;
     for (int tricks = 0; tricks < columns; ++tricks) {
         const int rounds = rounds_by_tricks[std::size_t(tricks)];
         const qreal height = tallest * rounds / most;
@@ -248,24 +261,24 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histog
         const bool suggested = tricks == suggested_call;
         auto *bar = new QGraphicsRectItem(0, 0, bar_width, height);
         bar->setPos(x + (column - bar_width) / 2, baseline - height);
-        bar->setBrush(QBrush(suggested ? chart_suggested_colour : chart_bar_colour, Qt::SolidPattern));
+        bar->setBrush(QBrush(suggested ? chartSuggestedColour : chartBarColour, Qt::SolidPattern));
         bar->setPen(Qt::NoPen);
-        bar->setOpacity(chart_bar_opacity);
+        bar->setOpacity(chartBarOpacity);
         bar->setToolTip(tr("Tricks: %1\nSimulated rounds: %2 of %3").arg(tricks).arg(rounds).arg(simulationRuns));
         addItem(bar);
         chart_bars.append(bar);
 
         auto *label = new QGraphicsTextItem();
         label->setFont(summary_font);
-        label->setHtml(number_template.arg(tricks));
+        label->setHtml(numberTemplate.arg(tricks));
         label->setTextWidth(column);
         label->setPos(x, baseline);
         addItem(label);
         if (suggested)
-            addMarker(this, label, chart_suggested_colour);
+            addMarker(this, label, chartSuggestedColour);
     }
     auto *axis = new QGraphicsLineItem(left, baseline, left + columns * column, baseline);
-    axis->setPen(QPen(chart_bar_colour, 2));
+    axis->setPen(QPen(chartBarColour, 2));
     addItem(axis);
 }
 

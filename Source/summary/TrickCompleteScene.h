@@ -80,6 +80,7 @@ private:
     QGraphicsTextItem *calls_header = nullptr;
     QGraphicsTextItem *total_calls_item = nullptr;
     QGraphicsTextItem *human_call_item = nullptr;
+    CallTextItem *decrease_item = nullptr;
     CallTextItem *continue_item = nullptr;
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;

@@ -2,6 +2,7 @@
 
 #include "FatalError.h"
 #include "GameState.h"
+#include "IsolatedName.h"
 #include "Player.h"
 #include "Settings.h"
 #include "TableConstants.h"
@@ -36,7 +37,7 @@ QString centred(const QString &text)
 // Player names come from the user: shown as typed, never taken as markup.
 QString displayName(const Player &player)
 {
-    return QString::fromStdString(player.name).toHtmlEscaped();
+    return isolatedName(QString::fromStdString(player.name)).toHtmlEscaped();
 }
 
 }  // namespace
@@ -247,7 +248,7 @@ void GameScene::updateLabels(const GameState &game_state)
         return;
     for (int p = 0; p < table::tablePositions; ++p) {
         const Player &player = players[std::size_t(position_players[p])];
-        const QString text = QStringLiteral("%1 (%2) - %3/%4")
+        const QString text = tr("%1 (%2) - %3/%4")
                                  .arg(displayName(player), QString::number(player.points),
                                       QString::number(player.tricks),
                                       QString::number(player.call));

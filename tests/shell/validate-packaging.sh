@@ -13,5 +13,10 @@ appstreamcli validate --no-net --explain "$dir/$id.metainfo.xml"
 grep -qx "Icon=$id" "$dir/$id.desktop" || { echo "Icon= is not $id"; exit 1; }
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$dir/$id.metainfo.xml" \
     || { echo "metainfo does not launch $id.desktop"; exit 1; }
+for lang in de fr; do
+    grep -q "^Comment\[$lang\]=" "$dir/$id.desktop" || { echo "no Comment[$lang] in the entry"; exit 1; }
+    grep -q "<summary xml:lang=\"$lang\">" "$dir/$id.metainfo.xml" \
+        || { echo "no summary in $lang in the metainfo"; exit 1; }
+done
 grep -q '<release version="0.3.9"' "$dir/$id.metainfo.xml" || { echo "no release 0.3.9"; exit 1; }
 echo "packaging files valid"
