@@ -81,6 +81,21 @@ const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
     return *entries.insert(key, made);
 }
 
+QSize CardPixmapCache::imageSize(const QString &element, double scale, int angle,
+                                 int overlay_key) const
+{
+    const auto found = entries.constFind(Key{element, scaleKey(scale), angle, overlay_key});
+    return found == entries.constEnd() ? QSize() : found->image.size();
+}
+
+QList<double> CardPixmapCache::scales() const
+{
+    QList<double> scales;
+    for (const int key : recent_scales)
+        scales.append(double(key) / scaleResolution);
+    return scales;
+}
+
 void CardPixmapCache::clear()
 {
     entries.clear();

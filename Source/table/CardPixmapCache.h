@@ -45,6 +45,12 @@ public:
     // benchmark show that steady frames render nothing.
     int renderCount() const { return renders; }
 
+    // Size of the picture kept for an element at a scale and angle, empty if none: lets the
+    // tests check that pictures are made at the device's own size.
+    QSize imageSize(const QString &element, double scale, int angle, int overlay_key) const;
+    // The scales whose pictures are kept, the latest first.
+    QList<double> scales() const;
+
     // Scales are kept in steps of 1/4096 pixel per unit; nearby scales share an entry.
     static int scaleKey(double scale);
     // The scale an entry is actually rendered at.
