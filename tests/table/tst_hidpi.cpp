@@ -97,14 +97,19 @@ private slots:
 
     void imageTargetsGetDeviceSizedPictures()
     {
+        CardPixmapCache &cache = CardPixmapCache::instance();
         for (const double ratio : ratios) {
             QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            view.render(&painter, QRectF(QPointF(), QSizeF(view.size())), view.rect());
-            painter.end();
-            CardPixmapCache &cache = CardPixmapCache::instance();
+            // A frame makes as many pictures as its budget allows; the next ones the rest.
+            int renders = -1;
+            for (int frame = 0; frame < 50 && renders != cache.renderCount(); ++frame) {
+                renders = cache.renderCount();
+                cache.startFrame();
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                view.render(&painter, QRectF(QPointF(), QSizeF(view.size())), view.rect());
+            }
             QCOMPARE(cache.scales().first(), CardPixmapCache::quantizedScale(viewScale * ratio));
             QVERIFY2(sameSize(pictureSize(ratio), deviceSize(ratio)),
                      qPrintable(QStringLiteral("ratio %1: picture %2x%3, card %4x%5")
@@ -129,11 +134,11 @@ private slots:
             view.windowHandle()->setScreen(screens[i]);
             view.move(screens[i]->geometry().topLeft() + QPoint(50, 50));
             QTRY_COMPARE(view.devicePixelRatioF(), ratios[i]);
-            QTRY_VERIFY(!cache.scales().isEmpty()
-                        && cache.scales().first() == CardPixmapCache::quantizedScale(viewScale * ratios[i]));
+            // Pictures of the old size may stand in for a few frames; the window asks for
+            // those frames by itself.
+            QTRY_VERIFY2(sameSize(pictureSize(ratios[i]), deviceSize(ratios[i])),
+                         qPrintable(QStringLiteral("ratio %1").arg(ratios[i])));
             QVERIFY(i == 0 || cache.renderCount() > renders);
-            QVERIFY2(sameSize(pictureSize(ratios[i]), deviceSize(ratios[i])),
-                     qPrintable(QStringLiteral("ratio %1").arg(ratios[i])));
         }
     }
 };
