@@ -61,6 +61,10 @@ install(FILES "${deb_dir}/copyright" "${gen_dir}/changelog.gz" DESTINATION ${doc
 install(FILES "${deb_dir}/tolvanmere.lintian-overrides" DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tolvanmere COMPONENT debian EXCLUDE_FROM_ALL)
 
+# cpack installs what is built; scripts/package builds only the programs and these files,
+# not the whole tree with its tests and benchmarks.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvanmere)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
