@@ -246,7 +246,18 @@ void CardGraphicsItem::paintCached(QPainter *painter)
                                 int(std::lround(world.dy() * dpr)));
             painter->save();
             painter->setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
-            painter->drawImage(origin + entry.offset, entry.image);
+            const double wanted = CardPixmapCache::quantizedScale(sx * dpr);
+            if (entry.scale == wanted) {
+                painter->drawImage(origin + entry.offset, entry.image);
+            } else {
+                // The picture of another size stands in until this one is made.
+                const double f = wanted / entry.scale;
+                painter->setRenderHint(QPainter::SmoothPixmapTransform);
+                painter->drawImage(QRectF(QPointF(origin) + QPointF(entry.offset) * f,
+                                          QSizeF(entry.image.size()) * f),
+                                   entry.image);
+                update();
+            }
             painter->restore();
             return;
         }
@@ -257,7 +268,9 @@ void CardGraphicsItem::paintCached(QPainter *painter)
     const double rest_scale = std::max(sx, sy) * dpr / own_scale;
     const CardPixmapCache::Entry &entry =
         cache.entry(card_renderer(), elementId(), bounds, rest_scale, 0, overlay_key, overlay);
-    const double unit = CardPixmapCache::quantizedScale(rest_scale);
+    const double unit = entry.scale;
+    if (unit != CardPixmapCache::quantizedScale(rest_scale))
+        update();  // a stand-in: the right size comes in a later frame
     const QRectF target(entry.offset.x() / unit, entry.offset.y() / unit,
                         entry.image.width() / unit, entry.image.height() / unit);
     painter->save();

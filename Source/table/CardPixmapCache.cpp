@@ -1,15 +1,22 @@
 #include "CardPixmapCache.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QTransform>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
 constexpr int scaleResolution = 4096;  // scale keys in 1/4096 of a pixel per unit
 constexpr int keptScales = 2;
+// SVG rendering one frame may do while older pictures can stand in: well under the
+// 25 ms in which a resized window should show its first frame.
+constexpr qint64 frameBudgetNs = 8'000'000;
 
 }  // namespace
 
@@ -36,9 +43,48 @@ void CardPixmapCache::noteScale(int scale_key)
     recent_scales.removeAll(scale_key);
     recent_scales.prepend(scale_key);
     while (recent_scales.size() > keptScales) {
-        const int dropped = recent_scales.takeLast();
+        // The scale with the fewest pictures goes (the oldest among equals): while a window
+        // is being resized, the last complete set stays to stand in for the new sizes.
+        QHash<int, int> counts;
+        for (auto it = entries.constBegin(); it != entries.constEnd(); ++it)
+            ++counts[it.key().scale_key];
+        qsizetype drop = recent_scales.size() - 1;
+        for (qsizetype i = drop - 1; i >= 1; --i) {
+            if (counts.value(recent_scales[i]) < counts.value(recent_scales[drop]))
+                drop = i;
+        }
+        const int dropped = recent_scales.takeAt(drop);
         entries.removeIf([dropped](const auto &item) { return item.key().scale_key == dropped; });
     }
+}
+
+const CardPixmapCache::Entry *CardPixmapCache::standIn(const Key &key) const
+{
+    const Entry *best = nullptr;
+    int best_distance = 0;
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
+        const Key &other = it.key();
+        if (other.element != key.element || other.angle != key.angle
+            || other.overlay_key != key.overlay_key)
+            continue;
+        const int distance = std::abs(other.scale_key - key.scale_key);
+        if (!best || distance < best_distance) {
+            best = &it.value();
+            best_distance = distance;
+        }
+    }
+    return best;
+}
+
+bool CardPixmapCache::budgetSpent() const
+{
+    return frame_open && frame_spent_ns >= frameBudgetNs;
+}
+
+void CardPixmapCache::startFrame()
+{
+    frame_open = false;
+    frame_spent_ns = 0;
 }
 
 const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
@@ -53,6 +99,18 @@ const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
     auto found = entries.constFind(key);
     if (found != entries.constEnd())
         return *found;
+    if (budgetSpent()) {
+        if (const Entry *stand_in = standIn(key))
+            return *stand_in;
+    }
+    if (!frame_open) {
+        frame_open = true;
+        // The frame ends when the event loop turns again.
+        if (QCoreApplication::instance())
+            QTimer::singleShot(0, [] { instance().startFrame(); });
+    }
+    QElapsedTimer clock;
+    clock.start();
 
     // Everything is derived from the quantised scale so equal keys give equal images.
     const double s = quantizedScale(scale);
@@ -67,6 +125,7 @@ const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
 
     Entry made;
     made.offset = offset;
+    made.scale = s;
     made.image = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     made.image.fill(Qt::transparent);
     if (renderer && !bounds.isEmpty()) {
@@ -78,11 +137,28 @@ const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
             overlay(&painter, bounds);
         ++renders;
     }
+    frame_spent_ns += clock.nsecsElapsed();
     return *entries.insert(key, made);
+}
+
+QSize CardPixmapCache::imageSize(const QString &element, double scale, int angle,
+                                 int overlay_key) const
+{
+    const auto found = entries.constFind(Key{element, scaleKey(scale), angle, overlay_key});
+    return found == entries.constEnd() ? QSize() : found->image.size();
+}
+
+QList<double> CardPixmapCache::scales() const
+{
+    QList<double> scales;
+    for (const int key : recent_scales)
+        scales.append(double(key) / scaleResolution);
+    return scales;
 }
 
 void CardPixmapCache::clear()
 {
     entries.clear();
     recent_scales.clear();
+    startFrame();
 }
