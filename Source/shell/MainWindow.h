@@ -50,6 +50,7 @@ public slots:
 
 private:
     void showTable();
+    void showProposedCall(int call);
 
     MainUIActionHandler action_handler;
     GameState game_state;

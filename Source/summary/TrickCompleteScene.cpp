@@ -149,6 +149,7 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     }
     connect(end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
     connect(continue_item, &CallTextItem::clicked, this, &TrickCompleteScene::onContinueClicked);
+    updateButtonStates();
 }
 
 TrickCompleteScene::~TrickCompleteScene() = default;
@@ -222,6 +223,22 @@ void TrickCompleteScene::changeHumanCall(int delta)
         total_calls_item->setHtml(number_template.arg(totalCalls()));
     if (changed && human_call_item)
         human_call_item->setHtml(number_template.arg(new_call));
+    updateButtonStates();
+    if (changed)
+        emit proposedCallChanged(new_call);
+}
+
+// A button that can do nothing looks and acts inactive: the selector at its limits, and
+// everything once the game is ended.
+void TrickCompleteScene::updateButtonStates()
+{
+    const int call = humanCall();
+    if (CallTextItem *increase = button(QStringLiteral("+ Call +")))
+        increase->setEnabled(!game_ended && call < max_call);
+    if (CallTextItem *decrease = button(QStringLiteral("- Call -")))
+        decrease->setEnabled(!game_ended && call > min_call);
+    if (CallTextItem *end_game = button(QStringLiteral("End Game")))
+        end_game->setEnabled(!game_ended);
 }
 
 void TrickCompleteScene::onCallDecrease()
@@ -241,6 +258,10 @@ void TrickCompleteScene::onContinueClicked()
 
 void TrickCompleteScene::onEndGame()
 {
+    if (game_ended)
+        return;
+    game_ended = true;
     continue_item->hide();
+    updateButtonStates();
     emit endGame();
 }

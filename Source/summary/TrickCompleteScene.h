@@ -43,6 +43,8 @@ public:
 signals:
     void callDetermined(int call);
     void endGame();
+    // The human's call as the selector shows it now; the game's own call waits for Continue.
+    void proposedCallChanged(int call);
 
 private slots:
     void onCallDecrease();
@@ -55,6 +57,7 @@ private:
     QGraphicsTextItem *addNumber(int number, qreal text_width);
     CallTextItem *addButton(const QString &text);
     void changeHumanCall(int delta);
+    void updateButtonStates();
 
     const int min_call = 2;
     const int max_call = 13;
@@ -62,6 +65,7 @@ private:
     QGraphicsTextItem *total_calls_item = nullptr;
     QGraphicsTextItem *human_call_item = nullptr;
     CallTextItem *continue_item = nullptr;
+    bool game_ended = false;
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;

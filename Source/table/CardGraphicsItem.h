@@ -46,6 +46,9 @@ public:
     // visibility, and a hover lift that was never released.
     void resetDisplay();
 
+    // Raises or lowers the card as the pointer does; the card's own hover calls it too.
+    void setLifted(bool lifted);
+
     bool isFaceDown() const { return face_down; }
     bool isHovered() const { return hovered; }
     QString faceElementId() const { return face_element_id; }

@@ -55,6 +55,28 @@ QAction *findAction(QWidget *in, const QString &text)
     return nullptr;
 }
 
+
+// Dark pixels inside each table label's area of the view as the window paints it: the
+// labels are black text on the light table, so no text means no dark pixels.
+QList<int> labelInk(MainWindow &window)
+{
+    QTest::qWait(30);  // let the view paint what the scene changed
+    const QImage shot = window.view()->viewport()->grab().toImage();
+    QList<int> ink;
+    for (int p = 0; p < 4; ++p) {
+        QGraphicsTextItem *label = window.gameScene().nameLabel(p);
+        const QRect area = window.view()->mapFromScene(label->sceneBoundingRect())
+                               .boundingRect()
+                               .intersected(shot.rect());
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 60;
+        ink.append(dark);
+    }
+    return ink;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -267,6 +289,44 @@ private slots:
             found = found || doc.toPlainText() == name;
         }
         QVERIFY(found);
+    }
+
+
+    // Plays the first tricks of a game as a player would and watches the table: all four
+    // labels keep their text on screen, the turn mark follows play, the trick winner gets
+    // a cue, and a second game starts with all of it again.
+    void tableTellsWhatIsHappening()
+    {
+        MainWindow window;
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        findAction(&window, "&Fast")->trigger();
+        GameScene &scene = window.gameScene();
+        QSignalSpy gathered(&scene, &GameScene::trickCompleteAnimationFinished);
+        answerNewGameDialog("Watcher", true);
+        window.actionHandler().newGameAction()->trigger();
+        for (const int ink : labelInk(window))
+            QVERIFY(ink > 0);
+
+        QElapsedTimer waited;
+        waited.start();
+        while (gathered.isEmpty()) {
+            QVERIFY(waited.elapsed() < 30000);
+            if (window.gameState().isHumanMove() && playHumanCard(window))
+                continue;
+            QTest::qWait(5);
+        }
+        const QList<int> after_trick = labelInk(window);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY2(after_trick.at(p) > 0, qPrintable(QStringLiteral("label %1 is blank").arg(p)));
+
+        answerNewGameDialog("Again", true);
+        window.actionHandler().newGameAction()->trigger();
+        const QList<int> second_game = labelInk(window);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY2(second_game.at(p) > 0, qPrintable(QStringLiteral("label %1 is blank").arg(p)));
     }
 
     // In step mode every animation's end waits for the Debug button.
