@@ -153,9 +153,15 @@ private slots:
         pressItem(end);
         QCOMPARE(ended.size(), 1);
         QVERIFY(!scene.button("Continue")->isVisible());
+        // Once ended, the selector and End Game itself are inert and look it.
+        QVERIFY(!end->isEnabled());
+        QVERIFY(!scene.button("+ Call +")->isEnabled() && !scene.button("- Call -")->isEnabled());
+        QVERIFY(end->defaultTextColor() != scene.button("Continue")->defaultTextColor());
         pressItem(end);
-        QCOMPARE(ended.size(), 2);
+        pressItem(scene.button("+ Call +"));
+        QCOMPARE(ended.size(), 1);
         QCOMPARE(called.size(), 1);
+        QCOMPARE(scene.humanCall(), 4);
     }
 
     void rightClicksDoNothing()
