@@ -8,7 +8,7 @@ namespace {
 
 const QColor highlight_fill(255, 255, 255, 110);
 const QColor highlight_edge(0, 95, 110, 200);
-const QColor inactive_text(140, 140, 140);
+constexpr qreal inactive_opacity = 0.35;  // faded, still legible on the table
 
 } // namespace
 
@@ -17,7 +17,6 @@ CallTextItem::CallTextItem(const QString &text, QGraphicsItem *parent)
 {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptHoverEvents(true);
-    enabled_colour = defaultTextColor();
     applyEnabledLook();
 }
 
@@ -51,11 +50,11 @@ QVariant CallTextItem::itemChange(GraphicsItemChange change, const QVariant &val
 void CallTextItem::applyEnabledLook()
 {
     if (isEnabled()) {
-        setDefaultTextColor(enabled_colour);
+        setOpacity(1.0);
         setCursor(Qt::PointingHandCursor);
     } else {
         highlighted = false;
-        setDefaultTextColor(inactive_text);
+        setOpacity(inactive_opacity);
         unsetCursor();
     }
     update();

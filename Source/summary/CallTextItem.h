@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QGraphicsTextItem>
 
 // A text button of the round summary: a left press emits clicked(), nothing else does.
@@ -34,5 +33,4 @@ private:
     void applyEnabledLook();
 
     bool highlighted = false;
-    QColor enabled_colour;
 };

@@ -55,7 +55,7 @@ inline constexpr double dimmedOpacity = 0.25;
 inline constexpr double highlightedZ = 1;  // a picked card above the rest of its hand
 
 // Cues beside the labels: the turn mark, "Your turn", and the trick winner's "+1".
-inline constexpr int cuePointSize = 24;
+inline constexpr int cuePointSize = 30;
 inline constexpr int turnMarkPadding = 12;
 inline constexpr int turnMarkUnderline = 6;
 inline constexpr int trickCueDuration = 1600;  // runs beside play, delays nothing
