@@ -82,9 +82,9 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
         QFont font = label.font();
         font.setPointSize(table::labelPointSize);
         label.setFont(font);
-        // No device pixmap cache: rewriting the HTML of a cached label refreshes only the
-        // part of the pixmap that the text reports as changed, which left the upright
-        // labels blank after the first trick until a resize threw the pixmap away.
+        // No device pixmap cache: new HTML is reported as a change of 2^31 units each
+        // way, and a cached upright label repainted its cleared pixmap through that
+        // rectangle as nothing at all, blank from the first trick until a resize.
         label.hide();
         addItem(&label);
     }
