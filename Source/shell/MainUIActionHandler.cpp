@@ -2,11 +2,14 @@
 #include "ui_MainWindow.h"
 
 #include "AboutBox.h"
+#include "HowToPlayDialog.h"
 #include "Settings.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
+#include <QMenu>
+#include <QWidget>
 
 MainUIActionHandler::MainUIActionHandler(QObject *parent) : QObject(parent) {}
 
@@ -34,6 +37,27 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     hint_action->setToolTip(tr("Mark the card the computer would play in your place (H)"));
     hint_action->setEnabled(false);
     connect(hint_action, &QAction::triggered, this, &MainUIActionHandler::hint);
+    setupHelpAndQuit();
+}
+
+void MainUIActionHandler::setupHelpAndQuit()
+{
+    how_to_play_action = ui->menu_Help->addAction(tr("&How to Play..."));
+    how_to_play_action->setShortcut(QKeySequence::HelpContents);
+    connect(how_to_play_action, &QAction::triggered, this, &MainUIActionHandler::howToPlay);
+
+    ui->menuOptions->addSeparator();
+    quit_action = ui->menuOptions->addAction(tr("&Quit"));
+    quit_action->setShortcut(QKeySequence::Quit);
+    quit_action->setMenuRole(QAction::QuitRole);
+    if (auto *window = qobject_cast<QWidget *>(parent()))
+        connect(quit_action, &QAction::triggered, window, &QWidget::close);
+}
+
+void MainUIActionHandler::howToPlay()
+{
+    HowToPlayDialog dialog(qobject_cast<QWidget *>(parent()));
+    dialog.exec();
 }
 
 void MainUIActionHandler::about()

@@ -9,7 +9,8 @@ namespace Ui {
 class MainWindow;
 }
 
-// Gives the window's actions their meaning: animation speed, About, and New Game.
+// Gives the window's actions their meaning: animation speed, About, How to Play, New Game
+// and Quit.
 class MainUIActionHandler : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
     QAction *newGameAction() const { return new_game_action; }
     QAction *hintAction() const { return hint_action; }
     QActionGroup *speedGroup() const { return speed_group; }
+    QAction *howToPlayAction() const { return how_to_play_action; }
+    QAction *quitAction() const { return quit_action; }
 
 signals:
     void newGame();
@@ -30,10 +33,15 @@ signals:
 public slots:
     void about();
     void onAnimationSpeedChanged(QAction *action);
+    void howToPlay();
 
 private:
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;
     QAction *new_game_action = nullptr;
     QAction *hint_action = nullptr;
+    QAction *how_to_play_action = nullptr;
+    QAction *quit_action = nullptr;
+
+    void setupHelpAndQuit();
 };

@@ -69,10 +69,13 @@ void MainWindow::advanceGame()
         qCDebug(flowLog) << "advanceGame() - trick done";
         for (const Player &player : game_state.getPlayers())
             qCDebug(flowLog) << player.name.c_str() << player.tricks << player.points;
+        game_scene.clearTurn();
         game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
         game_scene.updateLabels(game_state);
         return;
     }
+
+    game_scene.showTurn(game_state);
 
     if (!game_state.isHumanMove()) {
         if (!game_state.playComputerMove())
@@ -186,6 +189,9 @@ void MainWindow::onTrickCompleteAnimationFinished()
     ui->graphicsView->setScene(summary_scene);
     connect(summary_scene, &TrickCompleteScene::callDetermined, this, &MainWindow::callDetermined);
     connect(summary_scene, &TrickCompleteScene::endGame, this, &MainWindow::endGame);
+    connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
+            &MainWindow::showProposedCall);
+    showProposedCall(summary_scene->humanCall());
 }
 
 void MainWindow::onViewResized(QSize size)
@@ -198,6 +204,15 @@ void MainWindow::onViewResized(QSize size)
     const double factor = 0.3 * smallest_side / smallest_minimum;
     ui->graphicsView->resetTransform();
     ui->graphicsView->scale(factor, factor);
+}
+
+void MainWindow::showProposedCall(int call)
+{
+    // The panel agrees with the summary on screen; the game's own call is still set only
+    // by Continue.
+    GameState proposed = game_state;
+    proposed.setHumanCall(call);
+    ui->playerStatsWidget->updateStatistics(proposed);
 }
 
 void MainWindow::showTable()

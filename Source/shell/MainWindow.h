@@ -58,6 +58,7 @@ private:
     void showTable();
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
+    void showProposedCall(int call);
 
     MainUIActionHandler action_handler;
     GameState game_state;

@@ -3,6 +3,8 @@
 #include <QGraphicsTextItem>
 
 // A text button of the round summary: a left press emits clicked(), nothing else does.
+// It looks like a button: a pointing hand and a highlight under the pointer, and greyed
+// while it is disabled (setEnabled(false)), when it ignores presses.
 class CallTextItem : public QGraphicsTextItem
 {
     Q_OBJECT
@@ -13,9 +15,22 @@ public:
 
     explicit CallTextItem(const QString &text, QGraphicsItem *parent = nullptr);
 
+    bool isHighlighted() const { return highlighted; }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void hoverEnterEvent(QGraphicsSceneHoverEvent *event) override;
+    void hoverLeaveEvent(QGraphicsSceneHoverEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
+private:
+    void applyEnabledLook();
+
+    bool highlighted = false;
 };

@@ -4,6 +4,7 @@
 #include "GameState.h"
 #include "IsolatedName.h"
 
+#include <QLabel>
 #include <QString>
 
 #include <algorithm>
@@ -37,6 +38,9 @@ PlayerStatWidget::PlayerStatWidget(QWidget *parent)
         for (QLabel *label : list)
             label->setTextFormat(Qt::RichText);
     ui->labelShortcall->hide();
+    ui->labelShortcall->setToolTip(
+        QStringLiteral("The calls add up to 12 or less: a call counts only when it is made "
+                       "exactly, one trick more misses it too."));
 }
 
 PlayerStatWidget::~PlayerStatWidget() = default;
@@ -65,5 +69,11 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
         name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped() + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
+        // Rich text, so that a name is shown as typed.
+        const QString tip = QStringLiteral("<p>%1: points (%2), tricks taken %3 of call %4</p>")
+                                .arg(s.name.toHtmlEscaped(), QString::number(s.points),
+                                     QString::number(s.tricks), QString::number(s.call));
+        for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]})
+            label->setToolTip(tip);
     }
 }

@@ -163,6 +163,7 @@ qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
 {
     // "+ Call +" under the standings' left edge, "- Call -" under their right edge.
     CallTextItem *increase = addButton(tr("+ Call +"));
+    increase_item = increase;
     increase->setPos(standings.x(), standings.y() + standings.height() + gap);
     CallTextItem *decrease = addButton(tr("- Call -"));
     decrease_item = decrease;
@@ -199,6 +200,7 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
     // "End Game" under the hand's left end, "Continue" under its right end; with no hand,
     // on the hand's line, Continue under the standings' right edge.
     CallTextItem *end_game = addButton(tr("End Game"));
+    end_game_item = end_game;
     continue_item = addButton(tr("Continue"));
     if (!hand_items.isEmpty()) {
         CardGraphicsItem *first = hand_items.first();
@@ -216,6 +218,7 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
     }
     connect(end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
     connect(continue_item, &CallTextItem::clicked, this, &TrickCompleteScene::onContinueClicked);
+    updateButtonStates();
 }
 
 TrickCompleteScene::~TrickCompleteScene() = default;
@@ -351,6 +354,22 @@ void TrickCompleteScene::changeHumanCall(int delta)
         total_calls_item->setHtml(numberTemplate.arg(totalCalls()));
     if (changed && human_call_item)
         human_call_item->setHtml(numberTemplate.arg(new_call));
+    updateButtonStates();
+    if (changed)
+        emit proposedCallChanged(new_call);
+}
+
+// A button that can do nothing looks and acts inactive: the selector at its limits, and
+// everything once the game is ended.
+void TrickCompleteScene::updateButtonStates()
+{
+    const int call = humanCall();
+    if (increase_item)
+        increase_item->setEnabled(!game_ended && call < max_call);
+    if (decrease_item)
+        decrease_item->setEnabled(!game_ended && call > min_call);
+    if (end_game_item)
+        end_game_item->setEnabled(!game_ended);
 }
 
 void TrickCompleteScene::onCallDecrease()
@@ -370,6 +389,10 @@ void TrickCompleteScene::onContinueClicked()
 
 void TrickCompleteScene::onEndGame()
 {
+    if (game_ended)
+        return;
+    game_ended = true;
     continue_item->hide();
+    updateButtonStates();
     emit endGame();
 }

@@ -52,6 +52,8 @@ public:
 signals:
     void callDetermined(int call);
     void endGame();
+    // The human's call as the selector shows it now; the game's own call waits for Continue.
+    void proposedCallChanged(int call);
 
 private slots:
     void onCallDecrease();
@@ -72,6 +74,7 @@ private:
     QGraphicsTextItem *addNumber(int number, qreal text_width);
     CallTextItem *addButton(const QString &text);
     void changeHumanCall(int delta);
+    void updateButtonStates();
 
     const int min_call = 2;
     const int max_call = 13;
@@ -80,8 +83,11 @@ private:
     QGraphicsTextItem *calls_header = nullptr;
     QGraphicsTextItem *total_calls_item = nullptr;
     QGraphicsTextItem *human_call_item = nullptr;
+    CallTextItem *increase_item = nullptr;
     CallTextItem *decrease_item = nullptr;
+    CallTextItem *end_game_item = nullptr;
     CallTextItem *continue_item = nullptr;
+    bool game_ended = false;
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;

@@ -117,16 +117,27 @@ void CardGraphicsItem::lower()
     update();
 }
 
-void CardGraphicsItem::hoverEnterEvent(QGraphicsSceneHoverEvent *)
+void CardGraphicsItem::setLifted(bool lifted)
 {
-    if (hovered)
+    if (lifted == hovered)
         return;
+    if (!lifted) {
+        lower();
+        return;
+    }
     hovered = true;
     // The item's transform acts after its rotation, so the lift is turned by the tilt
     // here: a card tilted in the hand rises along its own edge, not straight up.
     lift = QTransform().rotate(rotation()).map(QPointF(0, -hover_offset));
     setTransform(QTransform::fromTranslate(lift.x(), lift.y()), true);
     update();
+}
+
+void CardGraphicsItem::hoverEnterEvent(QGraphicsSceneHoverEvent *)
+{
+    if (hovered)
+        return;
+    setLifted(true);
     emit hoverEntered(item_id);
 }
 

@@ -54,6 +54,8 @@ public:
     // still read as they do.
     void setHinted(bool hinted);
     bool isHinted() const { return hinted; }
+    // Raises or lowers the card as the pointer does; the card's own hover calls it too.
+    void setLifted(bool lifted);
 
     bool isFaceDown() const { return face_down; }
     bool isHovered() const { return hovered; }

@@ -8,6 +8,9 @@
 #include "TableConstants.h"
 
 #include <QFont>
+#include <QGraphicsRectItem>
+#include <QGraphicsSimpleTextItem>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <vector>
@@ -38,6 +41,14 @@ QString centred(const QString &text)
 QString displayName(const Player &player)
 {
     return isolatedName(QString::fromStdString(player.name)).toHtmlEscaped();
+}
+
+// What the label's numbers mean, for its tool tip.
+QString labelToolTip(const Player &player)
+{
+    return QStringLiteral("<p>%1: points (%2), tricks taken %3 of call %4</p>")
+        .arg(displayName(player), QString::number(player.points), QString::number(player.tricks),
+             QString::number(player.call));
 }
 
 }  // namespace
@@ -72,12 +83,13 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
         QFont font = label.font();
         font.setPointSize(table::labelPointSize);
         label.setFont(font);
-        // Upright or turned by a right angle, labels can keep their text as a device
-        // pixmap: redrawing four lines of large text is a good part of a full frame.
-        label.setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+        // No device pixmap cache: new HTML is reported as a change of 2^31 units each
+        // way, and a cached upright label repainted its cleared pixmap through that
+        // rectangle as nothing at all, blank from the first trick until a resize.
         label.hide();
         addItem(&label);
     }
+    setupCues();
     if (debug_mode) {
         for (QGraphicsTextItem &label : debug_labels) {
             QFont font = label.font();
@@ -92,6 +104,8 @@ GameScene::GameScene(const GameState &game_state, QObject *parent)
             &GameScene::animateCardFinished);
     connect(&animation_manager, &AnimationManager::trickCompleteAnimationFinished, this,
             &GameScene::trickCompleteAnimationFinished);
+    connect(&animation_manager, &AnimationManager::trickCompleteAnimationFinished, this,
+            &GameScene::showTrickWinnerCue);
 }
 
 GameScene::~GameScene()
@@ -128,6 +142,8 @@ void GameScene::layoutTable(const GameState &game_state)
     // Whatever still runs belongs to the table being replaced: its end must not reach
     // the new one.
     animation_manager.stopAll();
+    clearHighlightedCard();
+    clearCues();
 
     const std::vector<Player> players = game_state.getPlayers();
     if (int(players.size()) < table::tablePositions)
@@ -193,6 +209,8 @@ void GameScene::layoutTable(const GameState &game_state)
 
         placeLabel(p, displayName(player));
     }
+    clearTurn();
+    placeYourTurnCue();
     updateLabels(game_state);
 }
 
@@ -253,6 +271,7 @@ void GameScene::updateLabels(const GameState &game_state)
                                       QString::number(player.tricks),
                                       QString::number(player.call));
         name_labels[std::size_t(p)].setHtml(centred(text));
+        name_labels[std::size_t(p)].setToolTip(labelToolTip(player));
     }
 }
 
@@ -264,6 +283,9 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
         legal = players[std::size_t(position_players[table::humanPosition])].hand.legalCards(
             game_state.getTrick());
 
+    if (!enabled)
+        clearHighlightedCard();
+    your_turn_cue->setVisible(enabled && !legal.empty());
     for (CardGraphicsItem *item : position_cards[table::humanPosition]) {
         if (!enabled) {
             disconnect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked);
@@ -303,6 +325,7 @@ void GameScene::animateTrickComplete(const QList<int> &ids, int winner_id)
     items.reserve(qsizetype(card_items.size()));
     for (CardGraphicsItem &item : card_items)
         items.append(&item);
+    trick_winner_position = winner_id >= 0 ? winner_id / table::cardsPerHand : -1;
     animation_manager.animateTrickComplete(ids, winner_id, items);
 }
 
@@ -315,16 +338,12 @@ void GameScene::hideCards(const QList<int> &ids)
 
 void GameScene::onCardHoverEntered(int id)
 {
-    for (CardGraphicsItem *item : position_cards[table::humanPosition])
-        if (item->id() != id)
-            item->setOpacity(table::dimmedOpacity);
+    setHighlightedCard(id);
 }
 
-void GameScene::onCardHoverLeft(int id)
+void GameScene::onCardHoverLeft(int)
 {
-    for (CardGraphicsItem *item : position_cards[table::humanPosition])
-        if (item->id() != id)
-            item->setOpacity(1.0);
+    clearHighlightedCard();
 }
 
 void GameScene::onCardClicked(int id)
@@ -332,4 +351,169 @@ void GameScene::onCardClicked(int id)
     onCardHoverLeft(id);
     if (const CardGraphicsItem *item = cardItem(id))
         emit cardClicked(item->card(), id);
+}
+
+int GameScene::tablePositionOfSeat(int seat) const
+{
+    for (const auto &[position, player_seat] : position_players)
+        if (player_seat == seat)
+            return position;
+    return -1;
+}
+
+void GameScene::setHighlightedCard(int id)
+{
+    if (id != highlighted_id)
+        clearHighlightedCard();
+    CardGraphicsItem *picked = cardItem(id);
+    if (!picked)
+        return;
+    highlighted_id = id;
+    picked->setLifted(true);
+    // Cards stack in id order: without this the cards to its right would veil it.
+    picked->setZValue(table::highlightedZ);
+    for (CardGraphicsItem *item : position_cards[table::humanPosition])
+        if (item->id != id)
+            item->setOpacity(table::dimmedOpacity);
+}
+
+void GameScene::clearHighlightedCard()
+{
+    if (CardGraphicsItem *picked = cardItem(highlighted_id)) {
+        picked->setLifted(false);
+        picked->setZValue(0);
+    }
+    highlighted_id = -1;
+    for (CardGraphicsItem *item : position_cards[table::humanPosition])
+        if (item->opacity() != 1.0)
+            item->setOpacity(1.0);
+}
+
+void GameScene::setupCues()
+{
+    label_colour = name_labels[0].defaultTextColor();
+    QFont cue_font = name_labels[0].font();
+    cue_font.setPointSize(table::cuePointSize);
+    cue_font.setBold(true);
+    const QColor mark_colour(255, 193, 37);
+    for (std::size_t p = 0; p < name_labels.size(); ++p) {
+        // A soft glow behind the text with a firm line under it; both turn with the label.
+        auto *glow = new QGraphicsRectItem(&name_labels[p]);
+        glow->setFlag(QGraphicsItem::ItemStacksBehindParent);
+        glow->setPen(Qt::NoPen);
+        glow->setBrush(QColor(mark_colour.red(), mark_colour.green(), mark_colour.blue(), 90));
+        auto *underline = new QGraphicsRectItem(glow);
+        underline->setPen(Qt::NoPen);
+        underline->setBrush(mark_colour.darker(130));
+        glow->hide();
+        turn_marks[p] = glow;
+
+        auto *cue = new QGraphicsSimpleTextItem(QStringLiteral("+1"), &name_labels[p]);
+        QFont trick_font = name_labels[p].font();
+        trick_font.setBold(true);
+        cue->setFont(trick_font);
+        cue->setBrush(QColor(1, 125, 9));
+        cue->hide();
+        trick_cues[p] = cue;
+    }
+
+    your_turn_cue = new QGraphicsSimpleTextItem(QStringLiteral("Your turn"));
+    your_turn_cue->setFont(cue_font);
+    your_turn_cue->setBrush(QColor(1, 125, 9));
+    your_turn_cue->hide();
+    addItem(your_turn_cue);
+
+    trick_cue_fade.setDuration(table::trickCueDuration);
+    trick_cue_fade.setStartValue(1.0);
+    trick_cue_fade.setEndValue(0.0);
+    trick_cue_fade.setEasingCurve(QEasingCurve::InQuad);
+    connect(&trick_cue_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant &v) {
+        if (trick_winner_position >= 0)
+            trick_cues[std::size_t(trick_winner_position)]->setOpacity(v.toDouble());
+    });
+    connect(&trick_cue_fade, &QVariantAnimation::finished, this, &GameScene::clearCues);
+}
+
+void GameScene::clearCues()
+{
+    trick_cue_fade.stop();
+    for (std::size_t p = 0; p < name_labels.size(); ++p) {
+        trick_cues[p]->hide();
+        name_labels[p].setDefaultTextColor(label_colour);
+    }
+}
+
+// Where the centred text of a label starts and ends, in the label's own coordinates.
+static QRectF textExtent(const QGraphicsTextItem &label)
+{
+    const QRectF box = label.boundingRect();
+    const qreal text = std::min(label.document()->idealWidth(), box.width());
+    return QRectF(box.x() + (box.width() - text) / 2, box.y(), text, box.height());
+}
+
+void GameScene::showTurn(const GameState &game_state)
+{
+    const int position = tablePositionOfSeat(game_state.getCurrentPlayer());
+    if (position != turn_position)
+        clearTurn();
+    if (position < 0 || int(game_state.getPlayers().size()) < table::tablePositions)
+        return;
+    turn_position = position;
+    auto *glow = static_cast<QGraphicsRectItem *>(turn_marks[std::size_t(position)]);
+    const QRectF text = textExtent(name_labels[std::size_t(position)]);
+    const qreal pad = table::turnMarkPadding;
+    const QRectF rect = text.adjusted(-pad, 0, pad, 0);
+    glow->setRect(rect);
+    auto *underline = static_cast<QGraphicsRectItem *>(glow->childItems().first());
+    underline->setRect(rect.x(), rect.bottom() - table::turnMarkUnderline, rect.width(),
+                       table::turnMarkUnderline);
+    glow->show();
+}
+
+void GameScene::clearTurn()
+{
+    for (QGraphicsItem *mark : turn_marks)
+        mark->hide();
+    turn_position = -1;
+}
+
+QGraphicsItem *GameScene::turnMark(int table_position) const
+{
+    return table_position >= 0 && table_position < int(turn_marks.size())
+               ? turn_marks[std::size_t(table_position)]
+               : nullptr;
+}
+
+QGraphicsItem *GameScene::trickCue(int table_position) const
+{
+    return table_position >= 0 && table_position < int(trick_cues.size())
+               ? trick_cues[std::size_t(table_position)]
+               : nullptr;
+}
+
+void GameScene::showTrickWinnerCue()
+{
+    const int p = trick_winner_position;
+    if (p < 0 || p >= int(name_labels.size()))
+        return;
+    clearCues();
+    trick_winner_position = p;  // clearCues keeps it; the fade reads it
+    QGraphicsTextItem &label = name_labels[std::size_t(p)];
+    label.setDefaultTextColor(QColor(1, 125, 9));
+    QGraphicsSimpleTextItem *cue = trick_cues[std::size_t(p)];
+    const QRectF text = textExtent(label);
+    cue->setPos(text.right() + table::turnMarkPadding,
+                text.y() + (text.height() - cue->boundingRect().height()) / 2);
+    cue->setOpacity(1.0);
+    cue->show();
+    trick_cue_fade.start();
+}
+
+void GameScene::placeYourTurnCue()
+{
+    // Right of the human's row, below the right column: clear of every card and label.
+    const CardGraphicsItem *right_first = position_cards[1].front();
+    const CardGraphicsItem *bottom_first = position_cards[table::humanPosition].front();
+    your_turn_cue->setPos(truncated(right_first->x()),
+                          truncated(bottom_first->y() + cardHeight(bottom_first) / 2));
 }

@@ -5,9 +5,11 @@
 #include "CardGraphicsItem.h"
 #include "CardMetaType.h"
 
+#include <QColor>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QList>
+#include <QVariantAnimation>
 
 #include <array>
 #include <map>
@@ -33,6 +35,23 @@ public:
     void animateTrickComplete(const QList<int> &ids, int winner_id);
     void hideCards(const QList<int> &ids);
 
+    // The human's card picked out for play (by the pointer, or any other way of choosing):
+    // it rises and is drawn whole above its neighbours, the rest of the hand is dimmed.
+    // Clearing puts it back in its place. -1 means none.
+    void setHighlightedCard(int id);
+    void clearHighlightedCard();
+    int highlightedCard() const { return highlighted_id; }
+
+    // Marks the label of the player to move, beside or behind its text; -1 when nobody's.
+    void showTurn(const GameState &game_state);
+    void clearTurn();
+    int turnPosition() const { return turn_position; }
+    int tablePositionOfSeat(int seat) const;
+    QGraphicsItem *turnMark(int table_position) const;
+    QGraphicsItem *yourTurnCue() const { return your_turn_cue; }
+    // The "+1" beside the label of the player who took the trick just gathered.
+    QGraphicsItem *trickCue(int table_position) const;
+
     // Read access for tests and tools.
     CardGraphicsItem *cardItem(int id);
     QGraphicsTextItem *nameLabel(int table_position);
@@ -50,7 +69,13 @@ private slots:
     void onCardHoverEntered(int id);
     void onCardHoverLeft(int id);
 
+private slots:
+    void showTrickWinnerCue();
+
 private:
+    void setupCues();
+    void clearCues();
+    void placeYourTurnCue();
     void placeLabel(int table_position, const QString &text);
     void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
                          int &debug_index);
@@ -62,4 +87,13 @@ private:
     std::map<int, QList<CardGraphicsItem *>> position_cards;
     std::map<int, int> position_players;
     AnimationManager animation_manager;
+
+    int highlighted_id = -1;
+    int turn_position = -1;
+    int trick_winner_position = -1;
+    std::array<QGraphicsItem *, 4> turn_marks{};  // children of the labels
+    std::array<QGraphicsSimpleTextItem *, 4> trick_cues{};
+    QGraphicsSimpleTextItem *your_turn_cue = nullptr;  // owned by the scene
+    QVariantAnimation trick_cue_fade;
+    QColor label_colour;
 };

@@ -57,6 +57,13 @@ inline constexpr int rightLabelGap = 75;    // right of the right column
 inline constexpr int bottomLabelGap = 65;   // below the bottom row
 inline constexpr int leftLabelOffset = 160; // left of the left column
 inline constexpr double dimmedOpacity = 0.25;
+inline constexpr double highlightedZ = 1;  // a picked card above the rest of its hand
+
+// Cues beside the labels: the turn mark, "Your turn", and the trick winner's "+1".
+inline constexpr int cuePointSize = 30;
+inline constexpr int turnMarkPadding = 12;
+inline constexpr int turnMarkUnderline = 6;
+inline constexpr int trickCueDuration = 1600;  // runs beside play, delays nothing
 
 inline constexpr int debugLabelCount = 39;
 inline constexpr int debugLabelPointSize = 20;

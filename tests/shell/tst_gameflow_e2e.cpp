@@ -100,6 +100,29 @@ class TestGameFlowE2E : public QObject
         QCOMPARE(clickable, legal);
     }
 
+    // While the summary is shown the panel agrees with it: the human's row shows the call
+    // the summary proposes, and Shortcall follows the total the summary shows.
+    void checkPanelShowsProposedCall(MainWindow &window)
+    {
+        TrickCompleteScene *summary = window.summaryScene();
+        PlayerStatWidget *panel = window.statisticsPanel();
+        bool found = false;
+        for (int row = 1; row <= 4; ++row) {
+            auto text = [&](const char *part) {
+                return plain(panel->findChild<QLabel *>(
+                                      QStringLiteral("labelPlayer%1%2").arg(row).arg(part))
+                                 ->text());
+            };
+            if (text("Name") != name)
+                continue;
+            found = true;
+            QCOMPARE(text("Tricks"), QStringLiteral("0/%1").arg(summary->humanCall()));
+        }
+        QVERIFY(found);
+        QCOMPARE(!panel->findChild<QLabel *>("labelShortcall")->isHidden(),
+                 summary->totalCalls() <= 12);
+    }
+
     // Checks the summary on screen against the state and answers it.
     void passSummary(MainWindow &window, int raise_to)
     {
@@ -114,9 +137,13 @@ class TestGameFlowE2E : public QObject
         QCOMPARE(summary->totalCalls(), computer_calls + 2);
         QCOMPARE(summary->handItems().size(), 13);
 
+        checkPanelShowsProposedCall(window);
         for (int call = 2; call < raise_to; ++call)
             QVERIFY(clickThroughView(window.view(), summary->button("+ Call +")));
         QCOMPARE(summary->humanCall(), raise_to);
+        checkPanelShowsProposedCall(window);
+        // The game's own call waits for Continue.
+        QCOMPARE(players.at(0).call, window.gameState().getPlayers().at(0).call);
 
         QPointer<TrickCompleteScene> gone(summary);
         QVERIFY(clickThroughView(window.view(), summary->button("Continue")));
@@ -241,6 +268,15 @@ private slots:
         QVERIFY(clickThroughView(window.view(), summary->button("End Game")));
         QCOMPARE(debug_lines.last(), QStringLiteral("End game"));
         QVERIFY(!summary->button("Continue")->isVisible());
+        // Ended: the selector and End Game do nothing any more.
+        const int call = summary->humanCall();
+        const qsizetype lines = debug_lines.size();
+        for (const char *text : {"+ Call +", "- Call -", "End Game"}) {
+            QVERIFY(!summary->button(text)->isEnabled());
+            pressItem(summary->button(text));
+        }
+        QCOMPARE(summary->humanCall(), call);
+        QCOMPARE(debug_lines.size(), lines);
         QCOMPARE(window.view()->scene(), summary);
         checkDebugOrder(debug_lines, 2, human_plays);
         if (QTest::currentTestFailed())

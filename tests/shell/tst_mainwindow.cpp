@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -58,6 +59,32 @@ QAction *findAction(QWidget *in, const QString &text)
         if (action->text() == text)
             return action;
     return nullptr;
+}
+
+
+// Text pixels inside each table label's area of the view as the window paints it: the
+// label text is black (green while it flashes for a trick) on the light table, the turn
+// mark gold; no text means no such pixels.
+QList<int> labelInk(MainWindow &window)
+{
+    QTest::qWait(30);  // let the view paint what the scene changed
+    const QImage shot = window.view()->viewport()->grab().toImage();
+    QList<int> ink;
+    for (int p = 0; p < 4; ++p) {
+        QGraphicsTextItem *label = window.gameScene().nameLabel(p);
+        const QRect area = window.view()->mapFromScene(label->sceneBoundingRect())
+                               .boundingRect()
+                               .intersected(shot.rect());
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+            {
+                const QRgb pixel = shot.pixel(x, y);
+                dark += std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 130;
+            }
+        ink.append(dark);
+    }
+    return ink;
 }
 
 } // namespace
@@ -115,8 +142,18 @@ private slots:
         QCOMPARE(new_game->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         QVERIFY(window.findChild<QToolBar *>("mainToolBar")->actions().contains(new_game));
 
+        // Quit where players look for it, with the platform's key; the rules under Help.
+        QAction *quit = window.actionHandler().quitAction();
+        QCOMPARE(quit->text(), QStringLiteral("&Quit"));
+        QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
+        QVERIFY(top.at(0)->menu()->actions().contains(quit));
+        QVERIFY(top.at(1)->menu()->actions().contains(window.actionHandler().howToPlayAction()));
+
         window.setWindowState(Qt::WindowNoState);
         QCOMPARE(window.size(), QSize(699, 651));
+        window.show();
+        quit->trigger();
+        QVERIFY(!window.isVisible());
     }
 
     void speedGroup()
@@ -274,6 +311,7 @@ private slots:
         QVERIFY(found);
     }
 
+
     // In step mode every animation's end waits for the Debug button.
     void stepModeWaitsForTheDebugButton()
     {
@@ -361,6 +399,76 @@ private slots:
         for (int i = 1; i < moves.size(); ++i)
             QVERIFY2(moves.at(i) - moves.at(i - 1) >= 740,
                      qPrintable(QStringLiteral("moves %1 ms apart").arg(moves.at(i) - moves.at(i - 1))));
+    }
+    // Plays the first tricks of a game as a player would and watches the table: all four
+    // labels keep their text on screen, the turn mark follows play, the trick winner gets
+    // a cue, and a second game starts with all of it again.
+    void tableTellsWhatIsHappening()
+    {
+        MainWindow window;
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        findAction(&window, "&Fast")->trigger();
+        GameScene &scene = window.gameScene();
+        QSignalSpy gathered(&scene, &GameScene::trickCompleteAnimationFinished);
+        answerNewGameDialog("Watcher", true);
+        window.actionHandler().newGameAction()->trigger();
+        for (const int ink : labelInk(window))
+            QVERIFY(ink > 0);
+
+        // The mark sits on the label of the player whose move is awaited or under way,
+        // and moves with play; "Your turn" shows exactly while the human may play.
+        QElapsedTimer waited;
+        waited.start();
+        QSet<int> marked;
+        const auto checkMark = [&] {
+            const int position = scene.turnPosition();
+            for (int p = 0; p < 4; ++p) {
+                QCOMPARE(scene.turnMark(p)->parentItem(), scene.nameLabel(p));
+                QCOMPARE(scene.turnMark(p)->isVisible(), p == position);
+            }
+            const bool human_turn = !clickableHumanCards(window).isEmpty();
+            QCOMPARE(scene.yourTurnCue()->isVisible(), human_turn);
+            if (human_turn)
+                QCOMPARE(position, 2);
+            else if (position >= 0)
+                QCOMPARE(position, scene.cardId(window.gameState().getMove()) / 13);
+            if (position >= 0)
+                marked.insert(position);
+        };
+        while (gathered.isEmpty()) {
+            QVERIFY(waited.elapsed() < 30000);
+            checkMark();
+            if (QTest::currentTestFailed())
+                return;
+            if (window.gameState().isHumanMove() && playHumanCard(window))
+                continue;
+            QTest::qWait(5);
+        }
+        QCOMPARE(marked.size(), 4);  // each player of the trick in turn
+        // The winner of the trick is told at once, without holding up the next move.
+        const int winner = scene.cardId(window.gameState().getLastTrickWinner()) / 13;
+        QVERIFY(scene.trickCue(winner)->isVisible());
+        QCOMPARE(scene.turnPosition(), winner);
+
+        // What the numbers mean, on the labels and the panel's rows.
+        const QString tip = scene.nameLabel(winner)->toolTip();
+        QVERIFY2(tip.contains(QStringLiteral("tricks taken 1 of call 0")), qPrintable(tip));
+        QVERIFY(window.statisticsPanel()->findChild<QLabel *>("labelPlayer1Tricks")
+                    ->toolTip()
+                    .contains(QStringLiteral("tricks taken")));
+        QVERIFY(!window.statisticsPanel()->findChild<QLabel *>("labelShortcall")->toolTip().isEmpty());
+        const QList<int> after_trick = labelInk(window);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY2(after_trick.at(p) > 0, qPrintable(QStringLiteral("label %1 is blank").arg(p)));
+
+        answerNewGameDialog("Again", true);
+        window.actionHandler().newGameAction()->trigger();
+        const QList<int> second_game = labelInk(window);
+        for (int p = 0; p < 4; ++p)
+            QVERIFY2(second_game.at(p) > 0, qPrintable(QStringLiteral("label %1 is blank").arg(p)));
     }
 
     // Last, so that the seeded tests above see the random sequence they always saw.

@@ -6,6 +6,7 @@
 #include <QGraphicsEllipseItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
+#include <QGraphicsSceneHoverEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -86,11 +87,25 @@ private slots:
         CallTextItem *minus = scene.button("- Call -");
         QVERIFY(plus && minus);
 
+        // Buttons act like buttons: a pointing hand and a highlight under the pointer,
+        // and inactive while they can do nothing.
+        QVERIFY(!minus->isEnabled());
+        QVERIFY(plus->isEnabled());
+        QCOMPARE(plus->cursor().shape(), Qt::PointingHandCursor);
+        QGraphicsSceneHoverEvent enter(QEvent::GraphicsSceneHoverEnter);
+        scene.sendEvent(plus, &enter);
+        QVERIFY(plus->isHighlighted());
+        QGraphicsSceneHoverEvent leave(QEvent::GraphicsSceneHoverLeave);
+        scene.sendEvent(plus, &leave);
+        QVERIFY(!plus->isHighlighted());
+
         pressItem(minus);
         QCOMPARE(scene.humanCall(), 2);
         for (int i = 0; i < 11; ++i)
             pressItem(plus);
         QCOMPARE(scene.humanCall(), 13);
+        QVERIFY(!plus->isEnabled());
+        QVERIFY(minus->isEnabled());
         pressItem(plus);
         pressItem(plus);
         QCOMPARE(scene.humanCall(), 13);
@@ -155,9 +170,15 @@ private slots:
         pressItem(end);
         QCOMPARE(ended.size(), 1);
         QVERIFY(!scene.button("Continue")->isVisible());
+        // Once ended, the selector and End Game itself are inert and look it.
+        QVERIFY(!end->isEnabled());
+        QVERIFY(!scene.button("+ Call +")->isEnabled() && !scene.button("- Call -")->isEnabled());
+        QVERIFY(end->opacity() < 1.0);
         pressItem(end);
-        QCOMPARE(ended.size(), 2);
+        pressItem(scene.button("+ Call +"));
+        QCOMPARE(ended.size(), 1);
         QCOMPARE(called.size(), 1);
+        QCOMPARE(scene.humanCall(), 4);
     }
 
     void rightClicksDoNothing()

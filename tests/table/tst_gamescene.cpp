@@ -356,9 +356,25 @@ void TestGameScene::hoverDimsTheRest()
     sendHover(*scene, hovered, QEvent::GraphicsSceneHoverEnter);
     QVERIFY(hovered->isHovered());
     QCOMPARE(opacities(), dimmed);
+    // Drawn whole above its neighbours while raised: its middle, which the next card
+    // covers at rest, is its own; back in its place afterwards.
+    const QPointF middle = hovered->mapToScene(hovered->boundingRect().center());
+    QCOMPARE(scene->items(middle).first(), hovered);
     sendHover(*scene, hovered, QEvent::GraphicsSceneHoverLeave);
     QVERIFY(!hovered->isHovered());
     QCOMPARE(opacities(), bright);
+    QCOMPARE(scene->items(middle).first(), row[5]);
+    QCOMPARE(hovered->zValue(), 0.0);
+
+    // Picked without the pointer, the card shows exactly the same.
+    scene->setHighlightedCard(hovered->id);
+    QVERIFY(hovered->isHovered());
+    QCOMPARE(opacities(), dimmed);
+    QCOMPARE(scene->items(middle).first(), hovered);
+    scene->clearHighlightedCard();
+    QCOMPARE(opacities(), bright);
+    QCOMPARE(hovered->transform(), QTransform());
+    QCOMPARE(scene->highlightedCard(), -1);
 
     sendHover(*scene, hovered, QEvent::GraphicsSceneHoverEnter);
     QCOMPARE(opacities(), dimmed);

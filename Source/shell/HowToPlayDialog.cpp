@@ -1,0 +1,50 @@
+#include "HowToPlayDialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HowToPlayDialog::HowToPlayDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("How to Play"));
+    auto *layout = new QVBoxLayout(this);
+    text = new QTextBrowser(this);
+    text->setOpenLinks(false);
+    text->setHtml(rulesHtml());
+    layout->addWidget(text);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(560, 520);
+}
+
+QString HowToPlayDialog::rulesHtml()
+{
+    return QStringLiteral(
+        "<h2>How to Play</h2>"
+        "<p>You play against three computer players. Each round deals 13 cards to each "
+        "player; whoever plays the best card of a trick takes it and leads the next one. "
+        "<b>Spades are always trump.</b></p>"
+        "<ul>"
+        "<li>You must follow the suit led. If you cannot, you must play a spade; if a spade "
+        "is already in the trick, you must beat it when you can. Otherwise any card goes.</li>"
+        "<li>On your turn your label is marked and <i>Your turn</i> shows beside your hand. "
+        "Only the cards you may play rise under the pointer: click one to play it.</li>"
+        "<li>The first round has no calls: every trick is a point.</li>"
+        "<li>From the second round on, every player calls the number of tricks they "
+        "undertake to take. A call made scores its value, a call missed costs its value; "
+        "tricks beyond the call earn nothing.</li>"
+        "<li>When the four calls add up to 12 or less the round is a <b>Shortcall</b> "
+        "round: a call counts as made only when it is made exactly.</li>"
+        "<li>Between rounds the summary shows the standings and your new hand: set your "
+        "call with <b>+ Call +</b> and <b>- Call -</b> (2 to 13) and press "
+        "<b>Continue</b>, or <b>End Game</b>.</li>"
+        "</ul>"
+        "<p>A table label such as <i>Ann (12) - 2/4</i> reads: Ann has 12 points and has "
+        "taken 2 tricks of a call of 4. The panel beside the table shows the same, green "
+        "while a player's call is met and red while it is not.</p>"
+        "<p><b>New Game...</b> (Ctrl+N) starts a game; <b>Learning Mode</b> shows the "
+        "computer players' cards face up. <b>Options &gt; Animation Speed</b> chooses how "
+        "fast cards move.</p>");
+}
