@@ -373,7 +373,7 @@ void GameScene::setHighlightedCard(int id)
     // Cards stack in id order: without this the cards to its right would veil it.
     picked->setZValue(table::highlightedZ);
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
-        if (item->id != id)
+        if (item->id() != id)
             item->setOpacity(table::dimmedOpacity);
 }
 

@@ -367,7 +367,7 @@ void TestGameScene::hoverDimsTheRest()
     QCOMPARE(hovered->zValue(), 0.0);
 
     // Picked without the pointer, the card shows exactly the same.
-    scene->setHighlightedCard(hovered->id);
+    scene->setHighlightedCard(hovered->id());
     QVERIFY(hovered->isHovered());
     QCOMPARE(opacities(), dimmed);
     QCOMPARE(scene->items(middle).first(), hovered);
