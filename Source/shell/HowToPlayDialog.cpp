@@ -7,7 +7,7 @@
 
 HowToPlayDialog::HowToPlayDialog(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("How to Play"));
+    setWindowTitle(tr("How to Play"));
     auto *layout = new QVBoxLayout(this);
     text = new QTextBrowser(this);
     text->setOpenLinks(false);
@@ -21,7 +21,7 @@ HowToPlayDialog::HowToPlayDialog(QWidget *parent) : QDialog(parent)
 
 QString HowToPlayDialog::rulesHtml()
 {
-    return QStringLiteral(
+    return tr(
         "<h2>How to Play</h2>"
         "<p>You play against three computer players. Each round deals 13 cards to each "
         "player; whoever plays the best card of a trick takes it and leads the next one. "

@@ -3,6 +3,7 @@
 
 #include "GameState.h"
 #include "IsolatedName.h"
+#include "StandingsToolTip.h"
 
 #include <QLabel>
 #include <QString>
@@ -39,8 +40,8 @@ PlayerStatWidget::PlayerStatWidget(QWidget *parent)
             label->setTextFormat(Qt::RichText);
     ui->labelShortcall->hide();
     ui->labelShortcall->setToolTip(
-        QStringLiteral("The calls add up to 12 or less: a call counts only when it is made "
-                       "exactly, one trick more misses it too."));
+        tr("The calls add up to 12 or less: a call counts only when it is made "
+           "exactly, one trick more misses it too."));
 }
 
 PlayerStatWidget::~PlayerStatWidget() = default;
@@ -69,10 +70,7 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
         name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped() + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
-        // Rich text, so that a name is shown as typed.
-        const QString tip = QStringLiteral("<p>%1: points (%2), tricks taken %3 of call %4</p>")
-                                .arg(s.name.toHtmlEscaped(), QString::number(s.points),
-                                     QString::number(s.tricks), QString::number(s.call));
+        const QString tip = standingsToolTip(s.name, s.points, s.tricks, s.call);
         for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]})
             label->setToolTip(tip);
     }

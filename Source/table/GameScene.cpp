@@ -3,6 +3,7 @@
 #include "FatalError.h"
 #include "GameState.h"
 #include "IsolatedName.h"
+#include "StandingsToolTip.h"
 #include "Player.h"
 #include "Settings.h"
 #include "TableConstants.h"
@@ -43,12 +44,10 @@ QString displayName(const Player &player)
     return isolatedName(QString::fromStdString(player.name)).toHtmlEscaped();
 }
 
-// What the label's numbers mean, for its tool tip.
 QString labelToolTip(const Player &player)
 {
-    return QStringLiteral("<p>%1: points (%2), tricks taken %3 of call %4</p>")
-        .arg(displayName(player), QString::number(player.points), QString::number(player.tricks),
-             QString::number(player.call));
+    return standingsToolTip(QString::fromStdString(player.name), player.points, player.tricks,
+                            player.call);
 }
 
 }  // namespace
@@ -417,7 +416,7 @@ void GameScene::setupCues()
         trick_cues[p] = cue;
     }
 
-    your_turn_cue = new QGraphicsSimpleTextItem(QStringLiteral("Your turn"));
+    your_turn_cue = new QGraphicsSimpleTextItem(tr("Your turn"));
     your_turn_cue->setFont(cue_font);
     your_turn_cue->setBrush(QColor(1, 125, 9));
     your_turn_cue->hide();
