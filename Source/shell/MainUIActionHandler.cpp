@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
+#include <QMessageBox>
 
 MainUIActionHandler::MainUIActionHandler(QObject *parent) : QObject(parent) {}
 
@@ -23,6 +24,8 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     ui->actionMedium->activate(QAction::Trigger);
 
     connect(ui->action_About, &QAction::triggered, this, &MainUIActionHandler::about);
+    keys_action = ui->menu_Help->addAction(tr("&Keys..."));
+    connect(keys_action, &QAction::triggered, this, &MainUIActionHandler::keys);
 
     new_game_action = ui->mainToolBar->addAction(QStringLiteral("New Game..."));
     new_game_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -32,6 +35,40 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
 void MainUIActionHandler::about()
 {
     AboutBox box(nullptr);
+    box.exec();
+}
+
+QString MainUIActionHandler::keysText()
+{
+    const auto row = [](const QString &keys, const QString &what) {
+        return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(keys, what);
+    };
+    const auto heading = [](const QString &text) {
+        return QStringLiteral("<tr><td colspan=\"2\"><br><i>%1</i></td></tr>").arg(text);
+    };
+    return QStringLiteral("<table cellspacing=\"4\">")
+           + heading(tr("At the table, on your turn"))
+           + row(tr("Left, Right"), tr("choose among the cards you may play"))
+           + row(tr("Home, End"), tr("the first or the last card you may play"))
+           + row(tr("Enter, Space"), tr("play the chosen card (the first press only shows it "
+                                        "if no card is raised yet)"))
+           + heading(tr("In the round summary"))
+           + row(tr("Up or +, Down or -"), tr("raise or lower your call, from 2 to 13"))
+           + row(tr("Enter"), tr("Continue (or press the marked button)"))
+           + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
+           + row(tr("Space"), tr("press the marked button"))
+           + row(tr("Ctrl+E"), tr("End Game"))
+           + heading(tr("Everywhere"))
+           + row(tr("Ctrl+N"), tr("New Game..."))
+           + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
+           + row(tr("Enter, Escape"), tr("accept or close a dialog"))
+           + QStringLiteral("</table>");
+}
+
+void MainUIActionHandler::keys()
+{
+    QMessageBox box(QMessageBox::NoIcon, tr("Keys"), keysText(), QMessageBox::Close);
+    box.setTextFormat(Qt::RichText);
     box.exec();
 }
 

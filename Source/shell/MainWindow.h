@@ -50,6 +50,9 @@ public slots:
 
 private:
     void showTable();
+    // Tells assistive technology what a sighted player sees, when that changes.
+    void updateViewDescription();
+    QString tableDescription() const;
 
     MainUIActionHandler action_handler;
     GameState game_state;

@@ -13,9 +13,21 @@ public:
 
     explicit CallTextItem(const QString &text, QGraphicsItem *parent = nullptr);
 
+    // Presses the button as a left click does: for the keyboard and assistive technology.
+    void click();
+    // The keyboard's focus mark, a frame round the text.
+    void setFocusMarked(bool marked);
+    bool isFocusMarked() const { return focus_marked; }
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    bool focus_marked = false;
 };

@@ -3,8 +3,10 @@
 #include "Card.h"
 #include "Player.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QGraphicsScene>
+#include <QRectF>
 #include <QString>
 
 #include <vector>
@@ -12,6 +14,7 @@
 class CallTextItem;
 class CardGraphicsItem;
 class QGraphicsTextItem;
+class QKeyEvent;
 
 struct SummaryRow {
     QString name;
@@ -40,9 +43,25 @@ public:
     CallTextItem *button(const QString &text) const;
     QList<CardGraphicsItem *> handItems() const { return hand_items; }
 
+    // The button that carries the keyboard's focus mark, if any.
+    CallTextItem *focusedButton() const { return focused_button; }
+    // What the scene shows, in words for assistive technology.
+    QString accessibleSummary() const;
+    QString standingsText() const;
+    QString callText() const;
+    QRectF callRect() const;
+    // The standings, the call and the four buttons as accessible elements; they live
+    // as long as the scene.
+    QList<QAccessibleInterface *> accessibleElements();
+
 signals:
     void callDetermined(int call);
     void endGame();
+    void callChanged(int call);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void onCallDecrease();
@@ -55,6 +74,8 @@ private:
     QGraphicsTextItem *addNumber(int number, qreal text_width);
     CallTextItem *addButton(const QString &text);
     void changeHumanCall(int delta);
+    void moveFocus(bool forward);
+    void notifyAccessible(int element, QAccessible::Event type);
 
     const int min_call = 2;
     const int max_call = 13;
@@ -65,4 +86,6 @@ private:
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;
+    CallTextItem *focused_button = nullptr;
+    QList<QAccessible::Id> element_ids;  // standings, call, then the buttons in order
 };

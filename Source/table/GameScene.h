@@ -13,6 +13,7 @@
 #include <map>
 
 class GameState;
+class QKeyEvent;
 class Player;
 
 // The table during play: four tilted hands, the trick, and one label per player.
@@ -33,8 +34,17 @@ public:
     void animateTrickComplete(const QList<int> &ids, int winner_id);
     void hideCards(const QList<int> &ids);
 
+    // The keyboard's choice among the human's playable cards. It starts on the first of
+    // them when the human's turn begins and follows the pointer; shown, it looks exactly
+    // like a hovered card. -1 while the human may not play.
+    void setSelectedCard(int id);
+    int selectedCard() const { return selected_id; }
+    // The ids of the cards the human may play now, left to right; empty off turn.
+    QList<int> playableCards() const { return playable_ids; }
+
     // Read access for tests and tools.
     CardGraphicsItem *cardItem(int id);
+    const CardGraphicsItem *cardItem(int id) const;
     QGraphicsTextItem *nameLabel(int table_position);
     QGraphicsTextItem *debugLabel(int index);
     int seatAt(int table_position) const;
@@ -44,6 +54,11 @@ signals:
     void animateCardFinished();
     void cardClicked(Card card, int id);
     void trickCompleteAnimationFinished();
+    // The selection or the set of playable cards changed.
+    void selectionChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void onCardClicked(int id);
@@ -51,6 +66,7 @@ private slots:
     void onCardHoverLeft(int id);
 
 private:
+    void showSelection();
     void placeLabel(int table_position, const QString &text);
     void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
                          int &debug_index);
@@ -62,4 +78,9 @@ private:
     std::map<int, QList<CardGraphicsItem *>> position_cards;
     std::map<int, int> position_players;
     AnimationManager animation_manager;
+    QList<int> playable_ids;
+    int selected_id = -1;
+    // The keys were used last (not the pointer): the selection shows as each turn begins.
+    bool keyboard_in_use = false;
+    bool raising_selection = false;  // the hover events under way are the keyboard's
 };
