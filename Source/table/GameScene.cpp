@@ -345,12 +345,6 @@ void GameScene::keyPressEvent(QKeyEvent *event)
     const bool shown = selected && selected->isHovered();
     keyboard_in_use = true;
     switch (key) {
-    case Qt::Key_Left:
-        setSelectedCard(playable_ids[std::max(0, index - 1)]);
-        break;
-    case Qt::Key_Right:
-        setSelectedCard(playable_ids[std::min(last, index + 1)]);
-        break;
     case Qt::Key_Home:
         setSelectedCard(playable_ids.first());
         break;
@@ -358,15 +352,25 @@ void GameScene::keyPressEvent(QKeyEvent *event)
         setSelectedCard(playable_ids.last());
         break;
     default:
-        // A card is played only once the player can see which: a stray Enter shows it.
-        if (!shown) {
+        // While no card is raised, a key first shows where the selection is: nothing
+        // moves, and nothing is played, that the player has not seen.
+        if (!shown)
             setSelectedCard(playable_ids[index]);
-            break;
-        }
-        sendHover(*this, cardItem(selected_id), QEvent::GraphicsSceneHoverLeave);
-        onCardClicked(selected_id);  // the click's own way from here on
+        else if (key == Qt::Key_Left)
+            setSelectedCard(playable_ids[std::max(0, index - 1)]);
+        else if (key == Qt::Key_Right)
+            setSelectedCard(playable_ids[std::min(last, index + 1)]);
+        else
+            playSelectedCard();
         break;
     }
+}
+
+void GameScene::playSelectedCard()
+{
+    const int id = selected_id;
+    sendHover(*this, cardItem(id), QEvent::GraphicsSceneHoverLeave);  // as a click lowers it
+    onCardClicked(id);  // the click's own way from here on
 }
 
 int GameScene::cardId(const Card &card) const

@@ -67,6 +67,7 @@ private slots:
 
 private:
     void showSelection();
+    void playSelectedCard();
     void placeLabel(int table_position, const QString &text);
     void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
                          int &debug_index);
