@@ -29,6 +29,7 @@ MainWindow::MainWindow(QWidget *parent)
     QAccessible::installFactory(tableViewAccessibleFactory);
     ui->graphicsView->setAccessibleName(tr("Card table"));
     updateViewDescription();
+    ui->graphicsView->setFocus();  // the table's keys work from the start
 
     connect(ui->graphicsView, &GraphicsView::resized, this, &MainWindow::onViewResized);
     connect(&game_scene, &GameScene::selectionChanged, this, &MainWindow::updateViewDescription);
@@ -228,8 +229,9 @@ void MainWindow::updateViewDescription()
     const QString text = tableDescription();
     if (text == ui->graphicsView->accessibleDescription())
         return;
-    // Setting it tells assistive technology of the change (a DescriptionChanged event).
     ui->graphicsView->setAccessibleDescription(text);
+    QAccessibleEvent event(ui->graphicsView, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QString MainWindow::tableDescription() const
