@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QWidget>
 
 MainUIActionHandler::MainUIActionHandler(QObject *parent) : QObject(parent) {}
 
@@ -36,6 +37,15 @@ void MainUIActionHandler::about()
 {
     AboutBox box(nullptr);
     box.exec();
+    returnToWindow();
+}
+
+void MainUIActionHandler::returnToWindow()
+{
+    // The boxes have no parent window, so nothing hands the keyboard back to the main
+    // window when they close unless it asks (without a window manager, nothing at all).
+    if (auto *window = qobject_cast<QWidget *>(parent()))
+        window->activateWindow();
 }
 
 QString MainUIActionHandler::keysText()
@@ -70,6 +80,7 @@ void MainUIActionHandler::keys()
     QMessageBox box(QMessageBox::NoIcon, tr("Keys"), keysText(), QMessageBox::Close);
     box.setTextFormat(Qt::RichText);
     box.exec();
+    returnToWindow();
 }
 
 void MainUIActionHandler::onAnimationSpeedChanged(QAction *action)

@@ -34,6 +34,8 @@ public slots:
     void onAnimationSpeedChanged(QAction *action);
 
 private:
+    void returnToWindow();
+
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;
     QAction *new_game_action = nullptr;

@@ -347,15 +347,29 @@ private slots:
         QCOMPARE(by_keys.players[0].call, 4);
     }
 
+    // Help lists the keys; the Keys and About boxes close with Escape.
     void keysEntryInTheHelpMenu()
     {
         MainWindow window;
         QMenu *help = window.menuBar()->actions().at(1)->menu();
-        QVERIFY(help->actions().contains(window.actionHandler().keysAction()));
-        QCOMPARE(window.actionHandler().keysAction()->text(), QStringLiteral("&Keys..."));
+        QAction *keys = window.actionHandler().keysAction();
+        QVERIFY(help->actions().contains(keys));
+        QCOMPARE(keys->text(), QStringLiteral("&Keys..."));
         const QString text = MainUIActionHandler::keysText();
         for (const char *key : {"Left, Right", "Home, End", "Enter, Space", "Ctrl+E", "Ctrl+N", "Tab"})
             QVERIFY2(text.contains(QLatin1String(key)), key);
+
+        for (QAction *action : {keys, help->actions().first()}) {
+            bool shown = false;
+            QTimer::singleShot(50, [&shown] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    shown = true;
+                    QTest::keyClick(box, Qt::Key_Escape);
+                }
+            });
+            action->trigger();  // returns once the box is closed
+            QVERIFY2(shown, qPrintable(action->text()));
+        }
     }
 };
 
