@@ -9,6 +9,7 @@
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
 #include <QWidget>
 
 MainUIActionHandler::MainUIActionHandler(QObject *parent) : QObject(parent) {}
@@ -42,9 +43,14 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
 
 void MainUIActionHandler::setupHelpAndQuit()
 {
-    how_to_play_action = ui->menu_Help->addAction(tr("&How to Play..."));
+    // The rules and the keys come before About, as in most programs' Help menus.
+    how_to_play_action = new QAction(tr("&How to Play..."), this);
     how_to_play_action->setShortcut(QKeySequence::HelpContents);
     connect(how_to_play_action, &QAction::triggered, this, &MainUIActionHandler::howToPlay);
+    keys_action = new QAction(tr("&Keys..."), this);
+    connect(keys_action, &QAction::triggered, this, &MainUIActionHandler::keys);
+    ui->menu_Help->insertActions(ui->action_About, {how_to_play_action, keys_action});
+    ui->menu_Help->insertSeparator(ui->action_About);
 
     ui->menuOptions->addSeparator();
     quit_action = ui->menuOptions->addAction(tr("&Quit"));
@@ -58,12 +64,60 @@ void MainUIActionHandler::howToPlay()
 {
     HowToPlayDialog dialog(qobject_cast<QWidget *>(parent()));
     dialog.exec();
+    returnToWindow();
 }
 
 void MainUIActionHandler::about()
 {
     AboutBox box(nullptr);
     box.exec();
+    returnToWindow();
+}
+
+void MainUIActionHandler::returnToWindow()
+{
+    // The boxes have no parent window, so nothing hands the keyboard back to the main
+    // window when they close unless it asks (without a window manager, nothing at all).
+    if (auto *window = qobject_cast<QWidget *>(parent()))
+        window->activateWindow();
+}
+
+QString MainUIActionHandler::keysText()
+{
+    const auto row = [](const QString &keys, const QString &what) {
+        return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(keys, what);
+    };
+    const auto heading = [](const QString &text) {
+        return QStringLiteral("<tr><td colspan=\"2\"><br><i>%1</i></td></tr>").arg(text);
+    };
+    return QStringLiteral("<table cellspacing=\"4\">")
+           + heading(tr("At the table, on your turn"))
+           + row(tr("Left, Right"), tr("choose among the cards you may play"))
+           + row(tr("Home, End"), tr("the first or the last card you may play"))
+           + row(tr("Enter, Space"), tr("play the chosen card (the first press only shows it "
+                                        "if no card is raised yet)"))
+           + heading(tr("In the round summary"))
+           + row(tr("Up or +, Down or -"), tr("raise or lower your call, from 2 to 13"))
+           + row(tr("Enter"), tr("Continue (or press the marked button)"))
+           + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
+           + row(tr("Space"), tr("press the marked button"))
+           + row(tr("Ctrl+E"), tr("End Game"))
+           + heading(tr("Everywhere"))
+           + row(tr("Ctrl+N"), tr("New Game..."))
+           + row(tr("H"), tr("Hint: mark the card the computer would play in your place"))
+           + row(tr("F1"), tr("How to Play"))
+           + row(tr("Ctrl+Q"), tr("Quit"))
+           + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
+           + row(tr("Enter, Escape"), tr("accept or close a dialog"))
+           + QStringLiteral("</table>");
+}
+
+void MainUIActionHandler::keys()
+{
+    QMessageBox box(QMessageBox::NoIcon, tr("Keys"), keysText(), QMessageBox::Close);
+    box.setTextFormat(Qt::RichText);
+    box.exec();
+    returnToWindow();
 }
 
 void MainUIActionHandler::onAnimationSpeedChanged(QAction *action)

@@ -9,8 +9,8 @@ namespace Ui {
 class MainWindow;
 }
 
-// Gives the window's actions their meaning: animation speed, About, How to Play, New Game
-// and Quit.
+// Gives the window's actions their meaning: animation speed, About, the keys, How to Play,
+// New Game, Hint and Quit.
 class MainUIActionHandler : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,9 @@ public:
 
     QAction *newGameAction() const { return new_game_action; }
     QAction *hintAction() const { return hint_action; }
+    QAction *keysAction() const { return keys_action; }
+    // Every key of the game, as the "Keys" box lists them (rich text).
+    static QString keysText();
     QActionGroup *speedGroup() const { return speed_group; }
     QAction *howToPlayAction() const { return how_to_play_action; }
     QAction *quitAction() const { return quit_action; }
@@ -32,10 +35,13 @@ signals:
 
 public slots:
     void about();
+    void keys();
     void onAnimationSpeedChanged(QAction *action);
     void howToPlay();
 
 private:
+    void returnToWindow();
+
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;
     QAction *new_game_action = nullptr;
@@ -44,4 +50,5 @@ private:
     QAction *quit_action = nullptr;
 
     void setupHelpAndQuit();
+    QAction *keys_action = nullptr;
 };

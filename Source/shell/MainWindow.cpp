@@ -1,16 +1,20 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "CardName.h"
 #include "FatalError.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
 #include "Settings.h"
+#include "TableViewAccessible.h"
 #include "TrickCompleteScene.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -23,8 +27,13 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                QCoreApplication::applicationVersion()));
     ui->graphicsView->setScene(&game_scene);
+    QAccessible::installFactory(tableViewAccessibleFactory);
+    ui->graphicsView->setAccessibleName(tr("Card table"));
+    updateViewDescription();
+    ui->graphicsView->setFocus();  // the table's keys work from the start
 
     connect(ui->graphicsView, &GraphicsView::resized, this, &MainWindow::onViewResized);
+    connect(&game_scene, &GameScene::selectionChanged, this, &MainWindow::updateViewDescription);
     connect(&game_scene, &GameScene::cardClicked, this, &MainWindow::onCardClicked);
     connect(&action_handler, &MainUIActionHandler::newGame, this, &MainWindow::onNewGame);
     connect(&action_handler, &MainUIActionHandler::hint, this, &MainWindow::onHint);
@@ -72,6 +81,7 @@ void MainWindow::advanceGame()
         game_scene.clearTurn();
         game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
         game_scene.updateLabels(game_state);
+        updateViewDescription();
         return;
     }
 
@@ -83,12 +93,14 @@ void MainWindow::advanceGame()
         qCDebug(flowLog) << "advanceGame() - !game_state.isHumanMove()";
         trick_card_ids.append(game_scene.cardId(game_state.getMove()));
         game_scene.animateMove(game_state.getMove());
+        updateViewDescription();
         return;
     }
 
     qCDebug(flowLog) << "advanceGame() - game_state.isHumanMove()";
     game_scene.setHumanCardsEnabled(game_state, true);
     adviseOnTurn(true);
+    updateViewDescription();
 }
 
 void MainWindow::callDetermined(int calls)
@@ -112,6 +124,7 @@ void MainWindow::debugTrickCompleteAnimationFinished()
 void MainWindow::endGame()
 {
     qCDebug(flowLog) << "End game";
+    updateViewDescription();
 }
 
 void MainWindow::on_pushButtonDebug_clicked()
@@ -138,13 +151,18 @@ void MainWindow::onCardClicked(Card card, int id)
     adviseOnTurn(false);
     trick_card_ids.append(id);
     game_scene.animateMove(card);
+    updateViewDescription();
 }
 
 void MainWindow::onNewGame()
 {
     qCDebug(flowLog) << "onNewGame";
     NewGameDialog dialog(nullptr);
-    if (dialog.exec() != QDialog::Accepted)
+    const int answer = dialog.exec();
+    // The keys go back to the table, also where no window manager hands the focus back.
+    activateWindow();
+    ui->graphicsView->setFocus();
+    if (answer != QDialog::Accepted)
         return;
 
     hide_opponent_cards = !dialog.isLearningMode();
@@ -192,6 +210,9 @@ void MainWindow::onTrickCompleteAnimationFinished()
     connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
             &MainWindow::showProposedCall);
     showProposedCall(summary_scene->humanCall());
+    connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
+            &MainWindow::updateViewDescription);
+    updateViewDescription();
 }
 
 void MainWindow::onViewResized(QSize size)
@@ -262,4 +283,57 @@ void MainWindow::onHint()
                                  game_state.isShortcall());
     hint_card_id = game_scene.cardId(card);
     game_scene.cardItem(hint_card_id)->setHinted(true);
+}
+
+void MainWindow::updateViewDescription()
+{
+    const QString text = tableDescription();
+    if (text == ui->graphicsView->accessibleDescription())
+        return;
+    ui->graphicsView->setAccessibleDescription(text);
+    QAccessibleEvent event(ui->graphicsView, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+QString MainWindow::tableDescription() const
+{
+    if (summary_scene && ui->graphicsView->scene() == summary_scene)
+        return summary_scene->accessibleSummary();
+
+    const std::vector<Player> players = game_state.getPlayers();
+    if (players.size() < 4)
+        return tr("No game. Press Ctrl+N to start a new game.");
+    const auto name = [&players](int seat) {
+        return QString::fromStdString(players[std::size_t((seat % 4 + 4) % 4)].name);
+    };
+    const int human = game_state.getHumanPlayer();
+    const int current = game_state.getCurrentPlayer();
+
+    QStringList parts;
+    parts << tr("Round %1.").arg(game_state.getRound());
+    parts << (current == human ? tr("Your turn.") : tr("%1's turn.").arg(name(current)));
+
+    // Play goes round the seats in order, so the trick's first card is the leader's.
+    const std::vector<Card> trick = game_state.getTrick();
+    QStringList played;
+    for (std::size_t i = 0; i < trick.size(); ++i) {
+        const int seat = ((current - int(trick.size()) + int(i)) % 4 + 4) % 4;
+        played << tr("%1 by %2").arg(cardName(trick[i]), seat == human ? tr("you") : name(seat));
+    }
+    if (!played.isEmpty())
+        parts << tr("In the trick: %1.").arg(played.join(QStringLiteral(", ")));
+    else if (game_state.getCompletedTricks() > 0)
+        parts << (current == human ? tr("You took the last trick.")
+                                   : tr("%1 took the last trick.").arg(name(current)));
+
+    const QList<int> playable = game_scene.playableCards();
+    if (!playable.isEmpty()) {
+        QStringList names;
+        for (const int id : playable)
+            names << cardName(game_scene.cardItem(id)->card());
+        parts << tr("You may play: %1.").arg(names.join(QStringLiteral(", ")));
+        if (const CardGraphicsItem *selected = game_scene.cardItem(game_scene.selectedCard()))
+            parts << tr("Selected: %1.").arg(cardName(selected->card()));
+    }
+    return parts.join(QLatin1Char(' '));
 }

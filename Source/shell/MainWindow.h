@@ -59,6 +59,9 @@ private:
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     void showProposedCall(int call);
+    // Tells assistive technology what a sighted player sees, when that changes.
+    void updateViewDescription();
+    QString tableDescription() const;
 
     MainUIActionHandler action_handler;
     GameState game_state;

@@ -3,14 +3,18 @@
 #include <QCursor>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 namespace {
 
-const QColor highlight_fill(255, 255, 255, 110);
-const QColor highlight_edge(0, 95, 110, 200);
-constexpr qreal inactive_opacity = 0.35;  // faded, still legible on the table
+const QColor highlightFill(255, 255, 255, 110);
+const QColor highlightEdge(0, 95, 110, 200);
+constexpr qreal inactiveOpacity = 0.35;  // faded, still legible on the table
+constexpr qreal focusPenWidth = 3;
+constexpr qreal focusCornerRadius = 6;
+const QColor focusColour(20, 20, 20);
 
-} // namespace
+}  // namespace
 
 CallTextItem::CallTextItem(const QString &text, QGraphicsItem *parent)
     : QGraphicsTextItem(text, parent)
@@ -18,6 +22,46 @@ CallTextItem::CallTextItem(const QString &text, QGraphicsItem *parent)
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptHoverEvents(true);
     applyEnabledLook();
+}
+
+void CallTextItem::click()
+{
+    if (!isEnabled())
+        return;
+    emit clicked();
+}
+
+void CallTextItem::setFocusMarked(bool marked)
+{
+    if (marked == focus_marked)
+        return;
+    focus_marked = marked;
+    update();
+}
+
+void CallTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+                         QWidget *widget)
+{
+    if (highlighted) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(highlightEdge, 2));
+        painter->setBrush(highlightFill);
+        const QRectF box = boundingRect().adjusted(1, 1, -1, -1);
+        painter->drawRoundedRect(box, 8, 8);
+        painter->restore();
+    }
+    QGraphicsTextItem::paint(painter, option, widget);
+    if (!focus_marked)
+        return;
+    painter->save();
+    painter->setPen(QPen(focusColour, focusPenWidth));
+    painter->setBrush(Qt::NoBrush);
+    // Inside the bounding rectangle, which is all the view repaints for the item.
+    const qreal inset = focusPenWidth / 2;
+    painter->drawRoundedRect(boundingRect().adjusted(inset, inset, -inset, -inset),
+                             focusCornerRadius, focusCornerRadius);
+    painter->restore();
 }
 
 void CallTextItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -54,23 +98,8 @@ void CallTextItem::applyEnabledLook()
         setCursor(Qt::PointingHandCursor);
     } else {
         highlighted = false;
-        setOpacity(inactive_opacity);
+        setOpacity(inactiveOpacity);
         unsetCursor();
     }
     update();
-}
-
-void CallTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
-                         QWidget *widget)
-{
-    if (highlighted) {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(QPen(highlight_edge, 2));
-        painter->setBrush(highlight_fill);
-        const QRectF box = boundingRect().adjusted(1, 1, -1, -1);
-        painter->drawRoundedRect(box, 8, 8);
-        painter->restore();
-    }
-    QGraphicsTextItem::paint(painter, option, widget);
 }

@@ -16,6 +16,11 @@ public:
     explicit CallTextItem(const QString &text, QGraphicsItem *parent = nullptr);
 
     bool isHighlighted() const { return highlighted; }
+    // Presses the button as a left click does: for the keyboard and assistive technology.
+    void click();
+    // The keyboard's focus mark, a frame round the text.
+    void setFocusMarked(bool marked);
+    bool isFocusMarked() const { return focus_marked; }
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
@@ -33,4 +38,5 @@ private:
     void applyEnabledLook();
 
     bool highlighted = false;
+    bool focus_marked = false;
 };

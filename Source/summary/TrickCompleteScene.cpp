@@ -3,6 +3,7 @@
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
 #include "IsolatedName.h"
+#include "SummaryElementAccessible.h"
 
 #include <QBrush>
 #include <QGraphicsEllipseItem>
@@ -10,6 +11,8 @@
 #include <QGraphicsRectItem>
 #include <QPen>
 #include <QGraphicsTextItem>
+#include <QKeyEvent>
+#include <QStringList>
 
 #include <algorithm>
 #include <functional>
@@ -221,7 +224,12 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
     updateButtonStates();
 }
 
-TrickCompleteScene::~TrickCompleteScene() = default;
+TrickCompleteScene::~TrickCompleteScene()
+{
+    // The accessibility cache owns the elements; they must not outlive the items they read.
+    for (const QAccessible::Id id : element_ids)
+        QAccessible::deleteAccessibleInterface(id);
+}
 
 void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks)
 {
@@ -355,8 +363,10 @@ void TrickCompleteScene::changeHumanCall(int delta)
     if (changed && human_call_item)
         human_call_item->setHtml(numberTemplate.arg(new_call));
     updateButtonStates();
-    if (changed)
+    if (changed) {
+        notifyAccessible(1, QAccessible::NameChanged);
         emit proposedCallChanged(new_call);
+    }
 }
 
 // A button that can do nothing looks and acts inactive: the selector at its limits, and
@@ -370,6 +380,11 @@ void TrickCompleteScene::updateButtonStates()
         decrease_item->setEnabled(!game_ended && call > min_call);
     if (end_game_item)
         end_game_item->setEnabled(!game_ended);
+    // As with widgets, the keyboard's mark leaves a button that can no longer be pressed.
+    if (focused_button && (!focused_button->isEnabled() || !focused_button->isVisible())) {
+        focused_button->setFocusMarked(false);
+        focused_button = nullptr;
+    }
 }
 
 void TrickCompleteScene::onCallDecrease()
@@ -395,4 +410,142 @@ void TrickCompleteScene::onEndGame()
     continue_item->hide();
     updateButtonStates();
     emit endGame();
+}
+
+bool TrickCompleteScene::event(QEvent *event)
+{
+    // Tab moves the focus mark among the buttons; the base scene would give it to widgets.
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            moveFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            event->accept();
+            return true;
+        }
+    }
+    return QGraphicsScene::event(event);
+}
+
+void TrickCompleteScene::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    // Ending the game takes a chord nobody presses by habit.
+    if (key == Qt::Key_E && modifiers == Qt::ControlModifier) {
+        event->accept();
+        onEndGame();
+        return;
+    }
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    const bool marked = focused_button && focused_button->isVisible();
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Plus:
+        onCallIncrease();
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Minus:
+        onCallDecrease();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (marked)
+            focused_button->click();
+        else if (continue_item->isVisible())
+            onContinueClicked();
+        break;
+    case Qt::Key_Space:
+        if (marked)
+            focused_button->click();
+        break;
+    default:
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TrickCompleteScene::moveFocus(bool forward)
+{
+    QList<CallTextItem *> reachable;
+    for (CallTextItem *item : buttons)
+        if (item->isVisible() && item->isEnabled())
+            reachable.append(item);
+    if (reachable.isEmpty())
+        return;
+    const int count = int(reachable.size());
+    const int at = int(reachable.indexOf(focused_button));
+    const int next = at < 0 ? (forward ? 0 : count - 1) : (at + (forward ? 1 : count - 1)) % count;
+    if (focused_button)
+        focused_button->setFocusMarked(false);
+    focused_button = reachable[next];
+    focused_button->setFocusMarked(true);
+    notifyAccessible(2 + int(buttons.indexOf(focused_button)), QAccessible::Focus);
+}
+
+QString TrickCompleteScene::standingsText() const
+{
+    QStringList lines;
+    for (const SummaryRow &row : rows) {
+        QString line = tr("%1, %2 points, call %3").arg(row.name).arg(row.points).arg(row.call);
+        if (row.missing_suit && !row.is_human)
+            line = tr("%1, sideoff").arg(line);
+        lines << line;
+    }
+    return tr("Standings: %1.").arg(lines.join(QStringLiteral("; ")));
+}
+
+QString TrickCompleteScene::callText() const
+{
+    return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+}
+
+QString TrickCompleteScene::accessibleSummary() const
+{
+    QStringList parts = {tr("Round summary."), standingsText(), callText()};
+    if (continue_item && !continue_item->isVisible())
+        parts << tr("The game has ended.");
+    return parts.join(QLatin1Char(' '));
+}
+
+QRectF TrickCompleteScene::callRect() const
+{
+    QRectF rect;
+    for (const QGraphicsTextItem *item : {human_call_item, total_calls_item})
+        if (item)
+            rect |= item->sceneBoundingRect();
+    return rect;
+}
+
+QList<QAccessibleInterface *> TrickCompleteScene::accessibleElements()
+{
+    if (element_ids.isEmpty()) {
+        using Kind = SummaryElementAccessible::Kind;
+        element_ids << QAccessible::registerAccessibleInterface(
+            new SummaryElementAccessible(this, Kind::Standings));
+        element_ids << QAccessible::registerAccessibleInterface(
+            new SummaryElementAccessible(this, Kind::Call));
+        for (CallTextItem *item : buttons)
+            element_ids << QAccessible::registerAccessibleInterface(
+                new SummaryElementAccessible(this, Kind::Button, item));
+    }
+    QList<QAccessibleInterface *> elements;
+    for (const QAccessible::Id id : element_ids)
+        elements << QAccessible::accessibleInterface(id);
+    return elements;
+}
+
+void TrickCompleteScene::notifyAccessible(int element, QAccessible::Event type)
+{
+    if (element_ids.isEmpty() && !QAccessible::isActive())
+        return;  // nobody listens: make nothing
+    QAccessibleInterface *iface = accessibleElements().value(element);
+    if (!iface)
+        return;
+    QAccessibleEvent event(iface, type);
+    QAccessible::updateAccessibility(&event);
 }

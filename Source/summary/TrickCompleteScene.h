@@ -4,8 +4,10 @@
 #include "Coach.h"
 #include "Player.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QGraphicsScene>
+#include <QRectF>
 #include <QString>
 
 #include <vector>
@@ -14,6 +16,7 @@ class CallTextItem;
 class CardGraphicsItem;
 class QGraphicsRectItem;
 class QGraphicsTextItem;
+class QKeyEvent;
 
 struct SummaryRow {
     QString name;
@@ -48,12 +51,26 @@ public:
     void showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks);
     QGraphicsTextItem *suggestionItem() const { return suggestion_item; }
     QList<QGraphicsRectItem *> chartBars() const { return chart_bars; }
+    // The button that carries the keyboard's focus mark, if any.
+    CallTextItem *focusedButton() const { return focused_button; }
+    // What the scene shows, in words for assistive technology.
+    QString accessibleSummary() const;
+    QString standingsText() const;
+    QString callText() const;
+    QRectF callRect() const;
+    // The standings, the call and the four buttons as accessible elements; they live
+    // as long as the scene.
+    QList<QAccessibleInterface *> accessibleElements();
 
 signals:
     void callDetermined(int call);
     void endGame();
     // The human's call as the selector shows it now; the game's own call waits for Continue.
     void proposedCallChanged(int call);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void onCallDecrease();
@@ -75,6 +92,8 @@ private:
     CallTextItem *addButton(const QString &text);
     void changeHumanCall(int delta);
     void updateButtonStates();
+    void moveFocus(bool forward);
+    void notifyAccessible(int element, QAccessible::Event type);
 
     const int min_call = 2;
     const int max_call = 13;
@@ -93,4 +112,6 @@ private:
     QFont summary_font;
     QGraphicsTextItem *suggestion_item = nullptr;
     QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to 13
+    CallTextItem *focused_button = nullptr;
+    QList<QAccessible::Id> element_ids;  // standings, call, then the buttons in order
 };

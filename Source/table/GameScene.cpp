@@ -12,6 +12,8 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QTextDocument>
+#include <QGraphicsSceneHoverEvent>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <vector>
@@ -48,6 +50,14 @@ QString labelToolTip(const Player &player)
 {
     return standingsToolTip(QString::fromStdString(player.name), player.points, player.tricks,
                             player.call);
+}
+
+// The keyboard raises and lowers a card through the very events the pointer sends, so a
+// selected card looks and behaves exactly like a hovered one.
+void sendHover(QGraphicsScene &scene, CardGraphicsItem *item, QEvent::Type type)
+{
+    QGraphicsSceneHoverEvent event(type);
+    scene.sendEvent(item, &event);
 }
 
 }  // namespace
@@ -117,6 +127,11 @@ CardGraphicsItem *GameScene::cardItem(int id)
     return id >= 0 && id < int(card_items.size()) ? &card_items[std::size_t(id)] : nullptr;
 }
 
+const CardGraphicsItem *GameScene::cardItem(int id) const
+{
+    return id >= 0 && id < int(card_items.size()) ? &card_items[std::size_t(id)] : nullptr;
+}
+
 QGraphicsTextItem *GameScene::nameLabel(int table_position)
 {
     return table_position >= 0 && table_position < int(name_labels.size())
@@ -143,6 +158,8 @@ void GameScene::layoutTable(const GameState &game_state)
     animation_manager.stopAll();
     clearHighlightedCard();
     clearCues();
+    playable_ids.clear();
+    selected_id = -1;
 
     const std::vector<Player> players = game_state.getPlayers();
     if (int(players.size()) < table::tablePositions)
@@ -285,6 +302,7 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
     if (!enabled)
         clearHighlightedCard();
     your_turn_cue->setVisible(enabled && !legal.empty());
+    playable_ids.clear();
     for (CardGraphicsItem *item : position_cards[table::humanPosition]) {
         if (!enabled) {
             disconnect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked);
@@ -293,8 +311,88 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
             connect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked,
                     Qt::UniqueConnection);
             item->setAcceptHoverEvents(true);
+            playable_ids.append(item->id());
         }
     }
+
+    selected_id = playable_ids.value(0, -1);
+    if (keyboard_in_use)
+        showSelection();
+    emit selectionChanged();
+}
+
+void GameScene::setSelectedCard(int id)
+{
+    if (!playable_ids.contains(id))
+        return;
+    const int previous = selected_id;
+    selected_id = id;
+    CardGraphicsItem *old = cardItem(previous);
+    if (previous != id && old && old->isHovered())
+        sendHover(*this, old, QEvent::GraphicsSceneHoverLeave);
+    showSelection();
+    if (previous != id)
+        emit selectionChanged();
+}
+
+void GameScene::showSelection()
+{
+    CardGraphicsItem *item = cardItem(selected_id);
+    if (!item || item->isHovered())
+        return;
+    raising_selection = true;
+    sendHover(*this, item, QEvent::GraphicsSceneHoverEnter);
+    raising_selection = false;
+}
+
+void GameScene::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool table_key = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home
+                           || key == Qt::Key_End || key == Qt::Key_Return
+                           || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (!table_key || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
+    // Taken even when they do nothing, so the view never scrolls under them.
+    event->accept();
+    // Nothing to choose off turn, before a game, or while a card or trick still moves.
+    if (playable_ids.isEmpty() || animation_manager.isBusy())
+        return;
+
+    const int last = int(playable_ids.size()) - 1;
+    const int index = std::max(0, int(playable_ids.indexOf(selected_id)));
+    const CardGraphicsItem *selected = cardItem(selected_id);
+    const bool shown = selected && selected->isHovered();
+    keyboard_in_use = true;
+    switch (key) {
+    case Qt::Key_Home:
+        setSelectedCard(playable_ids.first());
+        break;
+    case Qt::Key_End:
+        setSelectedCard(playable_ids.last());
+        break;
+    default:
+        // While no card is raised, a key first shows where the selection is: nothing
+        // moves, and nothing is played, that the player has not seen.
+        if (!shown)
+            setSelectedCard(playable_ids[index]);
+        else if (key == Qt::Key_Left)
+            setSelectedCard(playable_ids[std::max(0, index - 1)]);
+        else if (key == Qt::Key_Right)
+            setSelectedCard(playable_ids[std::min(last, index + 1)]);
+        else
+            playSelectedCard();
+        break;
+    }
+}
+
+void GameScene::playSelectedCard()
+{
+    const int id = selected_id;
+    sendHover(*this, cardItem(id), QEvent::GraphicsSceneHoverLeave);  // as a click lowers it
+    onCardClicked(id);  // the click's own way from here on
 }
 
 int GameScene::cardId(const Card &card) const
@@ -337,6 +435,11 @@ void GameScene::hideCards(const QList<int> &ids)
 
 void GameScene::onCardHoverEntered(int id)
 {
+    // The pointer takes the selection along; keys pressed next continue from this card.
+    if (!raising_selection) {
+        keyboard_in_use = false;
+        setSelectedCard(id);
+    }
     setHighlightedCard(id);
 }
 

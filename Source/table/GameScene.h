@@ -15,6 +15,7 @@
 #include <map>
 
 class GameState;
+class QKeyEvent;
 class Player;
 
 // The table during play: four tilted hands, the trick, and one label per player.
@@ -51,9 +52,17 @@ public:
     QGraphicsItem *yourTurnCue() const { return your_turn_cue; }
     // The "+1" beside the label of the player who took the trick just gathered.
     QGraphicsItem *trickCue(int table_position) const;
+    // The keyboard's choice among the human's playable cards. It starts on the first of
+    // them when the human's turn begins and follows the pointer; shown, it looks exactly
+    // like a hovered card. -1 while the human may not play.
+    void setSelectedCard(int id);
+    int selectedCard() const { return selected_id; }
+    // The ids of the cards the human may play now, left to right; empty off turn.
+    QList<int> playableCards() const { return playable_ids; }
 
     // Read access for tests and tools.
     CardGraphicsItem *cardItem(int id);
+    const CardGraphicsItem *cardItem(int id) const;
     QGraphicsTextItem *nameLabel(int table_position);
     QGraphicsTextItem *debugLabel(int index);
     int seatAt(int table_position) const;
@@ -63,6 +72,11 @@ signals:
     void animateCardFinished();
     void cardClicked(Card card, int id);
     void trickCompleteAnimationFinished();
+    // The selection or the set of playable cards changed.
+    void selectionChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void onCardClicked(int id);
@@ -76,6 +90,8 @@ private:
     void setupCues();
     void clearCues();
     void placeYourTurnCue();
+    void showSelection();
+    void playSelectedCard();
     void placeLabel(int table_position, const QString &text);
     void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
                          int &debug_index);
@@ -96,4 +112,9 @@ private:
     QGraphicsSimpleTextItem *your_turn_cue = nullptr;  // owned by the scene
     QVariantAnimation trick_cue_fade;
     QColor label_colour;
+    QList<int> playable_ids;
+    int selected_id = -1;
+    // The keys were used last (not the pointer): the selection shows as each turn begins.
+    bool keyboard_in_use = false;
+    bool raising_selection = false;  // the hover events under way are the keyboard's
 };

@@ -3,10 +3,15 @@
 #include "ShellTestSupport.h"
 #include "TrickCompleteScene.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsRectItem>
-#include <QGraphicsTextItem>
 #include <QGraphicsSceneHoverEvent>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -254,6 +259,128 @@ private slots:
                          qPrintable(QStringLiteral("chart item over an item of the summary")));
             }
         }
+    }
+
+    // Up/Plus and Down/Minus set the call, Enter continues, Ctrl+E ends the game, Tab
+    // marks the buttons in turn and Enter or Space presses the marked one.
+    void keys()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        QGraphicsView view(&scene);
+        QSignalSpy called(&scene, &TrickCompleteScene::callDetermined);
+        QSignalSpy ended(&scene, &TrickCompleteScene::endGame);
+        QSignalSpy changed(&scene, &TrickCompleteScene::proposedCallChanged);
+        const auto key = [&view](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(&view, k, m);
+        };
+        CallTextItem *plus = scene.button("+ Call +");
+        CallTextItem *minus = scene.button("- Call -");
+        CallTextItem *end = scene.button("End Game");
+        CallTextItem *cont = scene.button("Continue");
+
+        key(Qt::Key_Down);
+        QCOMPARE(scene.humanCall(), 2);
+        for (int i = 0; i < 12; ++i)
+            key(i % 2 ? Qt::Key_Up : Qt::Key_Plus);
+        QCOMPARE(scene.humanCall(), 13);
+        key(Qt::Key_Minus);
+        key(Qt::Key_Down);
+        QCOMPARE(scene.humanCall(), 11);
+        QCOMPARE(changed.size(), 13);
+        QCOMPARE(changed.last().first().toInt(), 11);
+        QCOMPARE(scene.totalCalls(), 12 + 11);
+        QCOMPARE(textItems(scene, "11").size(), 1);
+        key(Qt::Key_E);
+        key(Qt::Key_E, Qt::AltModifier);
+        key(Qt::Key_Space);  // nothing marked: nothing to press
+        QCOMPARE(ended.size(), 0);
+        key(Qt::Key_Return);
+        QCOMPARE(called.size(), 1);
+        QCOMPARE(called.last().first().toInt(), 11);
+
+        // The focus mark is drawn, and only after Tab.
+        const auto picture = [&scene](CallTextItem *item) {
+            QImage image(item->sceneBoundingRect().size().toSize(), QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            scene.render(&painter, QRectF(), item->sceneBoundingRect());
+            return image;
+        };
+        const QImage plain = picture(plus);
+        QVERIFY(!scene.focusedButton());
+        key(Qt::Key_Tab);
+        QCOMPARE(scene.focusedButton(), plus);
+        QVERIFY(plus->isFocusMarked());
+        QVERIFY(picture(plus) != plain);
+        key(Qt::Key_Space);
+        QCOMPARE(scene.humanCall(), 12);
+        key(Qt::Key_Tab);
+        QCOMPARE(scene.focusedButton(), minus);
+        QVERIFY(!plus->isFocusMarked());
+        QCOMPARE(picture(plus), plain);
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(scene.humanCall(), 11);
+        key(Qt::Key_Tab);
+        key(Qt::Key_Tab);
+        QCOMPARE(scene.focusedButton(), cont);
+        key(Qt::Key_Tab);
+        QCOMPARE(scene.focusedButton(), plus);  // round again
+        key(Qt::Key_Backtab);
+        QCOMPARE(scene.focusedButton(), cont);
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(scene.focusedButton(), end);
+        QCOMPARE(called.size(), 1);
+        QCOMPARE(ended.size(), 0);
+
+        key(Qt::Key_Tab);  // Continue marked, then the game ends under it
+        key(Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!cont->isVisible());
+        key(Qt::Key_Return);
+        QCOMPARE(called.size(), 1);  // no Continue any more
+        // Every button left is inactive: the mark is gone and Tab finds nothing to mark.
+        QVERIFY(!scene.focusedButton());
+        key(Qt::Key_Tab);
+        key(Qt::Key_Backtab);
+        QVERIFY(!scene.focusedButton());
+        QVERIFY(scene.accessibleSummary().endsWith("The game has ended."));
+    }
+
+    // The standings, the call and the four buttons, for assistive technology; the buttons
+    // can be pressed.
+    void accessibleElements()
+    {
+        TrickCompleteScene scene(fourPlayers(), 0);
+        const QList<QAccessibleInterface *> elements = scene.accessibleElements();
+        QCOMPARE(elements.size(), 6);
+        QCOMPARE(scene.accessibleElements(), elements);  // made once
+        QCOMPARE(elements[0]->role(), QAccessible::StaticText);
+        QCOMPARE(elements[0]->text(QAccessible::Name),
+                 QStringLiteral("Standings: Ezio, 25 points, call 4; Lara, 25 points, call 3, "
+                                "sideoff; Human, 10 points, call 2; Wei, -5 points, call 5."));
+        QCOMPARE(elements[1]->text(QAccessible::Name),
+                 QStringLiteral("Your call: 2. Total of the calls: 14."));
+        QStringList names;
+        for (int i = 2; i < 6; ++i) {
+            QCOMPARE(elements[i]->role(), QAccessible::PushButton);
+            QCOMPARE(elements[i]->actionInterface()->actionNames(),
+                     QStringList{QAccessibleActionInterface::pressAction()});
+            names << elements[i]->text(QAccessible::Name);
+        }
+        QCOMPARE(names, (QStringList{"+ Call +", "- Call -", "End Game", "Continue"}));
+        QVERIFY(scene.accessibleSummary().startsWith("Round summary. Standings: Ezio"));
+
+        QSignalSpy called(&scene, &TrickCompleteScene::callDetermined);
+        QSignalSpy ended(&scene, &TrickCompleteScene::endGame);
+        elements[2]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(scene.humanCall(), 3);
+        QCOMPARE(elements[1]->text(QAccessible::Name),
+                 QStringLiteral("Your call: 3. Total of the calls: 15."));
+        elements[4]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(elements[5]->state().invisible);
+        elements[5]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(called.size(), 0);  // a hidden Continue cannot be pressed
     }
 
     void namesAreShownLiterally_data()

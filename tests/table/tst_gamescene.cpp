@@ -1,7 +1,12 @@
 #include "SceneTestFixture.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
+#include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -56,8 +61,14 @@ void sendLeftClick(GameScene &scene, CardGraphicsItem *item)
     scene.sendEvent(item, &release);
 }
 
+void sendKey(GameScene &scene, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&scene, &event);
+}
+
 // A game whose human is to move with a trick already led and fewer than all cards legal.
-void stageFollowSuit(GameState &state)
+void stageFollowSuit(GameState &state, std::size_t min_legal = 1)
 {
     for (unsigned seed = 1; seed < 500; ++seed) {
         std::srand(seed);
@@ -66,7 +77,8 @@ void stageFollowSuit(GameState &state)
             state.playComputerMove();
         const std::vector<Card> trick = state.getTrick();
         const Hand hand = state.getPlayers()[0].hand;
-        if (!trick.empty() && hand.legalCards(trick).size() < hand.cards.size())
+        const std::size_t legal = hand.legalCards(trick).size();
+        if (!trick.empty() && legal < hand.cards.size() && legal >= min_legal)
             return;
     }
     QFAIL("no seed gives a trick to follow");
@@ -94,6 +106,7 @@ private slots:
     void clickableCardsAreTheLegalOnes();
     void nothingClickableBeforeAGame();
     void hoverDimsTheRest();
+    void keysChooseAmongPlayableCards();
     void cardIdFindsTheItem();
     void hideCardsHidesThem();
     void debugLabelsShowWinCounts();
@@ -393,6 +406,111 @@ void TestGameScene::hoverDimsTheRest()
         QVERIFY(!item->isHovered());
         QCOMPARE(item->transform(), QTransform());
     }
+}
+
+// Keys choose among the playable cards only, show the choice as the pointer shows a
+// hovered card, play it as a click does, and do nothing before a game, off turn or while
+// a card moves.
+void TestGameScene::keysChooseAmongPlayableCards()
+{
+    QSignalSpy clicks(scene.get(), &GameScene::cardClicked);
+    const QList<CardGraphicsItem *> row = itemsAt(*scene, 2);
+    const auto raised = [&row] {
+        QList<int> ids;
+        for (const CardGraphicsItem *item : row)
+            if (item->isHovered())
+                ids.append(item->id());
+        return ids;
+    };
+    const auto dimmedBut = [&row](int id) {
+        for (const CardGraphicsItem *item : row)
+            if (item->opacity() != (item->id() == id ? 1.0 : 0.25))
+                return false;
+        return true;
+    };
+    const int keys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_End,
+                        Qt::Key_Return, Qt::Key_Space};
+    const auto pressAll = [&] {
+        for (const int key : keys)
+            sendKey(*scene, key);
+    };
+
+    pressAll();  // before a game
+    QCOMPARE(scene->selectedCard(), -1);
+    stageFollowSuit(*state, 3);
+    scene->layoutTable(*state);
+    pressAll();  // not the human's turn
+    QVERIFY(raised().isEmpty());
+
+    scene->setHumanCardsEnabled(*state, true);
+    const std::vector<Card> legal = state->getPlayers()[0].hand.legalCards(state->getTrick());
+    QList<int> legal_ids;
+    for (const CardGraphicsItem *item : row)
+        if (std::find(legal.begin(), legal.end(), item->card()) != legal.end())
+            legal_ids.append(item->id());
+    const QList<int> playable = scene->playableCards();
+    QCOMPARE(playable, legal_ids);
+    QCOMPARE(scene->selectedCard(), playable.first());
+    QVERIFY(raised().isEmpty());  // nothing shows until the keys are used
+
+    scene->animateMove(scene->cardItem(0)->card());
+    QVERIFY(scene->animationManager().isBusy());
+    pressAll();  // while a card moves
+    QVERIFY(raised().isEmpty());
+    QCOMPARE(scene->selectedCard(), playable.first());
+    scene->animationManager().stopAll();
+    QCOMPARE(clicks.size(), 0);
+
+    // The first key shows the selection; Right then walks the playable cards only and
+    // stops at the last; Home and End jump.
+    for (int i = 0; i <= playable.size(); ++i) {
+        sendKey(*scene, Qt::Key_Right);
+        const int expected = playable[std::min(i, int(playable.size()) - 1)];
+        QCOMPARE(scene->selectedCard(), expected);
+        QCOMPARE(raised(), QList<int>{expected});
+        QVERIFY(dimmedBut(expected));
+    }
+    sendKey(*scene, Qt::Key_Home);
+    QCOMPARE(raised(), QList<int>{playable.first()});
+    sendKey(*scene, Qt::Key_Left);
+    QCOMPARE(scene->selectedCard(), playable.first());
+    sendKey(*scene, Qt::Key_End);
+    QCOMPARE(raised(), QList<int>{playable.last()});
+
+    // The pointer takes the selection along; the next key continues from there.
+    sendHover(*scene, scene->cardItem(playable[0]), QEvent::GraphicsSceneHoverEnter);
+    QCOMPARE(scene->selectedCard(), playable[0]);
+    QCOMPARE(raised(), QList<int>{playable[0]});
+    QVERIFY(dimmedBut(playable[0]));
+    sendKey(*scene, Qt::Key_Right);
+    QCOMPARE(raised(), QList<int>{playable[1]});
+    QVERIFY(dimmedBut(playable[1]));
+    QCOMPARE(clicks.size(), 0);
+
+    sendKey(*scene, Qt::Key_Return);
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(clicks.last().at(0).value<Card>(), scene->cardItem(playable[1])->card());
+    QCOMPARE(clicks.last().at(1).toInt(), playable[1]);
+    QVERIFY(raised().isEmpty());
+    QVERIFY(std::all_of(row.begin(), row.end(),
+                        [](const CardGraphicsItem *item) { return item->opacity() == 1.0; }));
+
+    // Once the keys are in use the selection shows as the turn begins; after the pointer
+    // was used, it waits for a key, and a first Enter only shows it.
+    scene->setHumanCardsEnabled(*state, false);
+    scene->setHumanCardsEnabled(*state, true);
+    QCOMPARE(raised(), QList<int>{playable.first()});
+    sendHover(*scene, scene->cardItem(playable[2]), QEvent::GraphicsSceneHoverEnter);
+    sendHover(*scene, scene->cardItem(playable[2]), QEvent::GraphicsSceneHoverLeave);
+    scene->setHumanCardsEnabled(*state, false);
+    scene->setHumanCardsEnabled(*state, true);
+    QVERIFY(raised().isEmpty());
+    sendKey(*scene, Qt::Key_Space);
+    QCOMPARE(raised(), QList<int>{playable.first()});
+    QCOMPARE(clicks.size(), 1);
+    sendKey(*scene, Qt::Key_Space);
+    QCOMPARE(clicks.size(), 2);
+    QCOMPARE(clicks.last().at(1).toInt(), playable.first());
 }
 
 void TestGameScene::cardIdFindsTheItem()
