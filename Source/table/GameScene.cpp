@@ -7,6 +7,7 @@
 #include "TableConstants.h"
 
 #include <QFont>
+#include <QGraphicsSceneHoverEvent>
 
 #include <algorithm>
 #include <vector>
@@ -266,6 +267,13 @@ void GameScene::setHumanCardsEnabled(const GameState &game_state, bool enabled)
     for (CardGraphicsItem *item : position_cards[table::humanPosition]) {
         if (!enabled) {
             disconnect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked);
+            // A press can reach one card while another is still raised (no pointer move
+            // in between). Once the hand takes no hover events, no leave would ever come:
+            // bring it down now, and the hand out of its dimming with it.
+            if (item->isHovered()) {
+                QGraphicsSceneHoverEvent leave(QEvent::GraphicsSceneHoverLeave);
+                sendEvent(item, &leave);
+            }
             item->setAcceptHoverEvents(false);
         } else if (std::find(legal.begin(), legal.end(), item->card) != legal.end()) {
             connect(item, &CardGraphicsItem::clicked, this, &GameScene::onCardClicked,
