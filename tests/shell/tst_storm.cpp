@@ -217,6 +217,10 @@ class TestStorm : public QObject
                     return QStringLiteral("card item %1 shown before any game").arg(id);
             return QString();
         }
+        const QString human = QString::fromStdString(players[std::size_t(state.getHumanPlayer())].name);
+        if (human.trimmed().isEmpty() || human.size() > 16 || human.contains(QChar::ReplacementCharacter)
+            || human != human.trimmed())
+            return QStringLiteral("the human's name is '%1' (%2 units)").arg(human).arg(human.size());
         if (QString e = checkPanel(window, state); !e.isEmpty())
             return e;
         if (window.view()->scene() != &scene)
@@ -482,8 +486,13 @@ class TestStorm : public QObject
                         cards.append(scene.cardItem(id));
                 if (table_shown && !cards.isEmpty()) {
                     QGraphicsItem *item = cards.at(int(r[1] % std::uint32_t(cards.size())));
-                    QTest::mouseClick(view->viewport(), r[3] % 10 == 0 ? Qt::RightButton : Qt::LeftButton,
-                                      Qt::NoModifier, viewPointOf(view, item, r[2]));
+                    const QPoint at = viewPointOf(view, item, r[2]);
+                    if (r[3] % 10 == 0)
+                        QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+                    else if (r[3] % 10 == 1)  // impatient
+                        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                    else
+                        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
                 }
             } else if (pick < 440) {  // anywhere in the view
                 kind = QStringLiteral("click in the view");
@@ -502,9 +511,14 @@ class TestStorm : public QObject
                     for (QGraphicsItem *item : summary->items())
                         if (r[3] % 4 == 0 || item->type() == CallTextItem::Type)
                             targets.append(item);
-                    if (!targets.isEmpty())
-                        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                                          viewPointOf(view, targets.at(int(r[1] % std::uint32_t(targets.size()))), r[2]));
+                    if (!targets.isEmpty()) {
+                        const QPoint at = viewPointOf(
+                            view, targets.at(int(r[1] % std::uint32_t(targets.size()))), r[2]);
+                        if (r[4] % 6 == 0)
+                            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                        else
+                            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                    }
                 }
             } else if (pick < 555) {  // a label
                 kind = QStringLiteral("click on a label");
@@ -556,7 +570,7 @@ class TestStorm : public QObject
                     window.showNormal();
                 }
                 activate(window);
-            } else if (pick >= 997) {  // Ctrl+N, the dialog answered somehow
+            } else {  // Ctrl+N, the dialog answered somehow
                 answer.pending = true;
                 answer.name = randomName(r[1]);
                 answer.learning = r[2] % 3 == 0;
@@ -573,8 +587,6 @@ class TestStorm : public QObject
                 if (answer.pending)
                     failure = QStringLiteral("the New Game dialog did not open");
                 answer.pending = false;
-            } else {
-                kind = QStringLiteral("nothing");
             }
             if (tracing)
                 qInfo("%d: %s (%lld ms) [%s]", action, qPrintable(kind), qint64(trace_clock.restart()),
@@ -662,6 +674,8 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(only))) << only << actions;
             return;
         }
+        // A press on one card while another was raised left that one raised for good.
+        QTest::newRow("seed 5, raised card") << 5 << std::min(actions, 400);
         QTest::newRow("seed 1") << 1 << actions;
     }
     void storm()
