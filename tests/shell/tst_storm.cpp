@@ -113,6 +113,7 @@ class TestStorm : public QObject
     DialogAnswer answer;
     QTimer modal_guard;
     int dialogs_seen = 0;
+    QString accepted_name;  // as typed into the dialog that started the game
     bool tracing = false;
 
     // Statistics of one seed.
@@ -146,6 +147,7 @@ class TestStorm : public QObject
             ->setChecked(answer.learning);
         if (answer.accept && ok->isEnabled()) {
             ++new_games;
+            accepted_name = answer.name;
             QTest::mouseClick(ok, Qt::LeftButton);
         }
         else if (answer.escape)
@@ -219,7 +221,7 @@ class TestStorm : public QObject
         }
         const QString human = QString::fromStdString(players[std::size_t(state.getHumanPlayer())].name);
         if (human.trimmed().isEmpty() || human.size() > 16 || human.contains(QChar::ReplacementCharacter)
-            || human != human.trimmed())
+            || human != human.trimmed() || !accepted_name.trimmed().startsWith(human))
             return QStringLiteral("the human's name is '%1' (%2 units)").arg(human).arg(human.size());
         if (QString e = checkPanel(window, state); !e.isEmpty())
             return e;
@@ -437,6 +439,7 @@ class TestStorm : public QObject
         std::srand(unsigned(seed));  // the game's own stream
         std::mt19937 rng(std::uint32_t(seed) * 2654435761u + 1u);  // the storm's
         summaries = new_games = cards_played = 0;
+        accepted_name.clear();
         highest_round = 0;
 
         MainWindow window;
