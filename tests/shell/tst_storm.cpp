@@ -446,7 +446,7 @@ class TestStorm : public QObject
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         activate(window);
-        setSpeed(window, table::speedFast, 16);
+        setSpeed(window, table::speedFast, 32);
 
         static const std::array<QKeyCombination, 17> keys = {
             Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_Return,
@@ -553,10 +553,10 @@ class TestStorm : public QObject
                 const std::uint32_t mode = r[1] % 25;
                 const int speed = mode < 21 ? table::speedFast
                                   : mode < 23 ? table::speedMedium : table::speedSlow;
-                const int divisor = mode < 19 ? 16 : mode < 21 ? 1 : 4;
+                const int divisor = mode < 19 ? 32 : mode < 21 ? 1 : 4;
                 kind = QStringLiteral("speed %1, pause divided by %2").arg(speed).arg(divisor);
                 setSpeed(window, speed, divisor);
-            } else if (pick < 997) {  // the window: tiny, back, maximized
+            } else if (pick < 998) {  // the window: tiny, back, maximized
                 const std::uint32_t shape = r[1] % 4;
                 kind = QStringLiteral("resize %1").arg(shape);
                 if (shape == 0) {
@@ -592,8 +592,10 @@ class TestStorm : public QObject
                 answer.pending = false;
             }
             if (tracing)
-                qInfo("%d: %s (%lld ms) [%s]", action, qPrintable(kind), qint64(trace_clock.restart()),
-                      !table_shown ? "summary" : scene.animationManager().isBusy() ? "busy" : "rest");
+                qInfo("%d: %s (%lld ms) [%s, round %u, card %d]", action, qPrintable(kind),
+                      qint64(trace_clock.restart()),
+                      !table_shown ? "summary" : scene.animationManager().isBusy() ? "busy" : "rest",
+                      window.gameState().getRound(), int(window.gameState().getRoundCards().size()));
 
             // A short, random run of the event loop: actions land anywhere in the rhythm.
             if (failure.isEmpty()) {
