@@ -142,7 +142,17 @@ class TestStorm : public QObject
         ++dialogs_seen;
         auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("lineEditPlayerName"));
         auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("pushButtonOK"));
-        typeText(edit, answer.name);
+        // One key event per character, as a keyboard or input method sends it: an emoji
+        // arrives whole, both of its UTF-16 halves in one event.
+        for (const char32_t code : answer.name.toUcs4()) {
+            const QString text = QString::fromUcs4(&code, 1);
+            if (code < 0x80) {
+                QTest::keyClick(edit, char(code));
+            } else {
+                QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, text, Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, text, Qt::NoModifier);
+            }
+        }
         dialog->findChild<QCheckBox *>(QStringLiteral("checkBoxLearningMode"))
             ->setChecked(answer.learning);
         if (answer.accept && ok->isEnabled()) {
