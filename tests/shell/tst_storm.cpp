@@ -487,6 +487,18 @@ class TestStorm : public QObject
             // A game must be under way for most actions to mean anything.
             if (window.gameState().getPlayers().empty() && pick >= 40)
                 pick = 999;
+            // In the summary the hand is not there: its clicks go to the summary instead.
+            // After End Game only a new game leads on; a player soon starts one.
+            if (!table_shown && pick < 340)
+                pick = 440 + pick % 100;
+            if (TrickCompleteScene *summary = window.summaryScene(); summary && !table_shown) {
+                const QList<QGraphicsItem *> items = summary->items();
+                const bool ended = std::any_of(items.begin(), items.end(), [](QGraphicsItem *i) {
+                    return i->type() == CallTextItem::Type && !i->isVisible();
+                });
+                if (ended && r[6] % 25 == 0)
+                    pick = 999;
+            }
 
             if (pick < 340) {  // a click on one of the human's cards, playable or not
                 kind = QStringLiteral("click on a human card");
