@@ -41,7 +41,7 @@ namespace {
 #ifdef __SANITIZE_ADDRESS__
 constexpr int defaultActions = 1500;
 #else
-constexpr int defaultActions = 4000;
+constexpr int defaultActions = 2500;
 #endif
 // A computer's turn must lead to a move (or the trick's end) within this time, even at
 // Slow speed with the full pause.
