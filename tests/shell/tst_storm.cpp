@@ -120,6 +120,7 @@ class TestStorm : public QObject
     int summaries = 0;
     int new_games = 0;
     int cards_played = 0;
+    int shortcut_missed = 0;
     unsigned highest_round = 0;
 
     void answerModal()
@@ -448,7 +449,7 @@ class TestStorm : public QObject
     {
         std::srand(unsigned(seed));  // the game's own stream
         std::mt19937 rng(std::uint32_t(seed) * 2654435761u + 1u);  // the storm's
-        summaries = new_games = cards_played = 0;
+        summaries = new_games = cards_played = shortcut_missed = 0;
         accepted_name.clear();
         highest_round = 0;
 
@@ -607,6 +608,7 @@ class TestStorm : public QObject
                 activate(window);
                 QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
                 if (dialogs_seen == before) {  // the shortcut did not reach the window
+                    ++shortcut_missed;
                     window.actionHandler().newGameAction()->trigger();
                 }
                 if (answer.pending)
@@ -655,8 +657,9 @@ class TestStorm : public QObject
                                  .arg(seed)
                                  .arg(action - 1)
                                  .arg(kind, failure)));
-        qInfo("seed %d: %d actions, %d new games, %d cards played, %d summaries, highest round %u",
-              seed, actions, new_games, cards_played, summaries, highest_round);
+        qInfo("seed %d: %d actions, %d new games, %d cards played, %d summaries, highest round %u, "
+              "Ctrl+N missed %d",
+              seed, actions, new_games, cards_played, summaries, highest_round, shortcut_missed);
     }
 
 private slots:
