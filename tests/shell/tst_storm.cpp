@@ -484,6 +484,8 @@ class TestStorm : public QObject
             GameScene &scene = window.gameScene();
             GraphicsView *view = window.view();
             const bool table_shown = view->scene() == &scene;
+            const int shown_call = !table_shown && window.summaryScene() ? window.summaryScene()->humanCall() : 0;
+            const int games_before = new_games;
             std::uint32_t pick = r[0] % 1000;
             // A game must be under way for most actions to mean anything.
             if (window.gameState().getPlayers().empty() && pick >= 40)
@@ -602,7 +604,8 @@ class TestStorm : public QObject
                 answer.learning = r[2] % 3 == 0;
                 answer.accept = r[3] % 4 != 0;
                 answer.escape = r[4] % 2 == 0;
-                answer.delay_ticks = int(r[5] % 6);
+                // Now and then the dialog stays open long enough for tricks and rounds to end.
+                answer.delay_ticks = r[5] % 8 == 0 ? 20 + int(r[6] % 180) : int(r[5] % 6);
                 kind = QStringLiteral("Ctrl+N, '%1'%2").arg(answer.name, answer.accept ? "" : " cancelled");
                 const int before = dialogs_seen;
                 activate(window);
@@ -615,6 +618,12 @@ class TestStorm : public QObject
                     failure = QStringLiteral("the New Game dialog did not open");
                 answer.pending = false;
             }
+            // Continue takes the call chosen in the summary into the game.
+            if (failure.isEmpty() && shown_call > 0 && window.view()->scene() == &window.gameScene()
+                && new_games == games_before
+                && window.gameState().getPlayers()[std::size_t(window.gameState().getHumanPlayer())].call
+                       != shown_call)
+                failure = QStringLiteral("the summary's call %1 did not reach the game").arg(shown_call);
             if (tracing)
                 qInfo("%d: %s (%lld ms) [%s, round %u, card %d]", action, qPrintable(kind),
                       qint64(trace_clock.restart()),
