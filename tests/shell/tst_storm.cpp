@@ -579,7 +579,7 @@ class TestStorm : public QObject
                 const int speed = mode < 21 ? table::speedFast
                                   : mode < 23 ? table::speedMedium : table::speedSlow;
                 const int divisor = mode < 19 ? 32 : mode < 21 ? 1 : 4;
-                kind = QStringLiteral("speed %1, pause divided by %2").arg(speed).arg(divisor);
+                kind = QStringLiteral("speed %1, time divided by %2").arg(speed).arg(divisor);
                 setSpeed(window, speed, divisor);
             } else if (pick < 998) {  // the window: tiny, back, maximized
                 const std::uint32_t shape = r[1] % 4;
