@@ -13,7 +13,20 @@ NewGameDialog::~NewGameDialog() = default;
 
 QString NewGameDialog::playerName() const
 {
-    return ui->lineEditPlayerName->text().trimmed();
+    // The length cap counts UTF-16 units, so it can keep half of a character that did
+    // not fit (an emoji typed last): that half would be stored as "?", so it goes.
+    const QString text = ui->lineEditPlayerName->text();
+    QString name;
+    name.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            name.append(ch).append(text.at(++i));
+        } else if (!ch.isSurrogate()) {
+            name.append(ch);
+        }
+    }
+    return name.trimmed();
 }
 
 bool NewGameDialog::isLearningMode() const
@@ -33,5 +46,6 @@ void NewGameDialog::on_pushButtonOK_clicked()
 
 void NewGameDialog::onNameChanged(const QString &text)
 {
-    ui->pushButtonOK->setEnabled(!text.trimmed().isEmpty());
+    Q_UNUSED(text);
+    ui->pushButtonOK->setEnabled(!playerName().isEmpty());
 }

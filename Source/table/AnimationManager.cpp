@@ -9,6 +9,7 @@
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -42,13 +43,14 @@ QPointF AnimationManager::trickPosition(int table_position)
 
 int AnimationManager::scaledDuration(int duration)
 {
+    const int divisor = std::max(1, time_divisor);
     switch (animation_speed) {
     case FastSpeed:
-        return duration / table::fastDivisor;
+        return duration / table::fastDivisor / divisor;
     case SlowSpeed:
-        return duration * table::slowFactor;
+        return duration * table::slowFactor / divisor;
     default:
-        return duration;
+        return duration / divisor;
     }
 }
 
@@ -131,7 +133,8 @@ void AnimationManager::onAnimateCardFinished()
         phase = FadingIn;
     } else {
         phase = Pausing;
-        pause_timer.start(table::pauseAfterCardBase + std::rand() % table::pauseAfterCardSpread);
+        const int pause = table::pauseAfterCardBase + std::rand() % table::pauseAfterCardSpread;
+        pause_timer.start(pause / std::max(1, time_divisor));
     }
 }
 

@@ -6,6 +6,9 @@
 enum AnimationSpeed : int { FastSpeed = 0, MediumSpeed = 1, SlowSpeed = 2 };
 // An AnimationSpeed. The speed menu writes it; each new animation reads it.
 extern int animation_speed;
+// Divides every animation's duration and the pause after each card. Always 1 in the game;
+// long tests raise it to play many rounds in little time.
+extern int time_divisor;
 // True when the game was started without Learning Mode: computer hands are shown face down.
 extern bool hide_opponent_cards;
 // Developer switch: step mode in the flow and win-count labels on the table. Off in releases.

@@ -226,6 +226,11 @@ private slots:
         QTest::newRow("utf-8") << " Zoë" << true << "Zoë";
         QTest::newRow("cjk") << "李雷 " << true << "李雷";
         QTest::newRow("capped") << "abcdefghijklmnopqrstu" << true << "abcdefghijklmnop";
+        // The cap cuts an emoji in half: the half is dropped, never kept as a broken letter.
+        QTest::newRow("emoji cut") << QString::fromUtf8("abcdefghijklmno😀") << true
+                                   << "abcdefghijklmno";
+        QTest::newRow("only half an emoji") << QString::fromUtf8("               😀") << false
+                                            << "";
     }
     void newGameDialogOkRule()
     {

@@ -406,6 +406,16 @@ void TestGameScene::hoverDimsTheRest()
         QVERIFY(!item->isHovered());
         QCOMPARE(item->transform(), QTransform());
     }
+
+    // A press that reaches another card while one is raised (no pointer move between):
+    // once the hand stops taking the pointer, the raised card comes down all the same.
+    scene->setHumanCardsEnabled(*state, true);
+    sendHover(*scene, row[2], QEvent::GraphicsSceneHoverEnter);
+    sendLeftClick(*scene, row[9]);
+    scene->setHumanCardsEnabled(*state, false);  // as the window does on every click
+    QVERIFY(!row[2]->isHovered());
+    QCOMPARE(row[2]->transform(), QTransform());
+    QCOMPARE(opacities(), bright);
 }
 
 // Keys choose among the playable cards only, show the choice as the pointer shows a
