@@ -458,7 +458,7 @@ class TestStorm : public QObject
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         activate(window);
-        setSpeed(window, table::speedFast, 32);
+        setSpeed(window, FastSpeed, 32);
 
         static const std::array<QKeyCombination, 17> keys = {
             Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_Return,
@@ -577,8 +577,8 @@ class TestStorm : public QObject
             } else if (pick < 975) {  // speed: Fast most of the time
                 // Mostly Fast with short pauses; now and then the real rhythm, or slower.
                 const std::uint32_t mode = r[1] % 25;
-                const int speed = mode < 21 ? table::speedFast
-                                  : mode < 23 ? table::speedMedium : table::speedSlow;
+                const int speed = mode < 21 ? FastSpeed
+                                  : mode < 23 ? MediumSpeed : SlowSpeed;
                 const int divisor = mode < 19 ? 32 : mode < 21 ? 1 : 4;
                 kind = QStringLiteral("speed %1, time divided by %2").arg(speed).arg(divisor);
                 setSpeed(window, speed, divisor);
