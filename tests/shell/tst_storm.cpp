@@ -12,6 +12,7 @@
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
 #include "GraphicsView.h"
+#include "IsolatedName.h"
 #include "MainWindow.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
@@ -235,7 +236,11 @@ class TestStorm : public QObject
         if (human.trimmed().isEmpty() || human.size() > 16 || human.contains(QChar::ReplacementCharacter)
             || human != human.trimmed() || !accepted_name.trimmed().startsWith(human))
             return QStringLiteral("the human's name is '%1' (%2 units)").arg(human).arg(human.size());
-        if (QString e = checkPanel(window, state); !e.isEmpty())
+        // While the summary is up, the panel shows the call it proposes.
+        GameState shown = state;
+        if (window.view()->scene() != &scene && window.summaryScene())
+            shown.setHumanCall(window.summaryScene()->humanCall());
+        if (QString e = checkPanel(window, shown); !e.isEmpty())
             return e;
         if (window.view()->scene() != &scene)
             return checkSummary(window, players);
@@ -266,7 +271,7 @@ class TestStorm : public QObject
             const QString name = text(prefix + QStringLiteral("Name"));
             const QString points = text(prefix + QStringLiteral("Points"));
             const QString tricks = text(prefix + QStringLiteral("Tricks"));
-            if (name != QString::fromStdString(p.name)
+            if (name != isolatedName(QString::fromStdString(p.name))
                 || points != QStringLiteral("(%1)").arg(p.points)
                 || tricks != QStringLiteral("%1/%2").arg(p.tricks).arg(p.call))
                 return QStringLiteral("panel row %1 shows '%2' %3 %4, the game has '%5' (%6) %7/%8")
@@ -388,10 +393,10 @@ class TestStorm : public QObject
 
             const QString label = scene.nameLabel(p)->toPlainText();
             const QString expected = QStringLiteral("%1 (%2) - %3/%4")
-                                         .arg(QString::fromStdString(player.name))
-                                         .arg(player.points)
-                                         .arg(player.tricks)
-                                         .arg(player.call);
+                                         .arg(isolatedName(QString::fromStdString(player.name)),
+                                              QString::number(player.points),
+                                              QString::number(player.tricks),
+                                              QString::number(player.call));
             if (!scene.nameLabel(p)->isVisible() || !label.contains(expected))
                 return QStringLiteral("label %1 reads '%2', the game has '%3'").arg(p).arg(label, expected);
         }
