@@ -43,14 +43,13 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
 
 void MainUIActionHandler::setupHelpAndQuit()
 {
-    // The rules and the keys come before About, as in most programs' Help menus.
+    // The rules and the keys follow About, which stays the Help menu's first entry.
     how_to_play_action = new QAction(tr("&How to Play..."), this);
     how_to_play_action->setShortcut(QKeySequence::HelpContents);
     connect(how_to_play_action, &QAction::triggered, this, &MainUIActionHandler::howToPlay);
     keys_action = new QAction(tr("&Keys..."), this);
     connect(keys_action, &QAction::triggered, this, &MainUIActionHandler::keys);
-    ui->menu_Help->insertActions(ui->action_About, {how_to_play_action, keys_action});
-    ui->menu_Help->insertSeparator(ui->action_About);
+    ui->menu_Help->addActions({how_to_play_action, keys_action});
 
     ui->menuOptions->addSeparator();
     quit_action = ui->menuOptions->addAction(tr("&Quit"));
