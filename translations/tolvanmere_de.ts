@@ -365,7 +365,7 @@
     </message>
     <message>
         <source>Selected: %1.</source>
-        <translation>Gewählt: %1.</translation>
+        <translation>Gewählte Karte: %1.</translation>
     </message>
 </context>
 <context>

@@ -365,7 +365,7 @@
     </message>
     <message>
         <source>Selected: %1.</source>
-        <translation>Choisie&#xa0;: %1.</translation>
+        <translation>Carte choisie&#xa0;: %1.</translation>
     </message>
 </context>
 <context>
