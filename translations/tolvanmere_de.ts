@@ -33,10 +33,105 @@
     </message>
 </context>
 <context>
+    <name>CardName</name>
+    <message>
+        <source>Ace</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>Two</source>
+        <translation>Zwei</translation>
+    </message>
+    <message>
+        <source>Three</source>
+        <translation>Drei</translation>
+    </message>
+    <message>
+        <source>Four</source>
+        <translation>Vier</translation>
+    </message>
+    <message>
+        <source>Five</source>
+        <translation>Fünf</translation>
+    </message>
+    <message>
+        <source>Six</source>
+        <translation>Sechs</translation>
+    </message>
+    <message>
+        <source>Seven</source>
+        <translation>Sieben</translation>
+    </message>
+    <message>
+        <source>Eight</source>
+        <translation>Acht</translation>
+    </message>
+    <message>
+        <source>Nine</source>
+        <translation>Neun</translation>
+    </message>
+    <message>
+        <source>Ten</source>
+        <translation>Zehn</translation>
+    </message>
+    <message>
+        <source>Jack</source>
+        <translation>Bube</translation>
+    </message>
+    <message>
+        <source>Queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>King</source>
+        <translation>König</translation>
+    </message>
+    <message>
+        <source>Spades</source>
+        <translation>Pik</translation>
+    </message>
+    <message>
+        <source>Hearts</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>Diamonds</source>
+        <translation>Karo</translation>
+    </message>
+    <message>
+        <source>Clubs</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>no card</source>
+        <translation>keine Karte</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>A card: %1 is its value (&quot;Queen&quot;), %2 its suit (&quot;Spades&quot;).</extracomment>
+        <translation>%2-%1</translation>
+    </message>
+</context>
+<context>
     <name>GameScene</name>
     <message>
         <source>%1 (%2) - %3/%4</source>
         <translation>%1 (%2) - %3/%4</translation>
+    </message>
+    <message>
+        <source>Your turn</source>
+        <translation>Du bist am Zug</translation>
+    </message>
+</context>
+<context>
+    <name>HowToPlayDialog</name>
+    <message>
+        <source>How to Play</source>
+        <translation>Spielanleitung</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Spielanleitung&lt;/h2&gt;&lt;p&gt;Du spielst gegen drei Computerspieler. In jeder Runde erhält jeder Spieler 13 Karten; wer die beste Karte eines Stichs spielt, gewinnt ihn und spielt den nächsten aus. &lt;b&gt;Pik ist immer Trumpf.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Du musst die ausgespielte Farbe bedienen. Kannst du das nicht, musst du ein Pik spielen; liegt schon ein Pik im Stich, musst du es überstechen, wenn du kannst. Sonst ist jede Karte erlaubt.&lt;/li&gt;&lt;li&gt;Bist du am Zug, ist dein Namensschild markiert und neben deiner Hand steht &lt;i&gt;Du bist am Zug&lt;/i&gt;. Nur die Karten, die du spielen darfst, heben sich unter dem Mauszeiger: Klicke eine an, um sie zu spielen.&lt;/li&gt;&lt;li&gt;Die erste Runde hat keine Ansagen: Jeder Stich zählt einen Punkt.&lt;/li&gt;&lt;li&gt;Ab der zweiten Runde sagt jeder Spieler an, wie viele Stiche er machen will. Eine erfüllte Ansage bringt ihren Wert, eine verfehlte kostet ihn; Stiche über die Ansage hinaus zählen nichts.&lt;/li&gt;&lt;li&gt;Ergeben die vier Ansagen zusammen 12 oder weniger, ist die Runde eine &lt;b&gt;Kurzansage&lt;/b&gt;: Eine Ansage gilt nur dann als erfüllt, wenn sie genau erfüllt wird.&lt;/li&gt;&lt;li&gt;Zwischen den Runden zeigt die Übersicht den Stand und deine neue Hand: Stelle deine Ansage mit &lt;b&gt;+ Ansage +&lt;/b&gt; und &lt;b&gt;- Ansage -&lt;/b&gt; ein (2 bis 13) und drücke &lt;b&gt;Weiter&lt;/b&gt; oder &lt;b&gt;Spiel beenden&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Namensschild wie &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; bedeutet: Ann hat 12 Punkte und 2 Stiche bei einer Ansage von 4 gemacht. Die Tafel neben dem Tisch zeigt dasselbe, grün, solange die Ansage eines Spielers erfüllt ist, und rot, solange sie es nicht ist.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Neues Spiel...&lt;/b&gt; (Strg+N) startet ein Spiel; der &lt;b&gt;Lernmodus&lt;/b&gt; zeigt die Karten der Computerspieler offen. &lt;b&gt;Optionen &amp;gt; Animationstempo&lt;/b&gt; legt fest, wie schnell sich die Karten bewegen.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -44,6 +139,150 @@
     <message>
         <source>New Game...</source>
         <translation>Neues Spiel...</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Tipp</translation>
+    </message>
+    <message>
+        <source>Mark the card the computer would play in your place (H)</source>
+        <translation>Markiert die Karte, die der Computer an deiner Stelle spielen würde (H)</translation>
+    </message>
+    <message>
+        <source>&amp;How to Play...</source>
+        <translation>&amp;Spielanleitung...</translation>
+    </message>
+    <message>
+        <source>&amp;Keys...</source>
+        <translation>&amp;Tasten...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>At the table, on your turn</source>
+        <translation>Am Tisch, wenn du am Zug bist</translation>
+    </message>
+    <message>
+        <source>Left, Right</source>
+        <translation>Links, Rechts</translation>
+    </message>
+    <message>
+        <source>choose among the cards you may play</source>
+        <translation>unter den spielbaren Karten wählen</translation>
+    </message>
+    <message>
+        <source>Home, End</source>
+        <translation>Pos1, Ende</translation>
+    </message>
+    <message>
+        <source>the first or the last card you may play</source>
+        <translation>die erste oder die letzte spielbare Karte</translation>
+    </message>
+    <message>
+        <source>Enter, Space</source>
+        <translation>Eingabe, Leertaste</translation>
+    </message>
+    <message>
+        <source>play the chosen card (the first press only shows it if no card is raised yet)</source>
+        <translation>die gewählte Karte spielen (ist noch keine Karte angehoben, zeigt der erste Druck sie nur an)</translation>
+    </message>
+    <message>
+        <source>In the round summary</source>
+        <translation>In der Rundenübersicht</translation>
+    </message>
+    <message>
+        <source>Up or +, Down or -</source>
+        <translation>Hoch oder +, Runter oder -</translation>
+    </message>
+    <message>
+        <source>raise or lower your call, from 2 to 13</source>
+        <translation>deine Ansage erhöhen oder senken, von 2 bis 13</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Continue (or press the marked button)</source>
+        <translation>Weiter (oder die markierte Schaltfläche drücken)</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Umschalt+Tab</translation>
+    </message>
+    <message>
+        <source>mark the next or the previous button</source>
+        <translation>die nächste oder die vorige Schaltfläche markieren</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>press the marked button</source>
+        <translation>die markierte Schaltfläche drücken</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Strg+E</translation>
+    </message>
+    <message>
+        <source>End Game</source>
+        <translation>Spiel beenden</translation>
+    </message>
+    <message>
+        <source>Everywhere</source>
+        <translation>Überall</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Strg+N</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>Hint: mark the card the computer would play in your place</source>
+        <translation>Tipp: die Karte markieren, die der Computer an deiner Stelle spielen würde</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>How to Play</source>
+        <translation>Spielanleitung</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Strg+Q</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Alt+O, Alt+H</source>
+        <translation>Alt+O, Alt+H</translation>
+    </message>
+    <message>
+        <source>the Options and Help menus</source>
+        <translation>die Menüs Optionen und Hilfe</translation>
+    </message>
+    <message>
+        <source>Enter, Escape</source>
+        <translation>Eingabe, Esc</translation>
+    </message>
+    <message>
+        <source>accept or close a dialog</source>
+        <translation>einen Dialog bestätigen oder schließen</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
     </message>
 </context>
 <context>
@@ -80,6 +319,54 @@
         <source>&amp;Slow</source>
         <translation>&amp;Langsam</translation>
     </message>
+    <message>
+        <source>Card table</source>
+        <translation>Kartentisch</translation>
+    </message>
+    <message>
+        <source>No game. Press Ctrl+N to start a new game.</source>
+        <translation>Kein Spiel. Strg+N startet ein neues Spiel.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <translation>Runde %1.</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist am Zug.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s turn.</source>
+        <translation>%1 ist am Zug.</translation>
+    </message>
+    <message>
+        <source>%1 by %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>you</source>
+        <translation>dir</translation>
+    </message>
+    <message>
+        <source>In the trick: %1.</source>
+        <translation>Im Stich: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick.</source>
+        <translation>Du hast den letzten Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick.</source>
+        <translation>%1 hat den letzten Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>You may play: %1.</source>
+        <translation>Du kannst spielen: %1.</translation>
+    </message>
+    <message>
+        <source>Selected: %1.</source>
+        <translation>Gewählte Karte: %1.</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -92,10 +379,6 @@
         <translation>Spielerangaben</translation>
     </message>
     <message>
-        <source>Please enter your name:</source>
-        <translation>Bitte gib deinen Namen ein:</translation>
-    </message>
-    <message>
         <source>[Your Name Here]</source>
         <translation>[Dein Name]</translation>
     </message>
@@ -104,16 +387,20 @@
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8.25pt;&quot;&gt;Im &lt;/span&gt;&lt;span style=&quot; font-size:8.25pt; font-weight:600;&quot;&gt;Lernmodus&lt;/span&gt;&lt;span style=&quot; font-size:8.25pt;&quot;&gt; werden die Karten deiner Gegner immer offen gezeigt.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>Learning Mode</source>
-        <translation>Lernmodus</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Please enter your &amp;name:</source>
+        <translation>Bitte gib deinen &amp;Namen ein:</translation>
+    </message>
+    <message>
+        <source>&amp;Learning Mode</source>
+        <translation>&amp;Lernmodus</translation>
     </message>
 </context>
 <context>
@@ -129,6 +416,17 @@
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Shortcall&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Kurzansage&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
+        <translation>Die Ansagen ergeben zusammen 12 oder weniger: Eine Ansage zählt nur, wenn sie genau erfüllt wird; schon ein Stich mehr verfehlt sie.</translation>
+    </message>
+</context>
+<context>
+    <name>StandingsToolTip</name>
+    <message>
+        <source>%1: points (%2), tricks taken %3 of call %4</source>
+        <translation>%1: Punkte (%2), Stiche %3 bei Ansage %4</translation>
     </message>
 </context>
 <context>
@@ -164,6 +462,40 @@
     <message>
         <source>Continue</source>
         <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Vorschlag: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Stiche: %1
+Simulierte Runden: %2 von %3</translation>
+    </message>
+    <message>
+        <source>%1, %2 points, call %3</source>
+        <translation>%1, Punkte: %2, Ansage: %3</translation>
+    </message>
+    <message>
+        <source>%1, sideoff</source>
+        <translation>%1, Fehlfarbe</translation>
+    </message>
+    <message>
+        <source>Standings: %1.</source>
+        <translation>Stand: %1.</translation>
+    </message>
+    <message>
+        <source>Your call: %1. Total of the calls: %2.</source>
+        <translation>Deine Ansage: %1. Summe der Ansagen: %2.</translation>
+    </message>
+    <message>
+        <source>Round summary.</source>
+        <translation>Rundenübersicht.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>Das Spiel ist beendet.</translation>
     </message>
 </context>
 </TS>

@@ -33,10 +33,105 @@
     </message>
 </context>
 <context>
+    <name>CardName</name>
+    <message>
+        <source>Ace</source>
+        <translation>As</translation>
+    </message>
+    <message>
+        <source>Two</source>
+        <translation>Deux</translation>
+    </message>
+    <message>
+        <source>Three</source>
+        <translation>Trois</translation>
+    </message>
+    <message>
+        <source>Four</source>
+        <translation>Quatre</translation>
+    </message>
+    <message>
+        <source>Five</source>
+        <translation>Cinq</translation>
+    </message>
+    <message>
+        <source>Six</source>
+        <translation>Six</translation>
+    </message>
+    <message>
+        <source>Seven</source>
+        <translation>Sept</translation>
+    </message>
+    <message>
+        <source>Eight</source>
+        <translation>Huit</translation>
+    </message>
+    <message>
+        <source>Nine</source>
+        <translation>Neuf</translation>
+    </message>
+    <message>
+        <source>Ten</source>
+        <translation>Dix</translation>
+    </message>
+    <message>
+        <source>Jack</source>
+        <translation>Valet</translation>
+    </message>
+    <message>
+        <source>Queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>King</source>
+        <translation>Roi</translation>
+    </message>
+    <message>
+        <source>Spades</source>
+        <translation>pique</translation>
+    </message>
+    <message>
+        <source>Hearts</source>
+        <translation>cœur</translation>
+    </message>
+    <message>
+        <source>Diamonds</source>
+        <translation>carreau</translation>
+    </message>
+    <message>
+        <source>Clubs</source>
+        <translation>trèfle</translation>
+    </message>
+    <message>
+        <source>no card</source>
+        <translation>aucune carte</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>A card: %1 is its value (&quot;Queen&quot;), %2 its suit (&quot;Spades&quot;).</extracomment>
+        <translation>%1 de %2</translation>
+    </message>
+</context>
+<context>
     <name>GameScene</name>
     <message>
         <source>%1 (%2) - %3/%4</source>
         <translation>%1 (%2) - %3/%4</translation>
+    </message>
+    <message>
+        <source>Your turn</source>
+        <translation>À vous de jouer</translation>
+    </message>
+</context>
+<context>
+    <name>HowToPlayDialog</name>
+    <message>
+        <source>How to Play</source>
+        <translation>Comment jouer</translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;Annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Fin de partie&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -44,6 +139,150 @@
     <message>
         <source>New Game...</source>
         <translation>Nouvelle partie...</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Mark the card the computer would play in your place (H)</source>
+        <translation>Marque la carte que l&apos;ordinateur jouerait à votre place (H)</translation>
+    </message>
+    <message>
+        <source>&amp;How to Play...</source>
+        <translation>&amp;Comment jouer...</translation>
+    </message>
+    <message>
+        <source>&amp;Keys...</source>
+        <translation>&amp;Touches...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>At the table, on your turn</source>
+        <translation>À la table, à votre tour</translation>
+    </message>
+    <message>
+        <source>Left, Right</source>
+        <translation>Gauche, Droite</translation>
+    </message>
+    <message>
+        <source>choose among the cards you may play</source>
+        <translation>choisir parmi les cartes jouables</translation>
+    </message>
+    <message>
+        <source>Home, End</source>
+        <translation>Début, Fin</translation>
+    </message>
+    <message>
+        <source>the first or the last card you may play</source>
+        <translation>la première ou la dernière carte jouable</translation>
+    </message>
+    <message>
+        <source>Enter, Space</source>
+        <translation>Entrée, Espace</translation>
+    </message>
+    <message>
+        <source>play the chosen card (the first press only shows it if no card is raised yet)</source>
+        <translation>jouer la carte choisie (si aucune carte n&apos;est encore levée, le premier appui la montre seulement)</translation>
+    </message>
+    <message>
+        <source>In the round summary</source>
+        <translation>Dans le bilan de la manche</translation>
+    </message>
+    <message>
+        <source>Up or +, Down or -</source>
+        <translation>Haut ou +, Bas ou -</translation>
+    </message>
+    <message>
+        <source>raise or lower your call, from 2 to 13</source>
+        <translation>augmenter ou baisser votre annonce, de 2 à 13</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Continue (or press the marked button)</source>
+        <translation>Continuer (ou activer le bouton marqué)</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Maj+Tab</translation>
+    </message>
+    <message>
+        <source>mark the next or the previous button</source>
+        <translation>marquer le bouton suivant ou précédent</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>press the marked button</source>
+        <translation>activer le bouton marqué</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>End Game</source>
+        <translation>Fin de partie</translation>
+    </message>
+    <message>
+        <source>Everywhere</source>
+        <translation>Partout</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>Hint: mark the card the computer would play in your place</source>
+        <translation>Indice&#xa0;: marquer la carte que l&apos;ordinateur jouerait à votre place</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>How to Play</source>
+        <translation>Comment jouer</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Alt+O, Alt+H</source>
+        <translation>Alt+O, Alt+A</translation>
+    </message>
+    <message>
+        <source>the Options and Help menus</source>
+        <translation>les menus Options et Aide</translation>
+    </message>
+    <message>
+        <source>Enter, Escape</source>
+        <translation>Entrée, Échap</translation>
+    </message>
+    <message>
+        <source>accept or close a dialog</source>
+        <translation>valider ou fermer une boîte de dialogue</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
     </message>
 </context>
 <context>
@@ -80,6 +319,54 @@
         <source>&amp;Slow</source>
         <translation>&amp;Lente</translation>
     </message>
+    <message>
+        <source>Card table</source>
+        <translation>Table de jeu</translation>
+    </message>
+    <message>
+        <source>No game. Press Ctrl+N to start a new game.</source>
+        <translation>Aucune partie. Appuyez sur Ctrl+N pour commencer une nouvelle partie.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <translation>Manche %1.</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>À vous de jouer.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s turn.</source>
+        <translation>Au tour de %1.</translation>
+    </message>
+    <message>
+        <source>%1 by %2</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>you</source>
+        <translation>vous</translation>
+    </message>
+    <message>
+        <source>In the trick: %1.</source>
+        <translation>Dans le pli&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick.</source>
+        <translation>Vous avez remporté le dernier pli.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick.</source>
+        <translation>%1 a remporté le dernier pli.</translation>
+    </message>
+    <message>
+        <source>You may play: %1.</source>
+        <translation>Vous pouvez jouer&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Selected: %1.</source>
+        <translation>Carte choisie&#xa0;: %1.</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -92,10 +379,6 @@
         <translation>Informations du joueur</translation>
     </message>
     <message>
-        <source>Please enter your name:</source>
-        <translation>Saisissez votre nom&#xa0;:</translation>
-    </message>
-    <message>
         <source>[Your Name Here]</source>
         <translation>[Votre nom]</translation>
     </message>
@@ -104,16 +387,20 @@
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:8.25pt;&quot;&gt;En &lt;/span&gt;&lt;span style=&quot; font-size:8.25pt; font-weight:600;&quot;&gt;mode apprentissage&lt;/span&gt;&lt;span style=&quot; font-size:8.25pt;&quot;&gt;, les cartes de vos adversaires sont toujours visibles.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>Learning Mode</source>
-        <translation>Mode apprentissage</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Please enter your &amp;name:</source>
+        <translation>Saisissez votre &amp;nom&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Learning Mode</source>
+        <translation>&amp;Mode apprentissage</translation>
     </message>
 </context>
 <context>
@@ -129,6 +416,17 @@
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Shortcall&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Annonce courte&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
+        <translation>Les annonces totalisent 12 ou moins&#xa0;: une annonce ne compte que si elle est faite exactement, un pli de trop la fait chuter aussi.</translation>
+    </message>
+</context>
+<context>
+    <name>StandingsToolTip</name>
+    <message>
+        <source>%1: points (%2), tricks taken %3 of call %4</source>
+        <translation>%1&#xa0;: points (%2), plis %3 pour une annonce de %4</translation>
     </message>
 </context>
 <context>
@@ -164,6 +462,40 @@
     <message>
         <source>Continue</source>
         <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Suggestion&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Plis&#xa0;: %1
+Manches simulées&#xa0;: %2 sur %3</translation>
+    </message>
+    <message>
+        <source>%1, %2 points, call %3</source>
+        <translation>%1, points&#xa0;: %2, annonce&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>%1, sideoff</source>
+        <translation>%1, chicane</translation>
+    </message>
+    <message>
+        <source>Standings: %1.</source>
+        <translation>Classement&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your call: %1. Total of the calls: %2.</source>
+        <translation>Votre annonce&#xa0;: %1. Total des annonces&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Round summary.</source>
+        <translation>Bilan de la manche.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>La partie est terminée.</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,9 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
 #include "GameScene.h"
+#include "HowToPlayDialog.h"
 #include "IsolatedName.h"
+#include "MainUIActionHandler.h"
 #include "MainWindow.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
@@ -23,6 +25,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -77,6 +80,8 @@ void collectFromWidget(QWidget *root, QList<ShownText> &out)
             out.append({name + " placeholder", edit->placeholderText()});
         if (auto *menu = qobject_cast<QMenu *>(w))
             out.append({name, menu->title()});
+        if (auto *browser = qobject_cast<QTextBrowser *>(w))
+            out.append({name, browser->toPlainText()});
     }
     for (QAction *action : root->findChildren<QAction *>()) {
         out.append({"QAction " + action->objectName(), action->text()});
@@ -91,7 +96,19 @@ void collectFromScene(QGraphicsScene *scene, const QString &where, QList<ShownTe
         out.append({where + " item tool tip", item->toolTip()});
         if (auto *text = dynamic_cast<QGraphicsTextItem *>(item))
             out.append({where + " text item", text->toPlainText()});
+        if (auto *text = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+            out.append({where + " simple text item", text->text()});
     }
+}
+
+// A text put together from several translated pieces (a table of rich text) is judged
+// piece by piece: one piece left out must not hide behind its neighbours' marks.
+void collectBlocks(const QString &html, const QString &where, QList<ShownText> &out)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        out.append({where + " block", block.text()});
 }
 
 struct TsEntry {
@@ -185,6 +202,10 @@ private slots:
             AboutBox about(&window);
             about.show();
             collectFromWidget(&about, shown);
+            HowToPlayDialog how_to_play(&window);
+            how_to_play.show();
+            collectFromWidget(&how_to_play, shown);
+            collectBlocks(MainUIActionHandler::keysText(), "Keys box", shown);
         }
         const std::vector<Player> players = {
             makePlayer("Human", 10, 7, 0),
@@ -195,7 +216,11 @@ private slots:
                 p.hand.cards.push_back(makeCard(Hearts, v));
         }
         TrickCompleteScene summary(players, 0);
+        Coach::Histogram rounds{};
+        rounds[3] = 1;
+        summary.showCoachAdvice(3, rounds);
         collectFromScene(&summary, "TrickCompleteScene", shown);
+        shown.append({"TrickCompleteScene accessible summary", summary.accessibleSummary()});
         QCoreApplication::removeTranslator(pseudo.get());
 
         // Not for translation: the window title, the program's name, the players' names.
