@@ -304,10 +304,12 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
 {
     const CardGraphicsItem *above = covering_card;
     // Stacked above: a higher z, or the same z and added to the scene later (the scene
-    // adds a hand's cards in order).
+    // adds a hand's cards in order). Not under Qt's item cache: a cached picture of ours
+    // would keep the hole after the card above has gone.
     if (!above || !above->isVisible() || above->scene() != scene() || !scene()
         || above->zValue() < zValue() || above->effectiveOpacity() < 1.0
-        || above->graphicsEffect() || above->boundingRect().isEmpty()) {
+        || above->graphicsEffect() || above->boundingRect().isEmpty()
+        || cacheMode() != NoCache || above->cacheMode() != NoCache) {
         painter->drawImage(at, image);
         return;
     }
