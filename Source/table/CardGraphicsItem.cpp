@@ -302,11 +302,14 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
                                      const QTransform &world, double dpr, double scale,
                                      int angle) const
 {
+    // Small pictures blend faster than the bands are worked out (a 1920 x 1080 table).
+    constexpr qint64 worthwhilePixels = 40000;
     const CardGraphicsItem *above = covering_card;
     // Stacked above: a higher z, or the same z and added to the scene later (the scene
     // adds a hand's cards in order). Not under Qt's item cache: a cached picture of ours
     // would keep the hole after the card above has gone.
-    if (!above || !above->isVisible() || above->scene() != scene() || !scene()
+    if (!above || qint64(image.width()) * image.height() < worthwhilePixels
+        || !above->isVisible() || above->scene() != scene() || !scene()
         || above->zValue() < zValue() || above->effectiveOpacity() < 1.0
         || above->graphicsEffect() || above->boundingRect().isEmpty()
         || cacheMode() != NoCache || above->cacheMode() != NoCache) {
@@ -357,23 +360,24 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
         return left < right ? std::pair(left, right) : std::pair(0, 0);
     };
 
-    // Rows go together while the columns hidden in all of them stay within a few pixels of
-    // those hidden in each: a few draws per card, a few pixels drawn in vain per row.
-    constexpr int slack = 12;
+    // Rows go together while the pixels drawn in vain (hidden in a row, not in all rows
+    // of its band) stay few: each draw has a cost of its own, worth some hundreds of pixels.
+    constexpr qint64 budget = 1000;
     for (int top = 0; top < height;) {
         auto [left, right] = hidden(top);
-        int widest = right - left;
+        qint64 hidden_sum = right - left;
         int bottom = top + 1;
         for (; bottom < height; ++bottom) {
             const auto [l, r] = hidden(bottom);
             const int new_left = std::max(left, l);
             const int new_right = std::min(right, r);
-            const int new_widest = std::max(widest, r - l);
-            if (std::max(new_right - new_left, 0) < new_widest - slack)
+            const qint64 new_sum = hidden_sum + (r - l);
+            const qint64 rows = bottom + 1 - top;
+            if (new_sum - rows * std::max(new_right - new_left, 0) > budget)
                 break;
             left = new_left;
             right = new_right;
-            widest = new_widest;
+            hidden_sum = new_sum;
         }
         if (right - left <= 0) {
             painter->drawImage(QPoint(at.x(), at.y() + top), image,
