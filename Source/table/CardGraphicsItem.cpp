@@ -259,7 +259,8 @@ void CardGraphicsItem::paintCached(QPainter *painter)
             painter->setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
             const double wanted = CardPixmapCache::quantizedScale(sx * dpr);
             if (entry.scale == wanted) {
-                painter->drawImage(origin + entry.offset, entry.image);
+                drawUncovered(painter, origin + entry.offset, entry.image, world, dpr, wanted,
+                              resting);
             } else {
                 // The picture of another size stands in until this one is made.
                 const double f = wanted / entry.scale;
@@ -288,4 +289,107 @@ void CardGraphicsItem::paintCached(QPainter *painter)
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawImage(target, entry.image, QRectF(entry.image.rect()));
     painter->restore();
+}
+
+// A hand fans its cards so that each hides most of the one below: drawing that one whole
+// blended every hidden pixel in vain, most of a frame's cost on a large screen. Here the
+// card draws, in bands of rows, only what lies outside the opaque middle of the card above
+// (which replaces whatever is beneath it exactly), when that card is sure to be drawn
+// opaque right over it at the same angle and size. `at` is the image's top-left on the
+// device, the painter unscaled to device pixels. The image is a copy: making the picture
+// of the card above may rehash the cache under a reference.
+void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
+                                     const QTransform &world, double dpr, double scale,
+                                     int angle) const
+{
+    // Small pictures blend faster than the bands are worked out (a 1920 x 1080 table).
+    constexpr qint64 worthwhilePixels = 40000;
+    const CardGraphicsItem *above = covering_card;
+    // Stacked above: a higher z, or the same z and added to the scene later (the scene
+    // adds a hand's cards in order). Not under Qt's item cache: a cached picture of ours
+    // would keep the hole after the card above has gone.
+    if (!above || qint64(image.width()) * image.height() < worthwhilePixels
+        || !above->isVisible() || above->scene() != scene() || !scene()
+        || above->zValue() < zValue() || above->effectiveOpacity() < 1.0
+        || above->graphicsEffect() || above->boundingRect().isEmpty()
+        || cacheMode() != NoCache || above->cacheMode() != NoCache) {
+        painter->drawImage(at, image);
+        return;
+    }
+    const QTransform above_world = above->sceneTransform() * sceneTransform().inverted() * world;
+    const double tolerance = shapeTolerance * std::hypot(world.m11(), world.m12());
+    if (std::abs(above_world.m11() - world.m11()) > tolerance
+        || std::abs(above_world.m12() - world.m12()) > tolerance
+        || std::abs(above_world.m21() - world.m21()) > tolerance
+        || std::abs(above_world.m22() - world.m22()) > tolerance) {
+        painter->drawImage(at, image);
+        return;
+    }
+    const CardPixmapCache::Overlay overlay = [above](QPainter *p, const QRectF &r) {
+        if (above->face_down)
+            paintEmblem(p, r, r);
+    };
+    const CardPixmapCache::Entry &cover =
+        CardPixmapCache::instance().entry(card_renderer(), above->elementId(),
+                                          above->boundingRect(), scale, angle,
+                                          above->face_down ? 1 : 0, overlay);
+    if (cover.scale != scale) {  // a stand-in, drawn stretched: its pixels are not known
+        painter->drawImage(at, image);
+        return;
+    }
+    const QPoint cover_at = QPoint(int(std::lround(above_world.dx() * dpr)),
+                                   int(std::lround(above_world.dy() * dpr)))
+                            + cover.offset;
+
+    // Per row of our image, the columns [left, right) the card above surely hides. One
+    // pixel of margin each way allows for the rounding of either card's position.
+    const int width = image.width();
+    const int height = image.height();
+    const int cover_rows = int(cover.opaque.size());
+    auto hidden = [&](int y) {
+        int left = 0;
+        int right = width;
+        for (int dy = -1; dy <= 1; ++dy) {
+            const int row = y + at.y() - cover_at.y() + dy;
+            if (row < 0 || row >= cover_rows)
+                return std::pair(0, 0);
+            const CardPixmapCache::Entry::Span &span = cover.opaque[std::size_t(row)];
+            left = std::max(left, span.left + 1 + cover_at.x() - at.x());
+            right = std::min(right, span.right - 1 + cover_at.x() - at.x());
+        }
+        return left < right ? std::pair(left, right) : std::pair(0, 0);
+    };
+
+    // Rows go together while the pixels drawn in vain (hidden in a row, not in all rows
+    // of its band) stay few: each draw has a cost of its own, worth some hundreds of pixels.
+    constexpr qint64 budget = 1000;
+    for (int top = 0; top < height;) {
+        auto [left, right] = hidden(top);
+        qint64 hidden_sum = right - left;
+        int bottom = top + 1;
+        for (; bottom < height; ++bottom) {
+            const auto [l, r] = hidden(bottom);
+            const int new_left = std::max(left, l);
+            const int new_right = std::min(right, r);
+            const qint64 new_sum = hidden_sum + (r - l);
+            const qint64 rows = bottom + 1 - top;
+            if (new_sum - rows * std::max(new_right - new_left, 0) > budget)
+                break;
+            left = new_left;
+            right = new_right;
+            hidden_sum = new_sum;
+        }
+        if (right - left <= 0) {
+            painter->drawImage(QPoint(at.x(), at.y() + top), image,
+                               QRect(0, top, width, bottom - top));
+        } else {
+            if (left > 0)
+                painter->drawImage(QPoint(at.x(), at.y() + top), image,
+                                   QRect(0, top, left, bottom - top));
+            if (right < width)
+                painter->drawImage(QPoint(at.x() + right, at.y() + top), image,
+                                   QRect(right, top, width - right, bottom - top));
+        }
+        top = bottom;
+    }
 }

@@ -7,7 +7,9 @@
 #include <QRectF>
 #include <QString>
 
+class QImage;
 class QSvgRenderer;
+class QTransform;
 
 // The one renderer of the card deck (":/svg/cards/svgcards"), parsed once on first use
 // and shared by every card item. It outlives every item.
@@ -61,6 +63,10 @@ public:
     bool isHovered() const { return hovered; }
     QString faceElementId() const { return face_element_id; }
 
+    // The card stacked next above this one in its hand, which hides most of it; none by
+    // default. Only a drawing shortcut: what shows is the same with or without it.
+    void setCoveringCard(const CardGraphicsItem *card) { covering_card = card; }
+
     // Element id of a card's face ("AS", "10H", "QC"), "BACK_BLUE1" when out of range.
     static QString elementIdFor(const Card &card);
 
@@ -80,6 +86,8 @@ protected:
 private:
     void lower();
     void paintCached(QPainter *painter);
+    void drawUncovered(QPainter *painter, QPoint at, QImage image,
+                       const QTransform &world, double dpr, double scale, int angle) const;
     static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
     void paintHintMark(QPainter *painter) const;
 
@@ -91,4 +99,5 @@ private:
     QString face_element_id = QStringLiteral("BACK_RED1");
     bool face_down = false;
     bool hinted = false;
+    const CardGraphicsItem *covering_card = nullptr;
 };

@@ -137,6 +137,23 @@ const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
             overlay(&painter, bounds);
         ++renders;
     }
+    const int width = made.image.width();
+    made.opaque.resize(std::size_t(made.image.height()));
+    for (int y = 0; y < made.image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(made.image.constScanLine(y));
+        Entry::Span &best = made.opaque[std::size_t(y)];
+        for (int x = 0; x < width;) {
+            if (qAlpha(line[x]) != 255) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < width && qAlpha(line[x]) == 255)
+                ++x;
+            if (x - start > best.right - best.left)
+                best = {start, x};
+        }
+    }
     frame_spent_ns += clock.nsecsElapsed();
     return *entries.insert(key, made);
 }

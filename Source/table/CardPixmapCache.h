@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QSvgRenderer;
@@ -33,6 +34,13 @@ public:
         QPoint offset;
         // The scale it was rendered at: that of another scale when it stands in.
         double scale = 0;
+        // Per image row, the widest run [left, right) of fully opaque pixels: whatever lies
+        // under it is hidden, so a card beneath need not draw there.
+        struct Span {
+            int left = 0;
+            int right = 0;
+        };
+        std::vector<Span> opaque;
     };
 
     // Draws extra artwork (the face-down emblem) over the element, in item units.

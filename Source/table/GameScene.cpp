@@ -209,6 +209,8 @@ void GameScene::layoutTable(const GameState &game_state)
             item->resetDisplay();
             item->setPos(x, y);
             item->setRotation(card_rotation);
+            // The next card lies over this one (added to the scene after it, same z).
+            item->setCoveringCard(i + 1 < table::cardsPerHand ? row[i + 1] : nullptr);
             if (std::size_t(i) < cards.size()) {
                 item->setCard(cards[std::size_t(i)]);
             } else {

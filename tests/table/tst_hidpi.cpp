@@ -121,6 +121,43 @@ private slots:
         }
     }
 
+    // A card leaves out what the next card of its hand hides; the table must look exactly
+    // as with every card drawn whole: at rest, with a card lifted, with the hand dimmed
+    // around a picked card.
+    void handsLookTheSameAsDrawnWhole()
+    {
+        CardPixmapCache &cache = CardPixmapCache::instance();
+        for (const double ratio : {1.0, 1.5, 2.0}) {
+            QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            auto frame = [&] {
+                // Until no picture stands in for another of a nearby size.
+                int renders = -1;
+                for (int n = 0; n < 50 && renders != cache.renderCount(); ++n) {
+                    renders = cache.renderCount();
+                    cache.startFrame();
+                    image.fill(Qt::white);
+                    QPainter painter(&image);
+                    view.render(&painter, QRectF(QPointF(), QSizeF(view.size())), view.rect());
+                }
+                return image.copy();
+            };
+            for (int step = 0; step < 3; ++step) {
+                scene->layoutTable(state);
+                if (step == 1)
+                    scene->cardItem(30)->setLifted(true);
+                if (step == 2)
+                    scene->setHighlightedCard(31);
+                const QImage shortcut = frame();
+                for (int id = 0; id < 52; ++id)
+                    scene->cardItem(id)->setCoveringCard(nullptr);
+                QVERIFY2(frame() == shortcut,
+                         qPrintable(QStringLiteral("ratio %1, step %2").arg(ratio).arg(step)));
+            }
+        }
+        scene->layoutTable(state);
+    }
+
     void windowMovedBetweenScreensRendersAgain()
     {
         const QList<QScreen *> screens = QGuiApplication::screens();
