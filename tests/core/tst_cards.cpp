@@ -50,12 +50,15 @@ void CardsTest::defaultCardIsNoCard()
 
 void CardsTest::makeSuitFillsEveryField_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("suit");
     QTest::addColumn<int>("suitOrder");
     QTest::newRow("spades") << 1 << 5;
     QTest::newRow("hearts") << 2 << 4;
     QTest::newRow("diamonds") << 3 << 2;
     QTest::newRow("clubs") << 4 << 3;
+    // clang-format on
 }
 
 void CardsTest::makeSuitFillsEveryField()
@@ -116,6 +119,8 @@ void CardsTest::equalityIgnoresValueAndSuitOrder()
 
 void CardsTest::names_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("suit");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("shortName");
@@ -128,6 +133,7 @@ void CardsTest::names_data()
     QTest::newRow("bad suit") << 7 << 12 << "?Q" << "***-Queen";
     QTest::newRow("bad value") << 3 << -2 << "D?" << "Diamonds-***";
     QTest::newRow("both bad") << -1 << 14 << "??" << "***-***";
+    // clang-format on
 }
 
 void CardsTest::names()
@@ -158,6 +164,8 @@ void CardsTest::shortNamesReadBack()
 
 void CardsTest::trickWinner_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("trick");
     QTest::addColumn<QString>("winner");
     QTest::newRow("one card") << "D4" << "D4";
@@ -170,6 +178,7 @@ void CardsTest::trickWinner_data()
     QTest::newRow("spades led") << "S4 SQ SJ HA" << "SQ";
     QTest::newRow("ace is high") << "C2 CK CA CQ" << "CA";
     QTest::newRow("lead keeps it when nobody follows") << "D7 H8 C9 HK" << "D7";
+    // clang-format on
 }
 
 void CardsTest::trickWinner()

@@ -78,6 +78,8 @@ void ComputerTest::orderings()
 
 void ComputerTest::masterCard_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("suit");
     QTest::addColumn<QString>("played");
     QTest::addColumn<QString>("candidates");
@@ -92,6 +94,7 @@ void ComputerTest::masterCard_data()
     QTest::newRow("other suits are ignored") << 1 << "HA DA CA" << "SA" << "SA";
     QTest::newRow("two is master at last")
         << 3 << "DA DK DQ DJ DT D9 D8 D7 D6 D5 D4 D3" << "D2" << "D2";
+    // clang-format on
 }
 
 void ComputerTest::masterCard()
@@ -136,6 +139,8 @@ void ComputerTest::lowCardRandomAmongZeroScores()
 
 void ComputerTest::lowCardRunOfLowNonSpades_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("hand");
     QTest::addColumn<QString>("sorted");
     QTest::addColumn<int>("run");
@@ -148,6 +153,7 @@ void ComputerTest::lowCardRunOfLowNonSpades_data()
                                  << "H2 H3 D4 C8 H9 D9 HT DT CT DJ CJ CQ SA" << 4;
     QTest::newRow("equal ranks keep hand order") << "S2 H8 C8 D8 HA"
                                                  << "H8 C8 D8 HA S2" << 3;
+    // clang-format on
 }
 
 void ComputerTest::lowCardRunOfLowNonSpades()
@@ -187,6 +193,8 @@ void ComputerTest::lowCardSpadesOnly()
 
 void ComputerTest::chooseByWinCount_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("candidates");
     QTest::addColumn<QString>("wins");
     QTest::addColumn<QString>("fallback");
@@ -200,6 +208,7 @@ void ComputerTest::chooseByWinCount_data()
     QTest::newRow("first without entry starts at 0") << "HK H7" << "H7:5" << "C2" << "H7";
     QTest::newRow("all zero: first with an entry") << "HK H7" << "HK:0 H7:0" << "C2" << "HK";
     QTest::newRow("counts of other cards ignored") << "D4 D3" << "SA:50 D4:10" << "D3" << "D4";
+    // clang-format on
 }
 
 void ComputerTest::chooseByWinCount()
@@ -216,6 +225,8 @@ void ComputerTest::chooseByWinCount()
 
 void ComputerTest::chooseBeatingCard_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("candidates");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("wins");
@@ -234,6 +245,7 @@ void ComputerTest::chooseBeatingCard_data()
     QTest::newRow("shortcall equal wins: display order")
         << "H4 H9" << "HT" << "H4:40 H9:40" << true << "H9";
     QTest::newRow("equal rank does not beat") << "HT H2" << "HT" << "" << false << "C2";
+    // clang-format on
 }
 
 void ComputerTest::chooseBeatingCard()
@@ -251,6 +263,8 @@ void ComputerTest::chooseBeatingCard()
 
 void ComputerTest::decisionList_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("hand");
     QTest::addColumn<QString>("earlier");  // cards of earlier tricks this round
     QTest::addColumn<QString>("trick");
@@ -317,6 +331,7 @@ void ComputerTest::decisionList_data()
         << "ST S3 SK C4" << "" << "H5 H9" << false << "" << "S3";
     QTest::newRow("no suit, no spade: low card") << "C4 D9 CK" << "" << "H5" << false << ""
                                                  << "low";
+    // clang-format on
 }
 
 void ComputerTest::decisionList()
@@ -413,6 +428,8 @@ void ComputerTest::choicesAreLegalAndRemoved()
 
 void ComputerTest::roundCall_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<double>("average");
     QTest::addColumn<int>("r");
     QTest::addColumn<int>("call");
@@ -430,6 +447,7 @@ void ComputerTest::roundCall_data()
     QTest::newRow("2.5 truncates to 2") << 2.5 << 77 << 2;
     QTest::newRow("13 stays") << 13.0 << 5 << 13;
     QTest::newRow("12.99 rounds to 13") << 12.99 << 5 << 13;
+    // clang-format on
 }
 
 void ComputerTest::roundCall()

@@ -169,6 +169,8 @@ void GameStateTest::dealPositionsAndRedeal()
 
 void GameStateTest::badHands_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("hand");
     QTest::addColumn<bool>("bad");
     QTest::newRow("spade and honour") << "S2 H3 D4 C5 H6 D7 C8 H9 DT C2 H4 D5 CK" << false;
@@ -177,6 +179,7 @@ void GameStateTest::badHands_data()
     QTest::newRow("four aces") << "SA HA DA CA H6 D7 C8 H9 DT C2 H4 D5 CK" << true;
     QTest::newRow("three aces") << "SA HA DA C3 H6 D7 C8 H9 DT C2 H4 D5 C4" << false;
     QTest::newRow("empty") << "" << true;
+    // clang-format on
 }
 
 void GameStateTest::badHands()
@@ -226,6 +229,8 @@ void GameStateTest::dealRefusesAnIncompleteDeck()
 
 void GameStateTest::shortcall_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<unsigned>("round");
     QTest::addColumn<QList<int>>("calls");
     QTest::addColumn<bool>("shortcall");
@@ -236,6 +241,7 @@ void GameStateTest::shortcall_data()
     QTest::newRow("round 1 never") << 1u << QList<int>{0, 0, 0, 0} << false;
     QTest::newRow("round 1 never, whatever the calls") << 1u << QList<int>{3, 3, 3, 3} << false;
     QTest::newRow("round 0 never") << 0u << QList<int>{2, 2, 2, 2} << false;
+    // clang-format on
 }
 
 void GameStateTest::shortcall()
@@ -299,6 +305,8 @@ void GameStateTest::humanMoveUsesTheHeldCard()
 
 void GameStateTest::refusedMovesChangeNothing_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("current");
     QTest::addColumn<QString>("card");  // empty: a computer move
     QTest::newRow("computer move on the human's turn") << 0 << "";
@@ -307,6 +315,7 @@ void GameStateTest::refusedMovesChangeNothing_data()
     QTest::newRow("illegal card: must follow hearts") << 0 << "C3";
     QTest::newRow("illegal spade: must follow hearts") << 0 << "S4";
     QTest::newRow("the no-card value") << 0 << "--";
+    // clang-format on
 }
 
 void GameStateTest::refusedMovesChangeNothing()
@@ -412,6 +421,8 @@ void GameStateTest::lastMoveOfRoundOneRollsOver()
 
 void GameStateTest::lastTrickIsScoredBeforeTheDeal_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QList<int>>("calls");
     QTest::addColumn<QList<int>>("points");
     // Tricks before the last: 3, 2, 4, 3; the human's Ace takes the 13th.
@@ -419,6 +430,7 @@ void GameStateTest::lastTrickIsScoredBeforeTheDeal_data()
                                                       << QList<int>{-3, -3, -3, 3};
     QTest::newRow("calls of 13: at least the call") << QList<int>{4, 3, 3, 3}
                                                     << QList<int>{4, -3, 3, 3};
+    // clang-format on
 }
 
 void GameStateTest::lastTrickIsScoredBeforeTheDeal()

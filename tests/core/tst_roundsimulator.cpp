@@ -62,6 +62,8 @@ private slots:
 
 void TestRoundSimulator::roundsPlayLikeTheReference_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<CardFilter>("filter");
     QTest::addColumn<int>("hands");
 
@@ -75,6 +77,7 @@ void TestRoundSimulator::roundsPlayLikeTheReference_data()
     QTest::newRow("one spade at most") << CardFilter([](const Card &c) {
         return c.suit != Spades || c.rank == 14;
     }) << 20;
+    // clang-format on
 }
 
 void TestRoundSimulator::roundsPlayLikeTheReference()
@@ -153,10 +156,13 @@ void TestRoundSimulator::estimateMatchesTheReference()
 
 void TestRoundSimulator::startNewRoundMatchesTheReference_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<unsigned>("seed");
     QTest::newRow("game 1") << 1u;
     QTest::newRow("game 2") << 20261208u;
     QTest::newRow("game 3") << 4242u;
+    // clang-format on
 }
 
 // Whole seeded games: between rounds played out by the computer procedure, a new round
@@ -216,6 +222,8 @@ void TestRoundSimulator::startNewRoundMatchesTheReference()
 
 void TestRoundSimulator::unusableHandsDrawNothing_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<std::vector<Card>>("own");
     std::vector<Card> deck = makeDeck();
     const std::vector<Card> thirteen(deck.begin(), deck.begin() + 13);
@@ -229,6 +237,7 @@ void TestRoundSimulator::unusableHandsDrawNothing_data()
     std::vector<Card> blank = thirteen;
     blank[5] = Card();
     QTest::newRow("a no-card") << blank;
+    // clang-format on
 }
 
 void TestRoundSimulator::unusableHandsDrawNothing()

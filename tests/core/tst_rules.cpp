@@ -35,6 +35,8 @@ void RulesTest::newPlayerDefaults()
 
 void RulesTest::score_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("call");
     QTest::addColumn<int>("tricks");
     QTest::addColumn<bool>("firstRound");
@@ -52,6 +54,7 @@ void RulesTest::score_data()
     QTest::newRow("call 0 scores 0") << 0 << 3 << false << false << 0;
     QTest::newRow("call 0 shortcall scores 0") << 0 << 3 << false << true << 0;
     QTest::newRow("call 13 all tricks") << 13 << 13 << false << false << 13;
+    // clang-format on
 }
 
 void RulesTest::score()
@@ -102,6 +105,8 @@ void RulesTest::removeCard()
 
 void RulesTest::legalCards_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("hand");
     QTest::addColumn<QString>("trick");
     QTest::addColumn<QString>("legal");
@@ -121,6 +126,7 @@ void RulesTest::legalCards_data()
                                                     << "H2 S4 D3";
     QTest::newRow("a led-suit card after a trump still follows") << "C3 S4" << "CA ST C5" << "C3";
     QTest::newRow("empty hand") << "" << "CA" << "";
+    // clang-format on
 }
 
 void RulesTest::legalCards()

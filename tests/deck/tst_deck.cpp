@@ -82,12 +82,15 @@ private slots:
 
     void elementSize_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("id");
         QTest::addColumn<QSizeF>("size");
         for (const QString &id : faceIds())
             QTest::newRow(qPrintable(id)) << id << QSizeF(224, 313);
         QTest::newRow("BACK_RED1") << QStringLiteral("BACK_RED1") << QSizeF(223, 312);
         QTest::newRow("BACK_BLUE1") << QStringLiteral("BACK_BLUE1") << QSizeF(223, 312);
+        // clang-format on
     }
 
     // The table lays cards out by these measurements, so they must be exact.
@@ -221,9 +224,12 @@ private slots:
 
     void rendersCleanly_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("id");
         for (const QString &id : allIds())
             QTest::newRow(qPrintable(id)) << id;
+        // clang-format on
     }
 
     // At the size of a card on a 1080p screen: no complaints from QtSvg, transparent

@@ -44,9 +44,12 @@ private slots:
 
     void iconPngs_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<int>("size");
         for (int size : {16, 32, 48, 64, 128, 256})
             QTest::addRow("%d", size) << size;
+        // clang-format on
     }
 
     // Each PNG must be the size its name promises, read from the PNG header itself.

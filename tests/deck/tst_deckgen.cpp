@@ -31,6 +31,8 @@ class TestDeckgen : public QObject
 private slots:
     void numbers_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("integer") << 224.0 << "224";
@@ -41,6 +43,7 @@ private slots:
         QTest::newRow("negative zero") << -0.001 << "0";
         QTest::newRow("zero") << 0.0 << "0";
         QTest::newRow("round up") << 9.999 << "10";
+        // clang-format on
     }
 
     // Numbers must be short, locale-free and stable, or the output would change
@@ -78,9 +81,12 @@ private slots:
 
     void glyphs_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("value");
         for (const char *v : {"A", "2", "3", "4", "5", "6", "7", "8", "9", "J", "Q", "K"})
             QTest::newRow(v) << QString::fromLatin1(v);
+        // clang-format on
     }
 
     // With its stroke, every index glyph must stay inside its 60 × 100 grid, or the
@@ -109,9 +115,12 @@ private slots:
 
     void suits_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<char>("suit");
         for (char s : {'S', 'H', 'D', 'C'})
             QTest::newRow(std::string(1, s).c_str()) << s;
+        // clang-format on
     }
 
     // Pips are placed by their centre and scaled from a 100-unit box: a shape that

@@ -308,6 +308,8 @@ private slots:
 
     void theLocaleChoosesTheLanguage_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("continueText");
@@ -317,6 +319,7 @@ private slots:
         QTest::newRow("Swiss German") << "de_CH" << "de" << "Weiter" << "qtbase_de.qm";
         QTest::newRow("English") << "en_GB" << "" << "Continue" << "";
         QTest::newRow("unknown") << "sw_KE" << "" << "Continue" << "";
+        // clang-format on
     }
     void theLocaleChoosesTheLanguage()
     {
@@ -339,9 +342,12 @@ private slots:
     // running into them; the shortest names leave the least room.
     void summaryTextsKeepClearOfEachOther_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("locale");
         for (const char *locale : {"en_GB", "de_DE", "fr_FR"})
             QTest::newRow(locale) << locale;
+        // clang-format on
     }
     void summaryTextsKeepClearOfEachOther()
     {

@@ -180,12 +180,15 @@ private slots:
 
     void viewFit_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QSize>("size");
         QTest::addColumn<double>("factor");
         QTest::newRow("600x600") << QSize(600, 600) << 0.3;
         QTest::newRow("1000x800") << QSize(1000, 800) << 0.4;
         QTest::newRow("2000x700") << QSize(2000, 700) << 0.35;
         QTest::newRow("700x1200") << QSize(700, 1200) << 0.35;
+        // clang-format on
     }
     void viewFit()
     {
@@ -217,6 +220,8 @@ private slots:
 
     void newGameDialogOkRule_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("name");
@@ -231,6 +236,7 @@ private slots:
                                    << "abcdefghijklmno";
         QTest::newRow("only half an emoji") << QString::fromUtf8("               😀") << false
                                             << "";
+        // clang-format on
     }
     void newGameDialogOkRule()
     {
@@ -287,11 +293,14 @@ private slots:
     // The name is kept as typed (UTF-8) and shown as text in panel and table label.
     void newGameKeepsTheNameAsText_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
         QTest::newRow("utf-8") << " Łukasz Zoë " << "Łukasz Zoë";
         QTest::newRow("cjk") << "李雷" << "李雷";
         QTest::newRow("markup") << "<b>Bo</b>" << "<b>Bo</b>";
+        // clang-format on
     }
     void newGameKeepsTheNameAsText()
     {

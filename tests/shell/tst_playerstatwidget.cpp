@@ -37,6 +37,8 @@ private slots:
 
     void ordersByPointsKeepingSeatOrder_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QList<int>>("points");
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("tie kept in seat order") << QList<int>{3, 7, 7, -2}
@@ -44,6 +46,7 @@ private slots:
         QTest::newRow("all equal") << QList<int>{0, 0, 0, 0} << QStringList{"A", "B", "C", "D"};
         QTest::newRow("reversed") << QList<int>{-5, 1, 20, 100}
                                   << QStringList{"D", "C", "B", "A"};
+        // clang-format on
     }
     void ordersByPointsKeepingSeatOrder()
     {
@@ -68,6 +71,8 @@ private slots:
 
     void coloursFollowTheCallTest_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<int>("call");
         QTest::addColumn<int>("tricks");
         QTest::addColumn<int>("others_call");
@@ -79,6 +84,7 @@ private slots:
         QTest::newRow("normal over") << 3 << 4 << 4 << true;
         QTest::newRow("normal exact") << 3 << 3 << 4 << true;
         QTest::newRow("normal under") << 3 << 2 << 4 << false;
+        // clang-format on
     }
     void coloursFollowTheCallTest()
     {
@@ -139,10 +145,13 @@ private slots:
 
     void namesAreTextNotMarkup_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::newRow("markup") << QStringLiteral("<b>Bo</b>&amp;");
         QTest::newRow("utf-8") << QStringLiteral("Zoë Łukasz");
         QTest::newRow("cjk") << QStringLiteral("李雷");
+        // clang-format on
     }
     void namesAreTextNotMarkup()
     {

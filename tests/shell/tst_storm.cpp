@@ -712,6 +712,8 @@ private slots:
     // Each row is a seed; the first ones found faults once and stay as regression cases.
     void storm_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("actions");
         const int actions = envInt("TOLVANMERE_STORM_ACTIONS", defaultActions);
@@ -722,6 +724,7 @@ private slots:
         // A press on one card while another was raised left that one raised for good.
         QTest::newRow("seed 5, raised card") << 5 << std::min(actions, 400);
         QTest::newRow("seed 1") << 1 << actions;
+        // clang-format on
     }
     void storm()
     {

@@ -385,10 +385,13 @@ private slots:
 
     void namesAreShownLiterally_data()
     {
+        // A table reads best one row a line.
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::newRow("markup") << QStringLiteral("<i>x</i>&lt;");
         QTest::newRow("utf-8") << QStringLiteral("Zoë");
         QTest::newRow("cjk") << QStringLiteral("李雷");
+        // clang-format on
     }
     void namesAreShownLiterally()
     {

@@ -116,6 +116,8 @@ void TestAnimationManager::faceUpCardGoesStraightToThePause()
 
 void TestAnimationManager::durationsFollowTheSpeed_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("speed");
     QTest::addColumn<int>("move");
     QTest::addColumn<QList<int>>("gather");
@@ -124,6 +126,7 @@ void TestAnimationManager::durationsFollowTheSpeed_data()
     QTest::newRow("medium") << 1 << 250 << QList<int>{700, 900, 1100} << 350;
     QTest::newRow("slow") << 2 << 750 << QList<int>{2100, 2700, 3300} << 1050;
     QTest::newRow("unknown value") << 7 << 250 << QList<int>{700, 900, 1100} << 350;
+    // clang-format on
 }
 
 void TestAnimationManager::durationsFollowTheSpeed()
@@ -215,6 +218,8 @@ void TestAnimationManager::speedChangeAffectsOnlyLaterAnimations()
 
 void TestAnimationManager::relayoutSilencesOldAnimations_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("card_id");  // -1: a trick
     QTest::addColumn<int>("after");    // ms before the new layout
     QTest::addColumn<int>("quiet");    // ms in which the old signal would have come
@@ -223,6 +228,7 @@ void TestAnimationManager::relayoutSilencesOldAnimations_data()
     QTest::newRow("during the pause") << 30 << 300 << 800;
     QTest::newRow("gathering a trick") << -1 << 100 << 400;
     QTest::newRow("spinning the winner") << -1 << 300 << 300;
+    // clang-format on
 }
 
 void TestAnimationManager::relayoutSilencesOldAnimations()

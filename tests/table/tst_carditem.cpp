@@ -101,6 +101,8 @@ private slots:
 
 void TestCardItem::elementIds_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("suit");
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("element");
@@ -117,6 +119,7 @@ void TestCardItem::elementIds_data()
     QTest::newRow("value 0") << 2 << 0 << "BACK_BLUE1";
     QTest::newRow("value 14") << 2 << 14 << "BACK_BLUE1";
     QTest::newRow("negative") << -1 << -1 << "BACK_BLUE1";
+    // clang-format on
 }
 
 void TestCardItem::elementIds()
@@ -214,6 +217,8 @@ void TestCardItem::hoverRisesAlongTheTilt()
 
 void TestCardItem::clickSequences_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<bool>("raised");
     QTest::addColumn<int>("button");
     QTest::addColumn<QStringList>("expected");
@@ -226,6 +231,7 @@ void TestCardItem::clickSequences_data()
                                      << QStringList{"entered 3"} << false;
     QTest::newRow("right on lowered") << false << int(Qt::RightButton) << QStringList{} << false;
     QTest::newRow("middle") << false << int(Qt::MiddleButton) << QStringList{} << false;
+    // clang-format on
 }
 
 void TestCardItem::clickSequences()
@@ -279,6 +285,8 @@ void TestCardItem::resetDisplayUndoesEverything()
 
 void TestCardItem::emblemGeometry_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<QPolygon>("diamond");
     QTest::addColumn<int>("r1");
@@ -291,6 +299,7 @@ void TestCardItem::emblemGeometry_data()
                                << 14;
     QTest::newRow("wide") << QSizeF(400, 100)
                           << QPolygon({{200, 10}, {200, 90}, {40, 50}, {360, 50}}) << 25 << 6;
+    // clang-format on
 }
 
 void TestCardItem::emblemGeometry()
@@ -369,6 +378,8 @@ void TestCardItem::hintMarkIsAnOutlineNotARaise()
 
 void TestCardItem::cachedDrawingMatchesSvg_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<double>("rotation");
     QTest::addColumn<double>("item_scale");
     QTest::addColumn<double>("view_scale");
@@ -388,6 +399,7 @@ void TestCardItem::cachedDrawingMatchesSvg_data()
     // In flight it is an image transformed: close, a little softer.
     QTest::newRow("spinning") << 123.0 << 1.0 << 0.54 << QPointF(100.3, 50.7) << false << 4.0;
     QTest::newRow("shrinking") << 260.0 << 0.6 << 0.54 << QPointF(100.3, 50.7) << false << 4.0;
+    // clang-format on
 }
 
 void TestCardItem::cachedDrawingMatchesSvg()

@@ -103,6 +103,8 @@ void TestFatalError::abortsWhenTheLogCannotBeWritten()
 
 void TestFatalError::sceneLookups_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("lookup");
     QTest::addColumn<QStringList>("report");
     QTest::newRow("cardId") << "card-id"
@@ -111,6 +113,7 @@ void TestFatalError::sceneLookups_data()
     QTest::newRow("animateMove") << "animate-move"
                                  << QStringList{"Message: Invalid computer move.",
                                                 "File: ..\\Source\\GameScene", "Line: 159"};
+    // clang-format on
 }
 
 void TestFatalError::sceneLookups()

@@ -114,12 +114,15 @@ private slots:
 
 void TestGameScene::seatsAroundTheTable_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("seat");
     QTest::newRow("top") << 0 << 2;
     QTest::newRow("right") << 1 << 3;
     QTest::newRow("bottom, the human") << 2 << 0;
     QTest::newRow("left") << 3 << 1;
+    // clang-format on
 }
 
 void TestGameScene::seatsAroundTheTable()
@@ -256,12 +259,15 @@ void TestGameScene::labelsAfterADeal()
 
 void TestGameScene::namesAreShownLiterally_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::newRow("bold") << "<b>Bo</b>";
     QTest::newRow("image") << "<img src=x>";
     QTest::newRow("entity") << "Ann &amp; Bob";
     QTest::newRow("markers") << "%1 %2";
     QTest::newRow("non-ASCII") << QStringLiteral("Åsa Ø");
+    // clang-format on
 }
 
 void TestGameScene::namesAreShownLiterally()
@@ -275,9 +281,12 @@ void TestGameScene::namesAreShownLiterally()
 
 void TestGameScene::clickableCardsAreTheLegalOnes_data()
 {
+    // A table reads best one row a line.
+    // clang-format off
     QTest::addColumn<bool>("follow");
     QTest::newRow("following suit") << true;
     QTest::newRow("leading") << false;
+    // clang-format on
 }
 
 void TestGameScene::clickableCardsAreTheLegalOnes()
