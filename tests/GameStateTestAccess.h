@@ -73,6 +73,6 @@ private:
     static std::string full(const Card &c)
     {
         return std::to_string(c.suit) + '/' + std::to_string(c.suit_order) + '/'
-            + std::to_string(c.value) + '/' + std::to_string(c.rank) + ';';
+               + std::to_string(c.value) + '/' + std::to_string(c.rank) + ';';
     }
 };

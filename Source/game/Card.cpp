@@ -38,11 +38,11 @@ std::string Card::toShortString() const
 
 std::string Card::toString() const
 {
-    static const std::array<const char *, 5> suits = {"Not a suit", "Spades", "Hearts",
-                                                      "Diamonds", "Clubs"};
+    static const std::array<const char *, 5> suits = {"Not a suit", "Spades", "Hearts", "Diamonds",
+                                                      "Clubs"};
     static const std::array<const char *, 14> values = {
-        "Not a value", "Ace", "Two", "Three", "Four", "Five", "Six",
-        "Seven", "Eight", "Nine", "Ten", "Jack", "Queen", "King"};
+        "Not a value", "Ace",   "Two",  "Three", "Four", "Five",  "Six",
+        "Seven",       "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
     std::string text = (suit >= 0 && suit <= 4) ? suits[static_cast<std::size_t>(suit)] : "***";
     text += '-';
     text += (value >= 0 && value <= 13) ? values[static_cast<std::size_t>(value)] : "***";
@@ -86,7 +86,7 @@ std::vector<Card> cardsFromShortString(const std::string &names)
 
 std::string deckValueName(int value)
 {
-    static const std::array<const char *, 13> names = {"A", "2", "3", "4", "5", "6", "7",
+    static const std::array<const char *, 13> names = {"A", "2", "3",  "4", "5", "6", "7",
                                                        "8", "9", "10", "J", "Q", "K"};
     if (value < Ace || value > King)
         return {};

@@ -9,8 +9,20 @@
 // Suit and value codes. The card fields stay plain integers; these only name the codes.
 enum Suit : int32_t { NoSuit = 0, Spades = 1, Hearts = 2, Diamonds = 3, Clubs = 4 };
 enum Value : int32_t {
-    NoValue = 0, Ace = 1, Two, Three, Four, Five, Six, Seven, Eight, Nine, Ten,
-    Jack = 11, Queen = 12, King = 13
+    NoValue = 0,
+    Ace = 1,
+    Two,
+    Three,
+    Four,
+    Five,
+    Six,
+    Seven,
+    Eight,
+    Nine,
+    Ten,
+    Jack = 11,
+    Queen = 12,
+    King = 13
 };
 
 // A playing card. suit_order and rank are stored so that every comparison is a plain
@@ -46,8 +58,8 @@ std::vector<Card> cardsFromShortString(const std::string &names);
 
 // The names of the deck document, where a card's face is its value's name followed by
 // its suit's letter ("AS", "10H", "QC").
-std::string deckValueName(int value);  // "A", "2".."10", "J", "Q", "K"; "" for no value
-char deckSuitLetter(int suit);         // 'S', 'H', 'D', 'C'; '\0' for no suit
+std::string deckValueName(int value);         // "A", "2".."10", "J", "Q", "K"; "" for no value
+char deckSuitLetter(int suit);                // 'S', 'H', 'D', 'C'; '\0' for no suit
 std::string faceElementId(const Card &card);  // "" for no card
 // The 52 face ids in makeDeck's order.
 std::vector<std::string> faceElementIds();

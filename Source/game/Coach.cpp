@@ -60,8 +60,8 @@ void Coach::clear()
     trick_histogram.fill(0);
 }
 
-Card Coach::hint(const Hand &hand, const std::vector<Card> &trick,
-                 const std::vector<Card> &played, bool shortcall) const
+Card Coach::hint(const Hand &hand, const std::vector<Card> &trick, const std::vector<Card> &played,
+                 bool shortcall) const
 {
     Hand copy = hand;
     SeededRandom random(hintSeed(hand.cards, played));

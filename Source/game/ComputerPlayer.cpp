@@ -76,8 +76,7 @@ Card Hand::chooseLowCard(RandomSource &random)
         int score = 5;
         if (card.suit == Spades)
             score = 10;
-        else if (card.rank <= computer::giveAwayMaxRank && card.suit >= Hearts
-                 && card.suit <= Clubs
+        else if (card.rank <= computer::giveAwayMaxRank && card.suit >= Hearts && card.suit <= Clubs
                  && count[static_cast<std::size_t>(card.suit)] == shortest)
             score = 0;
         scored.push_back({card, score});
@@ -135,8 +134,7 @@ Card Hand::chooseBeatingCard(const std::vector<Card> &candidates, const Card &ta
 }
 
 Card Hand::chooseByWinCount(const std::vector<Card> &candidates,
-                            const std::vector<CardWinCount> &win_counts,
-                            const Card &fallback) const
+                            const std::vector<CardWinCount> &win_counts, const Card &fallback) const
 {
     const auto winsOf = [&win_counts](const Card &card, int &wins) {
         for (const CardWinCount &entry : win_counts) {

@@ -7,8 +7,8 @@
 namespace {
 
 const std::array<const char *, 17> opponentNameList = {
-    "Alcatraz", "Alistair", "Altair", "Desmond", "Ezio", "Geralt", "Hawk", "Isaac", "Jensen",
-    "Lara", "Leliana", "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
+    "Alcatraz", "Alistair", "Altair", "Desmond",  "Ezio",    "Geralt",  "Hawk",  "Isaac", "Jensen",
+    "Lara",     "Leliana",  "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
 constexpr int playerCount = 4;
 constexpr int tricksPerRound = 13;

@@ -43,15 +43,14 @@ public:
     // May reorder cards (stable sort by trumpRankLess) but never removes one.
     Card chooseLowCard(RandomSource &random = RandomSource::library());
     // Chooses by the decision list and removes the chosen card from the hand.
-    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                    bool shortcall, const std::vector<CardWinCount> &win_counts,
+    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played, bool shortcall,
+                    const std::vector<CardWinCount> &win_counts,
                     RandomSource &random = RandomSource::library());
     Card chooseBeatingCard(const std::vector<Card> &candidates, const Card &target,
                            const Card &fallback, const std::vector<CardWinCount> &win_counts,
                            bool shortcall) const;
     Card chooseByWinCount(const std::vector<Card> &candidates,
-                          const std::vector<CardWinCount> &win_counts,
-                          const Card &fallback) const;
+                          const std::vector<CardWinCount> &win_counts, const Card &fallback) const;
 };
 
 class Player
@@ -67,8 +66,8 @@ public:
     void addRoundScore(bool firstRound, bool shortcall);
 
     // --- the computer player (ComputerPlayer.cpp) ---
-    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played,
-                    bool shortcall, RandomSource &random = RandomSource::library());
+    Card chooseCard(const std::vector<Card> &trick, const std::vector<Card> &played, bool shortcall,
+                    RandomSource &random = RandomSource::library());
     // Sets call (at least 2) and win_counts from 100 simulated rounds of the dealt hand.
     void estimateCall(RandomSource &random = RandomSource::library());
 };

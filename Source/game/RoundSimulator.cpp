@@ -11,26 +11,53 @@ namespace {
 using CardIndex = std::uint8_t;
 using CardSet = std::uint64_t;
 
-constexpr int spadeLane = 0;  // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
+constexpr int spadeLane = 0;                // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
 constexpr std::uint32_t laneMask = 0x1FFF;  // ranks 2..14 as bits 0..12
 constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
 constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
 
-int laneOf(CardIndex card) { return card >> 4; }
-int rankBitOf(CardIndex card) { return card & 15; }
-CardIndex indexOf(int lane, int rank_bit) { return static_cast<CardIndex>(lane * 16 + rank_bit); }
-CardSet bitOf(CardIndex card) { return CardSet{1} << card; }
-std::uint32_t laneCards(CardSet set, int lane) { return (set >> (lane * 16)) & laneMask; }
-int lowestBit(std::uint32_t bits) { return std::countr_zero(bits); }
-int highestBit(std::uint32_t bits) { return 31 - std::countl_zero(bits); }
+int laneOf(CardIndex card)
+{
+    return card >> 4;
+}
+int rankBitOf(CardIndex card)
+{
+    return card & 15;
+}
+CardIndex indexOf(int lane, int rank_bit)
+{
+    return static_cast<CardIndex>(lane * 16 + rank_bit);
+}
+CardSet bitOf(CardIndex card)
+{
+    return CardSet{1} << card;
+}
+std::uint32_t laneCards(CardSet set, int lane)
+{
+    return (set >> (lane * 16)) & laneMask;
+}
+int lowestBit(std::uint32_t bits)
+{
+    return std::countr_zero(bits);
+}
+int highestBit(std::uint32_t bits)
+{
+    return 31 - std::countl_zero(bits);
+}
 // The cards of a lane ranked above the given rank bit.
-std::uint32_t above(std::uint32_t bits, int rank_bit) { return bits & ~((2u << rank_bit) - 1); }
+std::uint32_t above(std::uint32_t bits, int rank_bit)
+{
+    return bits & ~((2u << rank_bit) - 1);
+}
 
 bool isRealCard(const Card &card)
 {
     return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
 }
-CardIndex indexOf(const Card &card) { return indexOf(card.suit - 1, card.rank - 2); }
+CardIndex indexOf(const Card &card)
+{
+    return indexOf(card.suit - 1, card.rank - 2);
+}
 Card cardOf(CardIndex index)
 {
     const int rank = rankBitOf(index) + 2;
@@ -38,7 +65,10 @@ Card cardOf(CardIndex index)
 }
 
 // trumpRankLess as a number: non-spades first, then by rank.
-int trumpRankKey(CardIndex card) { return (laneOf(card) == spadeLane ? 16 : 0) + rankBitOf(card); }
+int trumpRankKey(CardIndex card)
+{
+    return (laneOf(card) == spadeLane ? 16 : 0) + rankBitOf(card);
+}
 
 // The trickWinner rule for one more card against the card winning so far.
 bool beats(CardIndex card, CardIndex winner)
@@ -57,7 +87,10 @@ int countCards(CardSet cards)
     return n;
 }
 
-int draw(RandomSource &random, int choices) { return random.next() % choices; }
+int draw(RandomSource &random, int choices)
+{
+    return random.next() % choices;
+}
 
 // A hand in its exact order. A played card only leaves `held`: it stays in `order` until
 // the next re-sort, so that playing a card costs no search and no shift.
@@ -66,7 +99,7 @@ struct SimHand {
     int slots = 0;  // entries of order in use, played cards included
     CardSet held = 0;
     std::array<int, 4> lane_count{};  // cards held per suit
-    bool sorted = false;  // by trumpRankLess; playing cards keeps it so
+    bool sorted = false;              // by trumpRankLess; playing cards keeps it so
 };
 
 // chooseLowCard: a card to give away. May re-sort the hand, never removes a card.
@@ -81,7 +114,8 @@ CardIndex chooseLowCard(SimHand &hand, RandomSource &random)
     CardSet free_cards = 0;
     for (int lane = 1; lane < 4; ++lane) {
         if (hand.lane_count[lane] == shortest)
-            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << giveAwayRankBit) - 1)} << (lane * 16);
+            free_cards |= CardSet{laneCards(hand.held, lane) & ((2u << giveAwayRankBit) - 1)}
+                          << (lane * 16);
     }
     if (free_cards) {
         // The k-th of them in hand order (all of them are in order, being held).
@@ -207,7 +241,7 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
         if (laneOf(winner) == spadeLane) {
             const std::uint32_t overtrumps = above(spades, rankBitOf(winner));
             choice = overtrumps ? indexOf(spadeLane, lowestBit(overtrumps))
-                               : chooseLowCard(hand, random);
+                                : chooseLowCard(hand, random);
         } else {
             choice = indexOf(spadeLane, lowestBit(spades));
         }
@@ -218,7 +252,7 @@ CardIndex chooseCard(SimHand &hand, int trick_size, int led, CardIndex winner, C
     return choice;
 }
 
-} // namespace
+}  // namespace
 
 RoundSimulator::RoundSimulator(const std::vector<Card> &own_cards, RandomSource &random)
     : random(&random), own(own_cards)
@@ -323,4 +357,3 @@ std::vector<Card> RoundSimulator::pool() const
     }
     return cards;
 }
-

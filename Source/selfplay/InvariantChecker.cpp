@@ -106,8 +106,8 @@ std::string InvariantChecker::checkMidTrick(const std::vector<Player> &before, i
     return {};
 }
 
-std::string InvariantChecker::checkTrickDone(const std::vector<Player> &before,
-                                             int winner_seat, int completed) const
+std::string InvariantChecker::checkTrickDone(const std::vector<Player> &before, int winner_seat,
+                                             int completed) const
 {
     if (game.getCompletedTricks() != completed)
         return "completed tricks did not grow by one";
@@ -124,8 +124,8 @@ std::string InvariantChecker::checkTrickDone(const std::vector<Player> &before,
     return {};
 }
 
-std::string InvariantChecker::checkRoundDone(const std::vector<Player> &before,
-                                             int winner_seat, unsigned round, bool shortcall)
+std::string InvariantChecker::checkRoundDone(const std::vector<Player> &before, int winner_seat,
+                                             unsigned round, bool shortcall)
 {
     if (game.getRound() != round + 1)
         return "the 13th trick did not start the next round";
@@ -169,8 +169,7 @@ std::string InvariantChecker::checkFreshRound() const
     const unsigned round = game.getRound();
     if (players.size() != 4)
         return "the game does not have four players";
-    if (game.getCompletedTricks() != 0 || !game.getTrick().empty()
-        || !game.getRoundCards().empty())
+    if (game.getCompletedTricks() != 0 || !game.getTrick().empty() || !game.getRoundCards().empty())
         return "a new round did not start empty";
     for (std::size_t i = 0; i < 4; ++i) {
         const Player &player = players[i];

@@ -57,8 +57,8 @@ private:
                               const std::vector<Card> &trick) const;
     std::string checkTrickDone(const std::vector<Player> &before, int winner_seat,
                                int completed) const;
-    std::string checkRoundDone(const std::vector<Player> &before, int winner_seat,
-                               unsigned round, bool shortcall);
+    std::string checkRoundDone(const std::vector<Player> &before, int winner_seat, unsigned round,
+                               bool shortcall);
 
     GameState &game;
     std::vector<CardWinCount> human_win_counts;

@@ -85,10 +85,12 @@ Options parseOptions(int argc, char **argv)
             }
             if (arg == "--seed") {
                 if (!parseNumber(value, options.seed))
-                    usageError("invalid seed '" + value + "': expected a whole number from 0 to 4294967295");
+                    usageError("invalid seed '" + value
+                               + "': expected a whole number from 0 to 4294967295");
             } else if (!parseNumber(value, options.rounds) || options.rounds < 1
                        || options.rounds > 100000000) {
-                usageError("invalid round count '" + value + "': expected a whole number from 1 to 100000000");
+                usageError("invalid round count '" + value
+                           + "': expected a whole number from 1 to 100000000");
             }
         } else {
             usageError("unknown argument '" + arg + "'");
@@ -201,9 +203,8 @@ private:
                   << checker.shortcallRounds() << " shortcall rounds, all invariants held.\n";
         for (std::size_t i = 0; i < 4; ++i) {
             std::cout << "  " << std::left << std::setw(10) << players[i].name << std::right
-                      << " points " << std::setw(8) << players[i].points
-                      << "  tricks " << std::setw(8) << stats[i].tricks
-                      << "  calls made " << stats[i].calls_made
+                      << " points " << std::setw(8) << players[i].points << "  tricks "
+                      << std::setw(8) << stats[i].tricks << "  calls made " << stats[i].calls_made
                       << ", missed " << stats[i].calls_missed << "\n";
         }
     }

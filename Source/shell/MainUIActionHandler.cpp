@@ -89,8 +89,7 @@ QString MainUIActionHandler::keysText()
     const auto heading = [](const QString &text) {
         return QStringLiteral("<tr><td colspan=\"2\"><br><i>%1</i></td></tr>").arg(text);
     };
-    return QStringLiteral("<table cellspacing=\"4\">")
-           + heading(tr("At the table, on your turn"))
+    return QStringLiteral("<table cellspacing=\"4\">") + heading(tr("At the table, on your turn"))
            + row(tr("Left, Right"), tr("choose among the cards you may play"))
            + row(tr("Home, End"), tr("the first or the last card you may play"))
            + row(tr("Enter, Space"), tr("play the chosen card (the first press only shows it "
@@ -99,16 +98,12 @@ QString MainUIActionHandler::keysText()
            + row(tr("Up or +, Down or -"), tr("raise or lower your call, from 2 to 13"))
            + row(tr("Enter"), tr("Continue (or press the marked button)"))
            + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
-           + row(tr("Space"), tr("press the marked button"))
-           + row(tr("Ctrl+E"), tr("End Game"))
-           + heading(tr("Everywhere"))
-           + row(tr("Ctrl+N"), tr("New Game..."))
+           + row(tr("Space"), tr("press the marked button")) + row(tr("Ctrl+E"), tr("End Game"))
+           + heading(tr("Everywhere")) + row(tr("Ctrl+N"), tr("New Game..."))
            + row(tr("H"), tr("Hint: mark the card the computer would play in your place"))
-           + row(tr("F1"), tr("How to Play"))
-           + row(tr("Ctrl+Q"), tr("Quit"))
+           + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
            + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
-           + row(tr("Enter, Escape"), tr("accept or close a dialog"))
-           + QStringLiteral("</table>");
+           + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>");
 }
 
 void MainUIActionHandler::keys()

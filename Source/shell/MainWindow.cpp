@@ -199,8 +199,8 @@ void MainWindow::onTrickCompleteAnimationFinished()
 
     if (summary_scene)
         summary_scene->deleteLater();
-    summary_scene = new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(),
-                                           this);
+    summary_scene =
+        new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(), this);
     adviseOnDeal();
     if (coach.hasEstimate())
         summary_scene->showCoachAdvice(coach.suggestedCall(), coach.histogram());
@@ -275,8 +275,7 @@ void MainWindow::adviseOnTurn(bool human_may_play)
 void MainWindow::onHint()
 {
     // Once per turn, and only while the human may play.
-    if (hint_card_id >= 0 || !action_handler.hintAction()->isEnabled()
-        || !game_state.isHumanMove())
+    if (hint_card_id >= 0 || !action_handler.hintAction()->isEnabled() || !game_state.isHumanMove())
         return;
     const Player human = game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())];
     const Card card = coach.hint(human.hand, game_state.getTrick(), game_state.getRoundCards(),

@@ -24,8 +24,8 @@ QString installTranslations(const QLocale &locale)
     QCoreApplication *app = QCoreApplication::instance();
     if (!app)
         return {};
-    for (QTranslator *old : app->findChildren<QTranslator *>(translator_name,
-                                                              Qt::FindDirectChildrenOnly)) {
+    for (QTranslator *old :
+         app->findChildren<QTranslator *>(translator_name, Qt::FindDirectChildrenOnly)) {
         QCoreApplication::removeTranslator(old);
         delete old;
     }

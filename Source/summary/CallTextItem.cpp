@@ -39,8 +39,7 @@ void CallTextItem::setFocusMarked(bool marked)
     update();
 }
 
-void CallTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
-                         QWidget *widget)
+void CallTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
 {
     if (highlighted) {
         painter->save();

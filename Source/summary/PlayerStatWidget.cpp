@@ -23,10 +23,9 @@ struct Standing {
     int tricks;
 };
 
-} // namespace
+}  // namespace
 
-PlayerStatWidget::PlayerStatWidget(QWidget *parent)
-    : QWidget(parent), ui(new Ui::PlayerStatWidget)
+PlayerStatWidget::PlayerStatWidget(QWidget *parent) : QWidget(parent), ui(new Ui::PlayerStatWidget)
 {
     ui->setupUi(this);
     name_labels = {ui->labelPlayer1Name, ui->labelPlayer2Name, ui->labelPlayer3Name,
@@ -52,8 +51,8 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
 
     std::vector<Standing> standings;
     for (const Player &player : game_state.getPlayers())
-        standings.push_back({QString::fromStdString(player.name), player.points, player.call,
-                             player.tricks});
+        standings.push_back(
+            {QString::fromStdString(player.name), player.points, player.call, player.tricks});
     std::stable_sort(standings.begin(), standings.end(),
                      [](const Standing &a, const Standing &b) { return a.points > b.points; });
 
@@ -64,10 +63,11 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
     for (int i = 0; i < rows; ++i) {
         const Standing &s = standings[std::size_t(i)];
         const bool met = isCallMade(s.call, s.tricks, shortcall);
-        const QString span = QStringLiteral("<span style=\"color: %1;\">")
-                                 .arg(met ? metColour : missedColour);
+        const QString span =
+            QStringLiteral("<span style=\"color: %1;\">").arg(met ? metColour : missedColour);
         // Names are the player's own text, never markup.
-        name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped() + QStringLiteral("</span>"));
+        name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped()
+                                + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
         const QString tip = standingsToolTip(s.name, s.points, s.tricks, s.call);

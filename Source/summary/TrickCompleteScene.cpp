@@ -9,9 +9,9 @@
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
-#include <QPen>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
+#include <QPen>
 #include <QStringList>
 
 #include <algorithm>
@@ -58,7 +58,7 @@ void addMarker(QGraphicsScene *scene, QGraphicsTextItem *over, const QColor &col
     scene->addItem(marker);
 }
 
-} // namespace
+}  // namespace
 
 TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int human_player,
                                        QObject *parent)
@@ -107,7 +107,8 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
     qreal y = 0;
     int name_width = 0;
     for (const SummaryRow &row : rows) {
-        QGraphicsTextItem *item = addSummaryText(isolatedName(row.name));  // plain text: never markup
+        QGraphicsTextItem *item =
+            addSummaryText(isolatedName(row.name));  // plain text: never markup
         item->setPos(0, y);
         y += item->boundingRect().height() + gap;
         name_width = std::max(name_width, int(item->boundingRect().width()));
@@ -142,8 +143,7 @@ QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
             human_call_item = call_item;
             addMarker(this, call_item, humanCallMarker);
         } else if (row.missing_suit) {
-            addSummaryText(tr("sideoff"))
-                ->setPos(calls_header->x() + calls_width + gap, row_y);
+            addSummaryText(tr("sideoff"))->setPos(calls_header->x() + calls_width + gap, row_y);
         }
     }
     return name_items;
@@ -215,9 +215,8 @@ void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_
                               end_game->y());
     } else {
         end_game->setPos(0, hand_y);
-        continue_item->setPos(standings.x() + standings.width()
-                                  - continue_item->boundingRect().width(),
-                              hand_y);
+        continue_item->setPos(
+            standings.x() + standings.width() - continue_item->boundingRect().width(), hand_y);
     }
     connect(end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
     connect(continue_item, &CallTextItem::clicked, this, &TrickCompleteScene::onContinueClicked);
@@ -231,7 +230,8 @@ TrickCompleteScene::~TrickCompleteScene()
         QAccessible::deleteAccessibleInterface(id);
 }
 
-void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histogram &rounds_by_tricks)
+void TrickCompleteScene::showCoachAdvice(int suggested_call,
+                                         const Coach::Histogram &rounds_by_tricks)
 {
     CallTextItem *decrease = decrease_item;
     if (suggestion_item || !decrease)
@@ -263,7 +263,8 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histog
 
     const qreal baseline = decrease->y() - label_height;
     const qreal tallest = baseline - taken.top();
-    const int most = std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
+    const int most =
+        std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
     const qreal bar_width = column * chartBarFill;
     for (int tricks = 0; tricks < columns; ++tricks) {
         const int rounds = rounds_by_tricks[std::size_t(tricks)];
@@ -275,7 +276,10 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call, const Coach::Histog
         bar->setBrush(QBrush(suggested ? chartSuggestedColour : chartBarColour, Qt::SolidPattern));
         bar->setPen(Qt::NoPen);
         bar->setOpacity(chartBarOpacity);
-        bar->setToolTip(tr("Tricks: %1\nSimulated rounds: %2 of %3").arg(tricks).arg(rounds).arg(simulationRuns));
+        bar->setToolTip(tr("Tricks: %1\nSimulated rounds: %2 of %3")
+                            .arg(tricks)
+                            .arg(rounds)
+                            .arg(simulationRuns));
         addItem(bar);
         chart_bars.append(bar);
 

@@ -19,8 +19,7 @@ enum Phase { Moving = 0, FadingOut = 1, FadingIn = 2, Pausing = 10 };
 
 }  // namespace
 
-AnimationManager::AnimationManager(QObject *parent)
-    : QObject(parent)
+AnimationManager::AnimationManager(QObject *parent) : QObject(parent)
 {
     pause_timer.setSingleShot(true);
     pause_timer.setTimerType(Qt::PreciseTimer);  // the pause is 750 to 949 ms, not about that
@@ -183,8 +182,7 @@ void AnimationManager::onTrickCompleteAnimationFinished()
     if (winner_item) {
         const QRectF bounds = winner_item->boundingRect();
         winner_item->setTransformOriginPoint(bounds.width() / 2, bounds.height() / 2);
-        group->addAnimation(
-            makeAnimation(winner_item, "opacity", table::winnerSpinDuration, 0.0));
+        group->addAnimation(makeAnimation(winner_item, "opacity", table::winnerSpinDuration, 0.0));
         group->addAnimation(
             makeAnimation(winner_item, "rotation", table::winnerSpinDuration, spins.front()));
     }

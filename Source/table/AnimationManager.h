@@ -21,8 +21,8 @@ public:
     explicit AnimationManager(QObject *parent = nullptr);
     ~AnimationManager() override;
 
-    QPropertyAnimation *makeAnimation(QObject *target, const QByteArray &property,
-                                      int duration, const QVariant &end_value);
+    QPropertyAnimation *makeAnimation(QObject *target, const QByteArray &property, int duration,
+                                      const QVariant &end_value);
     void animateCard(CardGraphicsItem *item, int table_position);
     void animateTrickComplete(const QList<int> &ids, int winner_id,
                               const QList<CardGraphicsItem *> &items);

@@ -6,9 +6,9 @@
 #include <QBrush>
 #include <QColor>
 #include <QGraphicsSceneMouseEvent>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <QPaintDevice>
 #include <QStyleOptionGraphicsItem>
 #include <QSvgRenderer>
 #include <QTransform>
@@ -67,8 +67,7 @@ CardGraphicsItem::PaintMode CardGraphicsItem::paintMode()
     return paint_mode;
 }
 
-CardGraphicsItem::CardGraphicsItem()
-    : hover_offset(table::hoverOffset)
+CardGraphicsItem::CardGraphicsItem() : hover_offset(table::hoverOffset)
 {
     setSharedRenderer(card_renderer());
     // QGraphicsSvgItem turns on DeviceCoordinateCache, which repaints a tilted card on
@@ -175,7 +174,8 @@ void CardGraphicsItem::paintEmblem(QPainter *painter, const QRectF &bounds, cons
 void CardGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                              QWidget *widget)
 {
-    if (paint_mode == PaintMode::Cached && painter->worldTransform().type() != QTransform::TxProject) {
+    if (paint_mode == PaintMode::Cached
+        && painter->worldTransform().type() != QTransform::TxProject) {
         paintCached(painter);
         if (hinted)
             paintHintMark(painter);
@@ -308,11 +308,11 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
     // Stacked above: a higher z, or the same z and added to the scene later (the scene
     // adds a hand's cards in order). Not under Qt's item cache: a cached picture of ours
     // would keep the hole after the card above has gone.
-    if (!above || qint64(image.width()) * image.height() < worthwhilePixels
-        || !above->isVisible() || above->scene() != scene() || !scene()
-        || above->zValue() < zValue() || above->effectiveOpacity() < 1.0
-        || above->graphicsEffect() || above->boundingRect().isEmpty()
-        || cacheMode() != NoCache || above->cacheMode() != NoCache) {
+    if (!above || qint64(image.width()) * image.height() < worthwhilePixels || !above->isVisible()
+        || above->scene() != scene() || !scene() || above->zValue() < zValue()
+        || above->effectiveOpacity() < 1.0 || above->graphicsEffect()
+        || above->boundingRect().isEmpty() || cacheMode() != NoCache
+        || above->cacheMode() != NoCache) {
         painter->drawImage(at, image);
         return;
     }
@@ -329,17 +329,16 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
         if (above->face_down)
             paintEmblem(p, r, r);
     };
-    const CardPixmapCache::Entry &cover =
-        CardPixmapCache::instance().entry(card_renderer(), above->elementId(),
-                                          above->boundingRect(), scale, angle,
-                                          above->face_down ? 1 : 0, overlay);
+    const CardPixmapCache::Entry &cover = CardPixmapCache::instance().entry(
+        card_renderer(), above->elementId(), above->boundingRect(), scale, angle,
+        above->face_down ? 1 : 0, overlay);
     if (cover.scale != scale) {  // a stand-in, drawn stretched: its pixels are not known
         painter->drawImage(at, image);
         return;
     }
-    const QPoint cover_at = QPoint(int(std::lround(above_world.dx() * dpr)),
-                                   int(std::lround(above_world.dy() * dpr)))
-                            + cover.offset;
+    const QPoint cover_at =
+        QPoint(int(std::lround(above_world.dx() * dpr)), int(std::lround(above_world.dy() * dpr)))
+        + cover.offset;
 
     // Per row of our image, the columns [left, right) the card above surely hides. One
     // pixel of margin each way allows for the rounding of either card's position.

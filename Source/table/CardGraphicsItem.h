@@ -17,9 +17,9 @@ QSvgRenderer *card_renderer();
 
 // Where the face-down emblem goes on a card of a given size (item units).
 struct CardEmblem {
-    QPolygon diamond;     // filled odd-even: two opposite quarters of a diamond
-    QRectF centre;        // the big circle
-    QRectF top_left;      // the small circles
+    QPolygon diamond;  // filled odd-even: two opposite quarters of a diamond
+    QRectF centre;     // the big circle
+    QRectF top_left;   // the small circles
     QRectF bottom_right;
 };
 CardEmblem cardEmblem(const QSizeF &size);
@@ -86,8 +86,8 @@ protected:
 private:
     void lower();
     void paintCached(QPainter *painter);
-    void drawUncovered(QPainter *painter, QPoint at, QImage image,
-                       const QTransform &world, double dpr, double scale, int angle) const;
+    void drawUncovered(QPainter *painter, QPoint at, QImage image, const QTransform &world,
+                       double dpr, double scale, int angle) const;
     static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
     void paintHintMark(QPainter *painter) const;
 

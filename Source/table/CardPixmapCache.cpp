@@ -87,11 +87,9 @@ void CardPixmapCache::startFrame()
     frame_spent_ns = 0;
 }
 
-const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer,
-                                                     const QString &element,
-                                                     const QRectF &bounds, double scale,
-                                                     int angle, int overlay_key,
-                                                     const Overlay &overlay)
+const CardPixmapCache::Entry &CardPixmapCache::entry(QSvgRenderer *renderer, const QString &element,
+                                                     const QRectF &bounds, double scale, int angle,
+                                                     int overlay_key, const Overlay &overlay)
 {
     const int scale_key = scaleKey(scale);
     noteScale(scale_key);

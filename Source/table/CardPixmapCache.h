@@ -91,7 +91,6 @@ private:
     const Entry *standIn(const Key &key) const;
     bool budgetSpent() const;
 
-
     QHash<Key, Entry> entries;
     QList<int> recent_scales;  // most recent first
     int renders = 0;

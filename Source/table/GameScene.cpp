@@ -3,17 +3,17 @@
 #include "FatalError.h"
 #include "GameState.h"
 #include "IsolatedName.h"
-#include "StandingsToolTip.h"
 #include "Player.h"
 #include "Settings.h"
+#include "StandingsToolTip.h"
 #include "TableConstants.h"
 
 #include <QFont>
 #include <QGraphicsRectItem>
-#include <QGraphicsSimpleTextItem>
-#include <QTextDocument>
 #include <QGraphicsSceneHoverEvent>
+#include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <vector>
@@ -62,8 +62,7 @@ void sendHover(QGraphicsScene &scene, CardGraphicsItem *item, QEvent::Type type)
 
 }  // namespace
 
-GameScene::GameScene(const GameState &game_state, QObject *parent)
-    : QGraphicsScene(parent)
+GameScene::GameScene(const GameState &game_state, QObject *parent) : QGraphicsScene(parent)
 {
     card_rotation = table::cardRotation;
     // Some 60 items, several of them moving in every animation frame: a linear search is
@@ -258,9 +257,11 @@ void GameScene::placeLabel(int p, const QString &text)
     label.setHtml(centred(text));
 
     if (p == 0 || p == 2) {
-        label.setTextWidth(truncated(cardWidth(last)) + truncated(last->x()) - truncated(first->x()));
-        const int label_y = p == 0 ? table::topLabelY
-                                   : truncated(first->y() + cardHeight(first) + table::bottomLabelGap);
+        label.setTextWidth(truncated(cardWidth(last)) + truncated(last->x())
+                           - truncated(first->x()));
+        const int label_y = p == 0
+                                ? table::topLabelY
+                                : truncated(first->y() + cardHeight(first) + table::bottomLabelGap);
         label.setPos(truncated(first->x()), label_y);
         label.setRotation(0);
         return;
@@ -286,8 +287,7 @@ void GameScene::updateLabels(const GameState &game_state)
         const Player &player = players[std::size_t(position_players[p])];
         const QString text = tr("%1 (%2) - %3/%4")
                                  .arg(displayName(player), QString::number(player.points),
-                                      QString::number(player.tricks),
-                                      QString::number(player.call));
+                                      QString::number(player.tricks), QString::number(player.call));
         name_labels[std::size_t(p)].setHtml(centred(text));
         name_labels[std::size_t(p)].setToolTip(labelToolTip(player));
     }
@@ -351,9 +351,10 @@ void GameScene::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     const bool table_key = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home
-                           || key == Qt::Key_End || key == Qt::Key_Return
-                           || key == Qt::Key_Enter || key == Qt::Key_Space;
-    if (!table_key || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+                           || key == Qt::Key_End || key == Qt::Key_Return || key == Qt::Key_Enter
+                           || key == Qt::Key_Space;
+    if (!table_key
+        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         QGraphicsScene::keyPressEvent(event);
         return;
     }

@@ -30,8 +30,8 @@ QString isolatedName(const QString &name)
 {
     for (const QChar ch : name) {
         if (affectsOrder(ch))
-            return QString(QChar(QGuiApplication::isRightToLeft() ? 0x200f : 0x200e)) + QChar(0x2068)
-                   + name + QChar(0x2069);
+            return QString(QChar(QGuiApplication::isRightToLeft() ? 0x200f : 0x200e))
+                   + QChar(0x2068) + name + QChar(0x2069);
     }
     return name;
 }

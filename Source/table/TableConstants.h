@@ -36,8 +36,8 @@ inline constexpr int winnerSpinDuration = 350;
 inline constexpr double winnerSpin = 400.0;  // degrees, sign chosen at random
 
 // Where a card played from each table position lands (0 top, 1 right, 2 bottom, 3 left).
-inline constexpr std::array<QPointF, 4> trickPositions = {
-    QPointF(400, 440), QPointF(650, 700), QPointF(420, 950), QPointF(170, 610)};
+inline constexpr std::array<QPointF, 4> trickPositions = {QPointF(400, 440), QPointF(650, 700),
+                                                          QPointF(420, 950), QPointF(170, 610)};
 
 // Fast divides durations, Slow multiplies them.
 inline constexpr int fastDivisor = 4;
@@ -53,9 +53,9 @@ inline constexpr int columnStep = 60;    // between cards of the side columns
 inline constexpr int handGap = 20;       // between neighbouring hands
 inline constexpr int labelPointSize = 30;
 inline constexpr int topLabelY = -75;
-inline constexpr int rightLabelGap = 75;    // right of the right column
-inline constexpr int bottomLabelGap = 65;   // below the bottom row
-inline constexpr int leftLabelOffset = 160; // left of the left column
+inline constexpr int rightLabelGap = 75;     // right of the right column
+inline constexpr int bottomLabelGap = 65;    // below the bottom row
+inline constexpr int leftLabelOffset = 160;  // left of the left column
 inline constexpr double dimmedOpacity = 0.25;
 inline constexpr double highlightedZ = 1;  // a picked card above the rest of its hand
 

@@ -102,7 +102,8 @@ void BM_StartNewRoundWithCoach(benchmark::State &state)
     Coach coach;
     for (auto _ : state) {
         game.startNewRound();
-        coach.estimate(game.getPlayers()[static_cast<std::size_t>(game.getHumanPlayer())].hand.cards);
+        coach.estimate(
+            game.getPlayers()[static_cast<std::size_t>(game.getHumanPlayer())].hand.cards);
         benchmark::DoNotOptimize(coach.suggestedCall());
     }
 }
@@ -128,6 +129,6 @@ void BM_SelfPlayedRound(benchmark::State &state)
 }
 BENCHMARK(BM_SelfPlayedRound)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -50,12 +50,30 @@ void renderElement(benchmark::State &state, const QString &id)
 
 // A plain pip face, the face with most pips, the ornate ace, two courts (the Queen of
 // Clubs is the most expensive card to draw) and the back hidden hands show.
-void BM_RenderFace_7H(benchmark::State &state) { renderElement(state, QStringLiteral("7H")); }
-void BM_RenderFace_10C(benchmark::State &state) { renderElement(state, QStringLiteral("10C")); }
-void BM_RenderFace_AS(benchmark::State &state) { renderElement(state, QStringLiteral("AS")); }
-void BM_RenderFace_KH(benchmark::State &state) { renderElement(state, QStringLiteral("KH")); }
-void BM_RenderFace_QC(benchmark::State &state) { renderElement(state, QStringLiteral("QC")); }
-void BM_RenderBack_RED1(benchmark::State &state) { renderElement(state, QStringLiteral("BACK_RED1")); }
+void BM_RenderFace_7H(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("7H"));
+}
+void BM_RenderFace_10C(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("10C"));
+}
+void BM_RenderFace_AS(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("AS"));
+}
+void BM_RenderFace_KH(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("KH"));
+}
+void BM_RenderFace_QC(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("QC"));
+}
+void BM_RenderBack_RED1(benchmark::State &state)
+{
+    renderElement(state, QStringLiteral("BACK_RED1"));
+}
 BENCHMARK(BM_RenderFace_7H)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFace_10C)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderFace_AS)->Unit(benchmark::kMicrosecond);
@@ -95,7 +113,9 @@ void BM_RenderEveryElement(benchmark::State &state)
         renderer.render(&p, ids[qsizetype(next)], QRectF(0, 0, 106, 149));
         p.end();
         benchmark::DoNotOptimize(image.constBits());
-        micros[next].push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        micros[next].push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
         next = (next + 1) % micros.size();
     }
     double slowest = 0;
@@ -115,7 +135,7 @@ void BM_RenderEveryElement(benchmark::State &state)
 }
 BENCHMARK(BM_RenderEveryElement)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -93,8 +93,9 @@ void BM_ColdStartToFirstFrame(benchmark::State &state)
         const auto wall = std::chrono::steady_clock::now() - start;
         long long window_ns = 0, app_ns = 0;
         int width = 0, height = 0;
-        if (std::sscanf(child.readAllStandardOutput().constData(), "%lld %lld %d %d",
-                        &window_ns, &app_ns, &width, &height) != 4) {
+        if (std::sscanf(child.readAllStandardOutput().constData(), "%lld %lld %d %d", &window_ns,
+                        &app_ns, &width, &height)
+            != 4) {
             state.SkipWithError("no timing from child");
             return;
         }
@@ -131,7 +132,7 @@ BENCHMARK(BM_WarmWindowToFirstFrame)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

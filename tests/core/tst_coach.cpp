@@ -78,7 +78,8 @@ void CoachTest::askingTheCoachChangesNothing()
         QCOMPARE(coached.size(), plain.size());
         QVERIFY(plain.size() > 4 * 52);
         for (std::size_t i = 0; i < plain.size(); ++i)
-            QVERIFY2(coached[i] == plain[i], qPrintable(QString("seed %1, after move %2").arg(seed).arg(i)));
+            QVERIFY2(coached[i] == plain[i],
+                     qPrintable(QString("seed %1, after move %2").arg(seed).arg(i)));
     }
 }
 
@@ -116,8 +117,9 @@ void CoachTest::adviceIsTheComputerPlayers()
                 for (std::size_t k = 0; k < h.size(); ++k)
                     tricks += int(k) * h[k];
                 QCOMPARE(tricks / double(simulationRuns), coach.meanTricks());
-                const int wins = std::accumulate(computer.win_counts.begin(), computer.win_counts.end(), 0,
-                                                 [](int sum, const CardWinCount &w) { return sum + w.wins; });
+                const int wins =
+                    std::accumulate(computer.win_counts.begin(), computer.win_counts.end(), 0,
+                                    [](int sum, const CardWinCount &w) { return sum + w.wins; });
                 QCOMPARE(wins, tricks);
                 ++hands;
             }
@@ -131,7 +133,8 @@ void CoachTest::adviceIsTheComputerPlayers()
                 seat.win_counts = coach.winCounts();
                 SeededRandom same_draws(Coach::hintSeed(human.hand.cards, game.getRoundCards()));
                 QVERIFY(seat.chooseCard(game.getTrick(), game.getRoundCards(), game.isShortcall(),
-                                        same_draws) == hint);
+                                        same_draws)
+                        == hint);
                 QCOMPARE(seat.hand.cards.size() + 1, human.hand.cards.size());
                 shortcall_hints += game.isShortcall();
                 QVERIFY(game.playCard(hint));  // the human follows the advice here

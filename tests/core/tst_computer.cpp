@@ -113,7 +113,12 @@ void ComputerTest::lowCardFromShortestSuit()
     Hand h = hand("H3 H9 D2 D5 D7 DK C4 C6 CJ ST SA");
     const Hand before = h;
     const unsigned seed = 11;
-    QCOMPARE(countDraws(seed, [&] { Hand copy = h; copy.chooseLowCard(); }), 1);
+    QCOMPARE(countDraws(seed,
+                        [&] {
+                            Hand copy = h;
+                            copy.chooseLowCard();
+                        }),
+             1);
     std::srand(seed);
     QCOMPARE(cardName(h.chooseLowCard()), QString("H3"));
     QCOMPARE(toShortString(h.cards), toShortString(before.cards));
@@ -178,7 +183,12 @@ void ComputerTest::lowCardAllHighDrawsNothing()
 {
     const Hand start = hand("HK C9 DJ S2 H9 CT");
     Hand h = start;
-    QCOMPARE(countDraws(3, [&] { Hand copy = start; copy.chooseLowCard(); }), 0);
+    QCOMPARE(countDraws(3,
+                        [&] {
+                            Hand copy = start;
+                            copy.chooseLowCard();
+                        }),
+             0);
     QCOMPARE(cardName(h.chooseLowCard()), QString("C9"));
     QCOMPARE(toShortString(h.cards), std::string("C9 H9 CT DJ HK S2"));
 }
@@ -186,7 +196,12 @@ void ComputerTest::lowCardAllHighDrawsNothing()
 void ComputerTest::lowCardSpadesOnly()
 {
     Hand h = hand("S9 S3 SK");
-    QCOMPARE(countDraws(3, [&] { Hand copy = h; copy.chooseLowCard(); }), 0);
+    QCOMPARE(countDraws(3,
+                        [&] {
+                            Hand copy = h;
+                            copy.chooseLowCard();
+                        }),
+             0);
     QCOMPARE(cardName(h.chooseLowCard()), QString("S3"));
     QCOMPARE(toShortString(h.cards), std::string("S3 S9 SK"));
 }
@@ -256,9 +271,10 @@ void ComputerTest::chooseBeatingCard()
     QFETCH(bool, shortcall);
     QFETCH(QString, chosen);
     const Hand h;
-    QCOMPARE(cardName(h.chooseBeatingCard(cards(candidates.toStdString()), card(target.toStdString()),
-                                          card("C2"), parseWins(wins), shortcall)),
-             chosen);
+    QCOMPARE(
+        cardName(h.chooseBeatingCard(cards(candidates.toStdString()), card(target.toStdString()),
+                                     card("C2"), parseWins(wins), shortcall)),
+        chosen);
 }
 
 void ComputerTest::decisionList_data()
@@ -375,7 +391,12 @@ void ComputerTest::leadPicksARandomMasterCard()
     for (unsigned seed = 1; seed <= 30; ++seed) {
         Hand h = hand("HA C2 SA CA D5");
         const int r = nthRand(seed, 0);
-        QCOMPARE(countDraws(seed, [] { Hand copy = hand("HA C2 SA CA D5"); copy.chooseCard({}, {}, false, {}); }), 1);
+        QCOMPARE(countDraws(seed,
+                            [] {
+                                Hand copy = hand("HA C2 SA CA D5");
+                                copy.chooseCard({}, {}, false, {});
+                            }),
+                 1);
         std::srand(seed);
         const Card chosen = h.chooseCard({}, {}, false, {});
         QCOMPARE(chosen.toShortString(), masters[static_cast<std::size_t>(r % 3)]);
@@ -383,7 +404,12 @@ void ComputerTest::leadPicksARandomMasterCard()
     }
     QVERIFY(seen[0] && seen[1] && seen[2]);
     // Following suit never draws.
-    QCOMPARE(countDraws(4, [] { Hand copy = hand("H2 H9 HK"); copy.chooseCard(cards("H5"), cards("H5"), false, {}); }), 0);
+    QCOMPARE(countDraws(4,
+                        [] {
+                            Hand copy = hand("H2 H9 HK");
+                            copy.chooseCard(cards("H5"), cards("H5"), false, {});
+                        }),
+             0);
 }
 
 void ComputerTest::choicesAreLegalAndRemoved()
@@ -399,9 +425,11 @@ void ComputerTest::choicesAreLegalAndRemoved()
         const std::size_t earlierSize = 4 * static_cast<std::size_t>(std::rand() % 10);
         Hand h;
         h.cards.assign(deck.begin(), deck.begin() + static_cast<std::ptrdiff_t>(handSize));
-        std::vector<Card> played(deck.begin() + static_cast<std::ptrdiff_t>(handSize),
-                                 deck.begin() + static_cast<std::ptrdiff_t>(handSize + earlierSize + trickSize));
-        const std::vector<Card> trick(played.end() - static_cast<std::ptrdiff_t>(trickSize), played.end());
+        std::vector<Card> played(
+            deck.begin() + static_cast<std::ptrdiff_t>(handSize),
+            deck.begin() + static_cast<std::ptrdiff_t>(handSize + earlierSize + trickSize));
+        const std::vector<Card> trick(played.end() - static_cast<std::ptrdiff_t>(trickSize),
+                                      played.end());
         const bool shortcall = seed % 2 == 0;
         std::vector<CardWinCount> wins;
         if (shortcall) {
@@ -487,7 +515,10 @@ void ComputerTest::estimateCountsAndDraws()
     start.name = "Ezio";
 
     Player p = start;
-    const int draws = countDraws(seed, [&] { Player copy = start; copy.estimateCall(); });
+    const int draws = countDraws(seed, [&] {
+        Player copy = start;
+        copy.estimateCall();
+    });
     QVERIFY(draws >= simulationRuns * (38 + 1) + 1);
     std::srand(seed);
     p.estimateCall();
@@ -535,7 +566,12 @@ void ComputerTest::estimateNeedsAFullHand()
     Player p;
     p.hand.cards = cards("SA HK D4");
     p.call = 7;
-    QCOMPARE(countDraws(1, [&] { Player copy = p; copy.estimateCall(); }), 0);
+    QCOMPARE(countDraws(1,
+                        [&] {
+                            Player copy = p;
+                            copy.estimateCall();
+                        }),
+             0);
     p.estimateCall();
     QCOMPARE(p.call, minimumComputerCall);
     QCOMPARE(p.win_counts.size(), std::size_t(3));

@@ -15,8 +15,8 @@ namespace {
 using Access = GameStateTestAccess;
 
 const std::vector<std::string> expectedOpponentNames = {
-    "Alcatraz", "Alistair", "Altair", "Desmond", "Ezio", "Geralt", "Hawk", "Isaac", "Jensen",
-    "Lara", "Leliana", "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
+    "Alcatraz", "Alistair", "Altair", "Desmond",  "Ezio",    "Geralt",  "Hawk",  "Isaac", "Jensen",
+    "Lara",     "Leliana",  "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
 // Plays one move for whoever is to move; the human plays its first legal card.
 void playAnyMove(GameState &game)
@@ -69,12 +69,13 @@ void GameStateTest::beforeTheFirstGame()
     QVERIFY(game.isHumanMove());
     QVERIFY(!game.isShortcall());
     const std::string before = Access::fingerprint(game);
-    QCOMPARE(countDraws(1, [] {
-                 GameState g;
-                 g.startNewRound();
-                 g.playComputerMove();
-                 g.playCard(card("SA"));
-             }),
+    QCOMPARE(countDraws(1,
+                        [] {
+                            GameState g;
+                            g.startNewRound();
+                            g.playComputerMove();
+                            g.playCard(card("SA"));
+                        }),
              0);
     game.startNewRound();  // no players: nothing to deal to
     QVERIFY(!game.playComputerMove());
@@ -112,7 +113,8 @@ void GameStateTest::newGameDrawsNamesDealAndFirstPlayer()
             QVERIFY(players[seat].win_counts.empty());  // no estimate in round 1
             if (seat > 0) {
                 QCOMPARE(players[seat].name, names[seat - 1]);
-                QVERIFY(std::find(expectedOpponentNames.begin(), expectedOpponentNames.end(), players[seat].name)
+                QVERIFY(std::find(expectedOpponentNames.begin(), expectedOpponentNames.end(),
+                                  players[seat].name)
                         != expectedOpponentNames.end());
                 distinct.insert(players[seat].name);
             }
@@ -133,10 +135,9 @@ void GameStateTest::dealPositionsAndRedeal()
 {
     // Seed 1's first shuffle is kept; seed 12's first leaves the fourth hand without an
     // honour and is dealt again. The expected hands are glibc's rand() sequence.
-    const std::vector<std::string> seed12 = {"SQ HA D3 C7 S2 HT SA CT D7 C2 DT S3 H4",
-                                             "H6 C5 HJ C8 D8 HK D4 S8 CK D6 SK H7 DA",
-                                             "H3 D2 H8 S9 S7 ST S5 S6 CQ C6 H5 C4 D5",
-                                             "HQ DJ C3 D9 DK SJ DQ CJ S4 CA H9 C9 H2"};
+    const std::vector<std::string> seed12 = {
+        "SQ HA D3 C7 S2 HT SA CT D7 C2 DT S3 H4", "H6 C5 HJ C8 D8 HK D4 S8 CK D6 SK H7 DA",
+        "H3 D2 H8 S9 S7 ST S5 S6 CQ C6 H5 C4 D5", "HQ DJ C3 D9 DK SJ DQ CJ S4 CA H9 C9 H2"};
     std::srand(12);
     std::vector<Card> first = makeDeck();
     randomShuffle(first);
@@ -387,8 +388,10 @@ void GameStateTest::lastMoveOfRoundOneRollsOver()
     lastTrick.push_back(lastCard);
     const Card winner = trickWinner(lastTrick);
     const int leader = (seat + 1) % 4;
-    const int winnerSeat =
-        (leader + static_cast<int>(std::find(lastTrick.begin(), lastTrick.end(), winner) - lastTrick.begin())) % 4;
+    const int winnerSeat = (leader
+                            + static_cast<int>(std::find(lastTrick.begin(), lastTrick.end(), winner)
+                                               - lastTrick.begin()))
+                           % 4;
 
     playAnyMove(game);
     QCOMPARE(game.getRound(), 2u);

@@ -25,7 +25,8 @@ QString names(const std::vector<CardWinCount> &counts)
 {
     QStringList list;
     for (const CardWinCount &entry : counts)
-        list << QStringLiteral("%1:%2").arg(QString::fromStdString(entry.card.toShortString()))
+        list << QStringLiteral("%1:%2")
+                    .arg(QString::fromStdString(entry.card.toShortString()))
                     .arg(entry.wins);
     return list.join(QLatin1Char(' '));
 }
@@ -44,7 +45,7 @@ std::vector<Card> randomHand(unsigned seed, const CardFilter &filter)
     return hand;
 }
 
-} // namespace
+}  // namespace
 
 class TestRoundSimulator : public QObject
 {
@@ -106,8 +107,8 @@ void TestRoundSimulator::roundsPlayLikeTheReference()
             const int referenceTricks = reference.playRound(&referenceCards);
             const int referenceNext = std::rand();
 
-            const QByteArray where = QStringLiteral("hand %1 (%2), round %3")
-                                         .arg(h).arg(names(own)).arg(r).toUtf8();
+            const QByteArray where =
+                QStringLiteral("hand %1 (%2), round %3").arg(h).arg(names(own)).arg(r).toUtf8();
             QVERIFY2(names(fastCards) == names(referenceCards), where.constData());
             QCOMPARE(fastCards.size(), std::size_t{52});
             QVERIFY2(fastTricks == referenceTricks, where.constData());
@@ -181,8 +182,8 @@ void TestRoundSimulator::startNewRoundMatchesTheReference()
             QVERIFY(++moves <= 52);
             if (game.isHumanMove()) {
                 Player human = game.getPlayers()[static_cast<std::size_t>(game.getHumanPlayer())];
-                QVERIFY(game.playCard(human.chooseCard(game.getTrick(), game.getRoundCards(),
-                                                       game.isShortcall())));
+                QVERIFY(game.playCard(
+                    human.chooseCard(game.getTrick(), game.getRoundCards(), game.isShortcall())));
             } else {
                 QVERIFY(game.playComputerMove());
             }

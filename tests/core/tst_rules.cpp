@@ -135,7 +135,8 @@ void RulesTest::legalCards()
     QFETCH(QString, trick);
     QFETCH(QString, legal);
     const Hand h = coretest::hand(hand.toStdString());
-    QCOMPARE(QString::fromStdString(toShortString(h.legalCards(cards(trick.toStdString())))), legal);
+    QCOMPARE(QString::fromStdString(toShortString(h.legalCards(cards(trick.toStdString())))),
+             legal);
 }
 
 QTEST_APPLESS_MAIN(RulesTest)

@@ -54,7 +54,9 @@ void SelfPlayTest::firstRoundsOfManyGames()
                  qPrintable(QString("seed %1").arg(seed)));
         for (int move = 0; move < 51; ++move) {
             const std::string error = checker.move();
-            QVERIFY2(error.empty(), qPrintable(QString("seed %1 move %2: %3").arg(seed).arg(move)
+            QVERIFY2(error.empty(), qPrintable(QString("seed %1 move %2: %3")
+                                                   .arg(seed)
+                                                   .arg(move)
                                                    .arg(QString::fromStdString(error))));
         }
         Player last = game.getPlayers()[static_cast<std::size_t>(game.getCurrentPlayer())];

@@ -55,7 +55,7 @@ bool isInk(QRgb px, bool red)
     return red ? (r > 150 && g < 90 && b < 110) : (r < 80 && g < 80 && b < 80);
 }
 
-} // namespace
+}  // namespace
 
 class TestDeck : public QObject
 {
@@ -100,8 +100,12 @@ private slots:
         QFETCH(QSizeF, size);
         QVERIFY(renderer.elementExists(id));
         const QRectF bounds = renderer.boundsOnElement(id);
-        QVERIFY2(qAbs(bounds.width() - size.width()) < 1e-6 && qAbs(bounds.height() - size.height()) < 1e-6,
-                 qPrintable(QStringLiteral("%1 measures %2 x %3").arg(id).arg(bounds.width()).arg(bounds.height())));
+        QVERIFY2(qAbs(bounds.width() - size.width()) < 1e-6
+                     && qAbs(bounds.height() - size.height()) < 1e-6,
+                 qPrintable(QStringLiteral("%1 measures %2 x %3")
+                                .arg(id)
+                                .arg(bounds.width())
+                                .arg(bounds.height())));
     }
 
     void elementsLieApartOnTheSheet()
@@ -121,11 +125,12 @@ private slots:
     // patterns or CSS; every reference points at an element that exists.
     void onlyPlainSvg()
     {
-        const QSet<QString> forbiddenElements = {
-            "text", "tspan", "textArea", "font", "font-face", "glyph", "filter", "mask", "clipPath",
-            "pattern", "style", "image", "foreignObject", "script", "symbol", "marker"};
-        const QSet<QString> forbiddenAttributes = {"style", "class", "font-family", "font-size", "filter",
-                                                   "mask", "clip-path", "font"};
+        const QSet<QString> forbiddenElements = {"text",          "tspan",   "textArea", "font",
+                                                 "font-face",     "glyph",   "filter",   "mask",
+                                                 "clipPath",      "pattern", "style",    "image",
+                                                 "foreignObject", "script",  "symbol",   "marker"};
+        const QSet<QString> forbiddenAttributes = {"style",  "class", "font-family", "font-size",
+                                                   "filter", "mask",  "clip-path",   "font"};
         QXmlStreamReader xml(readAll(deckPath));
         QSet<QString> ids;
         QStringList refs;
@@ -135,7 +140,8 @@ private slots:
             const QString name = xml.name().toString();
             QVERIFY2(!forbiddenElements.contains(name), qPrintable(name));
             for (const QXmlStreamAttribute &a : xml.attributes()) {
-                QVERIFY2(!forbiddenAttributes.contains(a.name().toString()), qPrintable(a.name().toString()));
+                QVERIFY2(!forbiddenAttributes.contains(a.name().toString()),
+                         qPrintable(a.name().toString()));
                 if (a.name() == QLatin1String("id")) {
                     QVERIFY2(!ids.contains(a.value().toString()), qPrintable(a.value().toString()));
                     ids.insert(a.value().toString());
@@ -175,11 +181,13 @@ private slots:
                     continue;
                 ++depth;
                 QVERIFY2(xml.name() == QLatin1String("path") && depth == 1,
-                         qPrintable(card + QStringLiteral(" holds <") + xml.name().toString() + QLatin1Char('>')));
+                         qPrintable(card + QStringLiteral(" holds <") + xml.name().toString()
+                                    + QLatin1Char('>')));
                 ++paths;
             } else if (token == QXmlStreamReader::EndElement && !card.isEmpty()) {
                 if (depth-- == 0) {
-                    QVERIFY2(paths <= 64, qPrintable(QStringLiteral("%1 draws %2 paths").arg(card).arg(paths)));
+                    QVERIFY2(paths <= 64,
+                             qPrintable(QStringLiteral("%1 draws %2 paths").arg(card).arg(paths)));
                     card.clear();
                 }
             }
@@ -195,7 +203,8 @@ private slots:
         QXmlStreamReader xml(readAll(deckPath));
         int gradientPaths = 0;
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path"))
+            if (xml.readNext() != QXmlStreamReader::StartElement
+                || xml.name() != QLatin1String("path"))
                 continue;
             if (!xml.attributes().value(QLatin1String("fill")).startsWith(QLatin1String("url(")))
                 continue;
@@ -264,7 +273,8 @@ private slots:
                 wrongInk += isInk(image.pixel(x, y), !red);
             }
         }
-        QVERIFY2(ink >= 40, qPrintable(QStringLiteral("%1: only %2 index pixels").arg(id).arg(ink)));
+        QVERIFY2(ink >= 40,
+                 qPrintable(QStringLiteral("%1: only %2 index pixels").arg(id).arg(ink)));
         QCOMPARE(wrongInk, 0);
     }
 
@@ -279,7 +289,8 @@ private slots:
             renderer.render(&p, id, QRectF(0, 0, 106, 149));
             p.end();
             const QImage corner = image.copy(0, 0, 22, 44);
-            const QByteArray bytes(reinterpret_cast<const char *>(corner.constBits()), corner.sizeInBytes());
+            const QByteArray bytes(reinterpret_cast<const char *>(corner.constBits()),
+                                   corner.sizeInBytes());
             QVERIFY2(!seen.contains(bytes), qPrintable(id));
             seen.insert(bytes);
         }
@@ -289,7 +300,8 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString a = dir.filePath(QStringLiteral("a.svg")), b = dir.filePath(QStringLiteral("b.svg"));
+        const QString a = dir.filePath(QStringLiteral("a.svg")),
+                      b = dir.filePath(QStringLiteral("b.svg"));
         QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {a}), 0);
         QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {b}), 0);
         const QByteArray first = readAll(a);
@@ -341,7 +353,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("icon.svg"));
-        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {QStringLiteral("--icon"), path}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral(DECKGEN_PATH), {QStringLiteral("--icon"), path}),
+                 0);
         // The committed icon is the generator's current output.
         QCOMPARE(readAll(path), readAll(QStringLiteral(":/icons/tolvanmere.svg")));
         QSvgRenderer icon(path);

@@ -6,8 +6,8 @@ namespace {
 // Bytes assembled by hand: the data come from files and are bounds-checked first.
 quint32 bigEndian32(const QByteArray &d, qsizetype at)
 {
-    return quint32(quint8(d[at])) << 24 | quint32(quint8(d[at + 1])) << 16 | quint32(quint8(d[at + 2])) << 8 |
-           quint32(quint8(d[at + 3]));
+    return quint32(quint8(d[at])) << 24 | quint32(quint8(d[at + 1])) << 16
+           | quint32(quint8(d[at + 2])) << 8 | quint32(quint8(d[at + 3]));
 }
 
 quint32 littleEndian(const QByteArray &d, qsizetype at, int bytes)
@@ -18,7 +18,7 @@ quint32 littleEndian(const QByteArray &d, qsizetype at, int bytes)
     return v;
 }
 
-} // namespace
+}  // namespace
 
 class TestDeckResources : public QObject
 {
@@ -93,7 +93,8 @@ private slots:
             QCOMPARE(int(bigEndian32(png, 16)), size);
             sizes << size;
         }
-        QVERIFY(sizes.contains(16) && sizes.contains(32) && sizes.contains(48) && sizes.contains(256));
+        QVERIFY(sizes.contains(16) && sizes.contains(32) && sizes.contains(48)
+                && sizes.contains(256));
 
         QFile rc(QStringLiteral(WINDOWS_RC));
         QVERIFY(rc.open(QIODevice::ReadOnly));

@@ -10,8 +10,7 @@ using namespace deckgen;
 
 namespace {
 
-struct Box
-{
+struct Box {
     Pt lo, hi;
 };
 
@@ -22,7 +21,7 @@ Box boxOf(const Path &p)
     return b;
 }
 
-} // namespace
+}  // namespace
 
 class TestDeckgen : public QObject
 {
@@ -74,9 +73,11 @@ private slots:
     {
         Path p;
         p.M(0, 0).L(10, 0).Q(10, 10, 0, 10).Z();
-        QCOMPARE(QString::fromStdString(p.str()), QStringLiteral("M0 0 L10 0 C10 6.67 6.67 10 0 10 Z"));
+        QCOMPARE(QString::fromStdString(p.str()),
+                 QStringLiteral("M0 0 L10 0 C10 6.67 6.67 10 0 10 Z"));
         const Path mirrored = Path().M(100, 1).L(110, 2).withMirror(112);
-        QCOMPARE(QString::fromStdString(mirrored.str()), QStringLiteral("M100 1 L110 2 M124 1 L114 2"));
+        QCOMPARE(QString::fromStdString(mirrored.str()),
+                 QStringLiteral("M100 1 L110 2 M124 1 L114 2"));
     }
 
     void glyphs_data()
@@ -136,17 +137,15 @@ private slots:
         QCOMPARE(isRed(suit), suit == 'H' || suit == 'D');
     }
 
-    void unknownSuitDrawsNothing()
-    {
-        QVERIFY(suitShape('X').empty());
-    }
+    void unknownSuitDrawsNothing() { QVERIFY(suitShape('X').empty()); }
 
     // A fine line becomes a band as wide as the stroke, its ends pushed out as far as a
     // round cap would reach, one closed outline per subpath.
     void fineLineOutline()
     {
         const Path flat = Path().M(0, 0).L(10, 0).fineLineOutline(2);
-        QCOMPARE(QString::fromStdString(flat.str()), QStringLiteral("M0 -1 L10 -1 L11 0 L10 1 L0 1 L-1 0 Z"));
+        QCOMPARE(QString::fromStdString(flat.str()),
+                 QStringLiteral("M0 -1 L10 -1 L11 0 L10 1 L0 1 L-1 0 Z"));
         // A right angle: the corner's offsets keep both edges a half width from the line.
         const Path corner = Path().M(0, 0).L(10, 0).L(10, 10).fineLineOutline(2);
         QCOMPARE(QString::fromStdString(corner.str()),
@@ -163,24 +162,33 @@ private slots:
     {
         const Path left = Path().rect(10, 10, 10, 10), right = Path().rect(60, 10, 10, 10);
         Canvas apart;
-        apart.fill(left, "#111111").fill(Path().rect(30, 10, 10, 10), "#222222").fill(right, "#111111");
+        apart.fill(left, "#111111")
+            .fill(Path().rect(30, 10, 10, 10), "#222222")
+            .fill(right, "#111111");
         QCOMPARE(apart.elements(), size_t(2));
-        QVERIFY(QString::fromStdString(apart.str()).startsWith(
-            QStringLiteral("<path fill=\"#111111\" d=\"M10 10 L20 10 L20 20 L10 20 Z M60 10")));
+        QVERIFY(QString::fromStdString(apart.str())
+                    .startsWith(QStringLiteral(
+                        "<path fill=\"#111111\" d=\"M10 10 L20 10 L20 20 L10 20 Z M60 10")));
 
         // Over something in between, the shape must stay above it.
         Canvas over;
-        over.fill(left, "#111111").fill(Path().rect(50, 5, 30, 20), "#222222").fill(right, "#111111");
+        over.fill(left, "#111111")
+            .fill(Path().rect(50, 5, 30, 20), "#222222")
+            .fill(right, "#111111");
         QCOMPARE(over.elements(), size_t(3));
 
         // Even a clear gap narrower than an antialiased edge counts as near.
         Canvas close;
-        close.fill(left, "#111111").fill(Path().rect(21, 10, 10, 10), "#222222").fill(Path().rect(32, 10, 10, 10), "#111111");
+        close.fill(left, "#111111")
+            .fill(Path().rect(21, 10, 10, 10), "#222222")
+            .fill(Path().rect(32, 10, 10, 10), "#111111");
         QCOMPARE(close.elements(), size_t(3));
 
         // Styles must match exactly, and rings (even-odd) never share.
         Canvas styles;
-        styles.fill(left, "#111111").line(right, "#111111", 1).fillEvenOdd(Path().rect(100, 10, 5, 5), "#111111");
+        styles.fill(left, "#111111")
+            .line(right, "#111111", 1)
+            .fillEvenOdd(Path().rect(100, 10, 5, 5), "#111111");
         styles.fillEvenOdd(Path().rect(120, 10, 5, 5), "#111111");
         QCOMPARE(styles.elements(), size_t(4));
     }
@@ -189,7 +197,8 @@ private slots:
     void canvasKeepsJoinedPathsShort()
     {
         Canvas c;
-        c.fill(Path().rect(10, 10, 10, 10), "#111111").fill(Path().rect(10, 200, 10, 10), "#111111");
+        c.fill(Path().rect(10, 10, 10, 10), "#111111")
+            .fill(Path().rect(10, 200, 10, 10), "#111111");
         QCOMPARE(c.elements(), size_t(2));
         // Side by side they join.
         c.fill(Path().rect(40, 200, 10, 10), "#111111");
@@ -201,7 +210,8 @@ private slots:
     void canvasAppendsMapped()
     {
         Canvas half;
-        half.fill(Path().rect(50, 20, 20, 20), "#111111").fill(Path().rect(55, 25, 5, 5), "#222222");
+        half.fill(Path().rect(50, 20, 20, 20), "#111111")
+            .fill(Path().rect(55, 25, 5, 5), "#222222");
         Canvas both;
         both.append(half).append(half, Affine::rotate(180).then(Affine::translate(faceW, faceH)));
         QCOMPARE(both.elements(), size_t(4));

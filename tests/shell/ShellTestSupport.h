@@ -107,8 +107,7 @@ inline void answerNewGameDialog(const QString &name, bool learning_mode = false,
         timer->stop();
         timer->deleteLater();
         if (name.isEmpty()) {
-            QTest::mouseClick(dialog->findChild<QPushButton *>("pushButtonCancel"),
-                              Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton *>("pushButtonCancel"), Qt::LeftButton);
         } else {
             typeText(dialog->findChild<QLineEdit *>("lineEditPlayerName"), name);
             dialog->findChild<QCheckBox *>("checkBoxLearningMode")->setChecked(learning_mode);

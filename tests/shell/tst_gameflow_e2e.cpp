@@ -48,7 +48,7 @@ QString plain(const QString &html)
     return doc.toPlainText();
 }
 
-} // namespace
+}  // namespace
 
 class TestGameFlowE2E : public QObject
 {
@@ -71,9 +71,9 @@ class TestGameFlowE2E : public QObject
         for (int row = 1; row <= 4; ++row) {
             const Player &p = ranked[std::size_t(row - 1)];
             auto text = [&](const char *part) {
-                return plain(panel->findChild<QLabel *>(
-                                      QStringLiteral("labelPlayer%1%2").arg(row).arg(part))
-                                 ->text());
+                return plain(
+                    panel->findChild<QLabel *>(QStringLiteral("labelPlayer%1%2").arg(row).arg(part))
+                        ->text());
             };
             QCOMPARE(text("Name"), QString::fromStdString(p.name));
             QCOMPARE(text("Points"), QStringLiteral("(%1)").arg(p.points));
@@ -109,9 +109,9 @@ class TestGameFlowE2E : public QObject
         bool found = false;
         for (int row = 1; row <= 4; ++row) {
             auto text = [&](const char *part) {
-                return plain(panel->findChild<QLabel *>(
-                                      QStringLiteral("labelPlayer%1%2").arg(row).arg(part))
-                                 ->text());
+                return plain(
+                    panel->findChild<QLabel *>(QStringLiteral("labelPlayer%1%2").arg(row).arg(part))
+                        ->text());
             };
             if (text("Name") != name)
                 continue;
@@ -294,9 +294,8 @@ private slots:
         QVERIFY(!hide_opponent_cards);
         QTRY_VERIFY(gone.isNull());
         QCOMPARE(debug_lines.value(0), QStringLiteral("onNewGame"));
-        QTRY_VERIFY_WITH_TIMEOUT(window.gameState().isHumanMove()
-                                     && !clickableHumanCards(window).isEmpty(),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            window.gameState().isHumanMove() && !clickableHumanCards(window).isEmpty(), 10000);
         checkTableAgrees(window);
     }
 };

@@ -25,8 +25,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTranslator>
@@ -61,8 +61,8 @@ void collectFromWidget(QWidget *root, QList<ShownText> &out)
     QList<QWidget *> widgets = root->findChildren<QWidget *>();
     widgets.prepend(root);
     for (QWidget *w : widgets) {
-        const QString name = QStringLiteral("%1 %2").arg(QLatin1String(w->metaObject()->className()),
-                                                         w->objectName());
+        const QString name = QStringLiteral("%1 %2").arg(
+            QLatin1String(w->metaObject()->className()), w->objectName());
         if (w->isWindow())
             out.append({name + " title", w->windowTitle()});
         out.append({name + " tool tip", w->toolTip()});
@@ -291,12 +291,14 @@ private slots:
                 in_code.insert(e.context + '\n' + e.source);
             for (const TsEntry &e : stored)
                 if (e.type.isEmpty() && !in_code.contains(e.context + '\n' + e.source))
-                    problems << ts + ": no longer in the code (build the target update_translations): "
-                                    + describe(e);
+                    problems
+                        << ts + ": no longer in the code (build the target update_translations): "
+                               + describe(e);
             for (const TsEntry &e : current) {
                 if (!known.contains(e.context + '\n' + e.source))
-                    problems << ts + ": not in the file yet (build the target update_translations): "
-                                    + describe(e);
+                    problems
+                        << ts + ": not in the file yet (build the target update_translations): "
+                               + describe(e);
                 else if (e.type == u"unfinished" || e.translation.isEmpty())
                     problems << ts + ": unfinished: " + describe(e);
                 else if (placeholders(e.translation) != placeholders(e.source))
@@ -331,11 +333,13 @@ private slots:
         QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"), continueText);
         const QString qt_dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
         if (qtQm.isEmpty() || !QFile::exists(qt_dir + '/' + qtQm))
-            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                     QStringLiteral("Cancel"));
         else
             QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != u"Cancel");
         installTranslations(QLocale(QLocale::English));
-        QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"), QStringLiteral("Continue"));
+        QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"),
+                 QStringLiteral("Continue"));
     }
 
     // The longer words of a translation push the summary's columns apart instead of
@@ -408,8 +412,8 @@ private slots:
         }
         QVERIFY(in_panel);
 
-        TrickCompleteScene summary({makePlayer(name.toStdString(), 3, 2, 0),
-                                    makePlayer("Bo", 1, 2, 0)}, 1);
+        TrickCompleteScene summary(
+            {makePlayer(name.toStdString(), 3, 2, 0), makePlayer("Bo", 1, 2, 0)}, 1);
         bool in_summary = false;
         for (QGraphicsItem *item : summary.items())
             if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))

@@ -132,7 +132,8 @@ void answerNewGameDialogByKeys(const QString &name, bool *learning_toggled)
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [=]() {
         auto *dialog = qobject_cast<NewGameDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !QApplication::focusWidget() || QApplication::focusWidget()->window() != dialog)
+        if (!dialog || !QApplication::focusWidget()
+            || QApplication::focusWidget()->window() != dialog)
             return;
         timer->stop();
         timer->deleteLater();
@@ -280,7 +281,8 @@ private slots:
                         || !human_turn.contains(QStringLiteral("You may play: %1.").arg(expected))
                         || !human_turn.endsWith(
                             QStringLiteral("Selected: %1.")
-                                .arg(cardName(window.gameScene().cardItem(playable[index])->card()))))
+                                .arg(cardName(
+                                    window.gameScene().cardItem(playable[index])->card()))))
                         return false;
                 }
                 const Card intended = window.gameScene().cardItem(playable[index])->card();
@@ -356,7 +358,8 @@ private slots:
         QVERIFY(help->actions().contains(keys));
         QCOMPARE(keys->text(), QStringLiteral("&Keys..."));
         const QString text = MainUIActionHandler::keysText();
-        for (const char *key : {"Left, Right", "Home, End", "Enter, Space", "Ctrl+E", "Ctrl+N", "Tab"})
+        for (const char *key :
+             {"Left, Right", "Home, End", "Enter, Space", "Ctrl+E", "Ctrl+N", "Tab"})
             QVERIFY2(text.contains(QLatin1String(key)), key);
 
         for (QAction *action : {keys, help->actions().first()}) {

@@ -41,8 +41,7 @@ void captureDebug(QtMsgType type, const QMessageLogContext &context, const QStri
     if (type == QtDebugMsg && qstrcmp(context.category, flowLog().categoryName()) == 0) {
         debug_lines.append(text);
         debug_times.append(debug_clock.elapsed());
-    }
-    else if (previous_handler)
+    } else if (previous_handler)
         previous_handler(type, context, text);
 }
 
@@ -61,7 +60,6 @@ QAction *findAction(QWidget *in, const QString &text)
     return nullptr;
 }
 
-
 // Text pixels inside each table label's area of the view as the window paints it: the
 // label text is black (green while it flashes for a trick) on the light table, the turn
 // mark gold; no text means no such pixels.
@@ -72,13 +70,13 @@ QList<int> labelInk(MainWindow &window)
     QList<int> ink;
     for (int p = 0; p < 4; ++p) {
         QGraphicsTextItem *label = window.gameScene().nameLabel(p);
-        const QRect area = window.view()->mapFromScene(label->sceneBoundingRect())
+        const QRect area = window.view()
+                               ->mapFromScene(label->sceneBoundingRect())
                                .boundingRect()
                                .intersected(shot.rect());
         int dark = 0;
         for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-            {
+            for (int x = area.left(); x <= area.right(); ++x) {
                 const QRgb pixel = shot.pixel(x, y);
                 dark += std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 130;
             }
@@ -87,7 +85,7 @@ QList<int> labelInk(MainWindow &window)
     return ink;
 }
 
-} // namespace
+}  // namespace
 
 class TestMainWindow : public QObject
 {
@@ -197,7 +195,8 @@ private slots:
         MainWindow window;
         GraphicsView *view = window.view();
         resizeView(view, size);
-        QVERIFY2(qFuzzyCompare(view->transform().m11(), factor), qPrintable(QString::number(view->transform().m11())));
+        QVERIFY2(qFuzzyCompare(view->transform().m11(), factor),
+                 qPrintable(QString::number(view->transform().m11())));
         QVERIFY(qFuzzyCompare(view->transform().m22(), factor));
         // Back and forth: the scale is absolute, it never drifts.
         for (int i = 0; i < 50; ++i) {
@@ -318,13 +317,12 @@ private slots:
         bool found = false;
         for (int row = 1; row <= 4; ++row) {
             QTextDocument doc;
-            doc.setHtml(panel->findChild<QLabel *>(QStringLiteral("labelPlayer%1Name").arg(row))
-                            ->text());
+            doc.setHtml(
+                panel->findChild<QLabel *>(QStringLiteral("labelPlayer%1Name").arg(row))->text());
             found = found || doc.toPlainText() == name;
         }
         QVERIFY(found);
     }
-
 
     // In step mode every animation's end waits for the Debug button.
     void stepModeWaitsForTheDebugButton()
@@ -393,7 +391,8 @@ private slots:
         // Nobody clicks, so the new game runs up to the human's turn and waits there;
         // watch a while longer for any step a leftover signal might still cause.
         QTRY_VERIFY_WITH_TIMEOUT(window.gameState().isHumanMove()
-                                     && debug_lines.last() == "advanceGame() - game_state.isHumanMove()",
+                                     && debug_lines.last()
+                                            == "advanceGame() - game_state.isHumanMove()",
                                  15000);
         QTest::qWait(1500);
 
@@ -411,8 +410,9 @@ private slots:
         QCOMPARE(human_turns, 1);
         // One step at a time: each computer move waits for the previous card's pause.
         for (int i = 1; i < moves.size(); ++i)
-            QVERIFY2(moves.at(i) - moves.at(i - 1) >= 740,
-                     qPrintable(QStringLiteral("moves %1 ms apart").arg(moves.at(i) - moves.at(i - 1))));
+            QVERIFY2(
+                moves.at(i) - moves.at(i - 1) >= 740,
+                qPrintable(QStringLiteral("moves %1 ms apart").arg(moves.at(i) - moves.at(i - 1))));
     }
     // Plays the first tricks of a game as a player would and watches the table: all four
     // labels keep their text on screen, the turn mark follows play, the trick winner gets
@@ -470,10 +470,12 @@ private slots:
         // What the numbers mean, on the labels and the panel's rows.
         const QString tip = scene.nameLabel(winner)->toolTip();
         QVERIFY2(tip.contains(QStringLiteral("tricks taken 1 of call 0")), qPrintable(tip));
-        QVERIFY(window.statisticsPanel()->findChild<QLabel *>("labelPlayer1Tricks")
+        QVERIFY(window.statisticsPanel()
+                    ->findChild<QLabel *>("labelPlayer1Tricks")
                     ->toolTip()
                     .contains(QStringLiteral("tricks taken")));
-        QVERIFY(!window.statisticsPanel()->findChild<QLabel *>("labelShortcall")->toolTip().isEmpty());
+        QVERIFY(
+            !window.statisticsPanel()->findChild<QLabel *>("labelShortcall")->toolTip().isEmpty());
         const QList<int> after_trick = labelInk(window);
         for (int p = 0; p < 4; ++p)
             QVERIFY2(after_trick.at(p) > 0, qPrintable(QStringLiteral("label %1 is blank").arg(p)));
@@ -518,8 +520,8 @@ private slots:
                     QVERIFY(id >= 0 && window.gameScene().cardItem(id)->isHinted());
                     const GameState &game = window.gameState();
                     const Player human = game.getPlayers().at(0);
-                    const Card card = Coach().hint(human.hand, game.getTrick(), game.getRoundCards(),
-                                                   game.isShortcall());
+                    const Card card = Coach().hint(human.hand, game.getTrick(),
+                                                   game.getRoundCards(), game.isShortcall());
                     QCOMPARE(window.gameScene().cardId(card), id);
                     const std::vector<Card> legal = human.hand.legalCards(game.getTrick());
                     QVERIFY(std::find(legal.begin(), legal.end(), card) != legal.end());
@@ -528,7 +530,8 @@ private slots:
                 // it (a click through the view may catch a neighbour as the card rises).
                 {
                     const GameState &game = window.gameState();
-                    const Card first = game.getPlayers().at(0).hand.legalCards(game.getTrick()).front();
+                    const Card first =
+                        game.getPlayers().at(0).hand.legalCards(game.getTrick()).front();
                     window.onCardClicked(first, window.gameScene().cardId(first));
                 }
                 QCOMPARE(window.hintedCardId(), -1);

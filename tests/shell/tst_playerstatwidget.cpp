@@ -2,8 +2,8 @@
 #include "ShellTestSupport.h"
 
 #include <QLabel>
-#include <QTextDocument>
 #include <QTest>
+#include <QTextDocument>
 
 class TestPlayerStatWidget : public QObject
 {
@@ -93,11 +93,10 @@ private slots:
         QFETCH(int, others_call);
         QFETCH(bool, green);
         GameState state;
-        GameStateTestAccess::stage(state, 2,
-                                   {makePlayer("Me", 50, call, tricks),
-                                    makePlayer("X", 0, others_call, 0),
-                                    makePlayer("Y", 0, others_call, 0),
-                                    makePlayer("Z", 0, others_call, 0)});
+        GameStateTestAccess::stage(
+            state, 2,
+            {makePlayer("Me", 50, call, tricks), makePlayer("X", 0, others_call, 0),
+             makePlayer("Y", 0, others_call, 0), makePlayer("Z", 0, others_call, 0)});
         PlayerStatWidget panel;
         panel.updateStatistics(state);
         const QString colour = green ? "#017d09" : "#940002";
@@ -107,7 +106,9 @@ private slots:
                  QStringLiteral("<span style=\"color: %1;\">(50)</span>").arg(colour));
         QCOMPARE(rowLabel(panel, 1, "Tricks")->text(),
                  QStringLiteral("<span style=\"color: %1;\">%2/%3</span>")
-                     .arg(colour).arg(tricks).arg(call));
+                     .arg(colour)
+                     .arg(tricks)
+                     .arg(call));
     }
 
     void roundOneIsAllGreenWithNegativePoints()
@@ -158,8 +159,9 @@ private slots:
         QFETCH(QString, name);
         GameState state;
         GameStateTestAccess::stage(state, 1,
-                                   {makePlayer(name.toStdString(), 9, 0, 0), makePlayer("B", 0, 0, 0),
-                                    makePlayer("C", 0, 0, 0), makePlayer("D", 0, 0, 0)});
+                                   {makePlayer(name.toStdString(), 9, 0, 0),
+                                    makePlayer("B", 0, 0, 0), makePlayer("C", 0, 0, 0),
+                                    makePlayer("D", 0, 0, 0)});
         PlayerStatWidget panel;
         panel.updateStatistics(state);
         QLabel *l = rowLabel(panel, 1, "Name");

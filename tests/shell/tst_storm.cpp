@@ -7,8 +7,8 @@
 // TOLVANMERE_STORM_SEED     run this one seed only (a failure names its seed)
 // TOLVANMERE_STORM_TRACE    print every action as it is taken
 
-#include "AppIdentity.h"
 #include "AnimationManager.h"
+#include "AppIdentity.h"
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
 #include "GraphicsView.h"
@@ -104,7 +104,7 @@ struct DialogAnswer {
     int delay_ticks = 0;  // the dialog stays open this long while the game runs on
 };
 
-} // namespace
+}  // namespace
 
 class TestStorm : public QObject
 {
@@ -162,8 +162,7 @@ class TestStorm : public QObject
             ++new_games;
             accepted_name = answer.name;
             QTest::mouseClick(ok, Qt::LeftButton);
-        }
-        else if (answer.escape)
+        } else if (answer.escape)
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("pushButtonCancel")),
@@ -232,10 +231,14 @@ class TestStorm : public QObject
                     return QStringLiteral("card item %1 shown before any game").arg(id);
             return QString();
         }
-        const QString human = QString::fromStdString(players[std::size_t(state.getHumanPlayer())].name);
-        if (human.trimmed().isEmpty() || human.size() > 16 || human.contains(QChar::ReplacementCharacter)
-            || human != human.trimmed() || !accepted_name.trimmed().startsWith(human))
-            return QStringLiteral("the human's name is '%1' (%2 units)").arg(human).arg(human.size());
+        const QString human =
+            QString::fromStdString(players[std::size_t(state.getHumanPlayer())].name);
+        if (human.trimmed().isEmpty() || human.size() > 16
+            || human.contains(QChar::ReplacementCharacter) || human != human.trimmed()
+            || !accepted_name.trimmed().startsWith(human))
+            return QStringLiteral("the human's name is '%1' (%2 units)")
+                .arg(human)
+                .arg(human.size());
         // While the summary is up, the panel shows the call it proposes.
         GameState shown = state;
         if (window.view()->scene() != &scene && window.summaryScene())
@@ -347,7 +350,8 @@ class TestStorm : public QObject
                     return what + QStringLiteral(" left at opacity %1").arg(item->opacity());
                 if (raised >= 0 && p == table::humanPosition && id != raised && !dimmed_ok)
                     return what + QStringLiteral(" not dimmed beside a raised card");
-                if (item->isHovered() != (id == raised) || (id != raised && !item->transform().isIdentity()))
+                if (item->isHovered() != (id == raised)
+                    || (id != raised && !item->transform().isIdentity()))
                     return what + QStringLiteral(" left raised");
                 if (item->pos() == AnimationManager::trickPosition(p) && item->rotation() == 0) {
                     ++in_trick;
@@ -356,33 +360,42 @@ class TestStorm : public QObject
                     if (std::none_of(trick.begin(), trick.end(), [&](const Card &c) {
                             return cardName(c) == item->faceElementId();
                         }))
-                        return what + QStringLiteral(" lies in the trick but the game's trick lacks it");
+                        return what
+                               + QStringLiteral(" lies in the trick but the game's trick lacks it");
                     continue;
                 }
                 // Laid out from the cards' own widths, truncated: a unit either way.
                 if ((item->pos() - rest_places[std::size_t(id)]).manhattanLength() > 3
                     || item->rotation() != table::cardRotation)
-                    return what + QStringLiteral(" neither in its hand place nor in the trick "
-                                                 "(at %1,%2 turned %3)")
-                                      .arg(item->pos().x())
-                                      .arg(item->pos().y())
-                                      .arg(item->rotation()) + QStringLiteral(" rest %1,%2").arg(rest_places[std::size_t(id)].x()).arg(rest_places[std::size_t(id)].y());
+                    return what
+                           + QStringLiteral(" neither in its hand place nor in the trick "
+                                            "(at %1,%2 turned %3)")
+                                 .arg(item->pos().x())
+                                 .arg(item->pos().y())
+                                 .arg(item->rotation())
+                           + QStringLiteral(" rest %1,%2")
+                                 .arg(rest_places[std::size_t(id)].x())
+                                 .arg(rest_places[std::size_t(id)].y());
                 if (item->isFaceDown() != face_down)
                     return what + QLatin1String(face_down ? " face up" : " face down");
                 shown.push_back(item->faceElementId());
                 if (p == table::humanPosition) {
-                    const bool playable = std::any_of(legal.begin(), legal.end(), [&](const Card &c) {
-                        return cardName(c) == item->faceElementId();
-                    });
+                    const bool playable =
+                        std::any_of(legal.begin(), legal.end(), [&](const Card &c) {
+                            return cardName(c) == item->faceElementId();
+                        });
                     if (item->acceptHoverEvents() != playable)
-                        return what + QLatin1String(playable ? " legal but not clickable on the human's turn"
-                                                              : " clickable but not legal");
+                        return what
+                               + QLatin1String(playable
+                                                   ? " legal but not clickable on the human's turn"
+                                                   : " clickable but not legal");
                 }
             }
             std::sort(wanted.begin(), wanted.end());
             std::sort(shown.begin(), shown.end());
             if (wanted != shown)
-                return QStringLiteral("position %1 shows %2 cards in hand (%3), the game has %4 (%5)")
+                return QStringLiteral(
+                           "position %1 shows %2 cards in hand (%3), the game has %4 (%5)")
                     .arg(p)
                     .arg(shown.size())
                     .arg(QStringList(shown.begin(), shown.end()).join(' '))
@@ -392,20 +405,23 @@ class TestStorm : public QObject
                 return QStringLiteral("position %1 has %2 cards in the trick").arg(p).arg(in_trick);
 
             const QString label = scene.nameLabel(p)->toPlainText();
-            const QString expected = QStringLiteral("%1 (%2) - %3/%4")
-                                         .arg(isolatedName(QString::fromStdString(player.name)),
-                                              QString::number(player.points),
-                                              QString::number(player.tricks),
-                                              QString::number(player.call));
+            const QString expected =
+                QStringLiteral("%1 (%2) - %3/%4")
+                    .arg(isolatedName(QString::fromStdString(player.name)),
+                         QString::number(player.points), QString::number(player.tricks),
+                         QString::number(player.call));
             if (!scene.nameLabel(p)->isVisible() || !label.contains(expected))
-                return QStringLiteral("label %1 reads '%2', the game has '%3'").arg(p).arg(label, expected);
+                return QStringLiteral("label %1 reads '%2', the game has '%3'")
+                    .arg(p)
+                    .arg(label, expected);
         }
         int trick_items = 0;
         for (int id = 0; id < 52; ++id) {
             const CardGraphicsItem *item = scene.cardItem(id);
-            trick_items += item->isVisible()
-                           && item->pos() == AnimationManager::trickPosition(id / table::cardsPerHand)
-                           && item->rotation() == 0;
+            trick_items +=
+                item->isVisible()
+                && item->pos() == AnimationManager::trickPosition(id / table::cardsPerHand)
+                && item->rotation() == 0;
         }
         if (trick_items != int(trick.size()))
             return QStringLiteral("%1 cards lie in the trick, the game's trick has %2")
@@ -453,7 +469,7 @@ class TestStorm : public QObject
 
     void runStorm(int seed, int actions)
     {
-        std::srand(unsigned(seed));  // the game's own stream
+        std::srand(unsigned(seed));                                // the game's own stream
         std::mt19937 rng(std::uint32_t(seed) * 2654435761u + 1u);  // the storm's
         summaries = new_games = cards_played = shortcut_missed = 0;
         accepted_name.clear();
@@ -466,10 +482,10 @@ class TestStorm : public QObject
         setSpeed(window, FastSpeed, 32);
 
         static const std::array<QKeyCombination, 17> keys = {
-            Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_Return,
-            Qt::Key_Enter, Qt::Key_Space, Qt::Key_Up, Qt::Key_Down, Qt::Key_Plus, Qt::Key_Minus,
-            Qt::CTRL | Qt::Key_E, Qt::Key_H, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_F1,
-            Qt::SHIFT | Qt::Key_Plus};
+            Qt::Key_Left,  Qt::Key_Right,           Qt::Key_Home, Qt::Key_End,    Qt::Key_Return,
+            Qt::Key_Enter, Qt::Key_Space,           Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Plus,
+            Qt::Key_Minus, Qt::CTRL | Qt::Key_E,    Qt::Key_H,    Qt::Key_Escape, Qt::Key_Tab,
+            Qt::Key_F1,    Qt::SHIFT | Qt::Key_Plus};
 
         QPointer<TrickCompleteScene> last_summary;
         std::size_t last_cards = 0;
@@ -490,7 +506,8 @@ class TestStorm : public QObject
             GameScene &scene = window.gameScene();
             GraphicsView *view = window.view();
             const bool table_shown = view->scene() == &scene;
-            const int shown_call = !table_shown && window.summaryScene() ? window.summaryScene()->humanCall() : 0;
+            const int shown_call =
+                !table_shown && window.summaryScene() ? window.summaryScene()->humanCall() : 0;
             const int games_before = new_games;
             std::uint32_t pick = r[0] % 1000;
             // A game must be under way for most actions to mean anything.
@@ -536,7 +553,8 @@ class TestStorm : public QObject
                 if (r[3] % 8 == 0)
                     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
                 else
-                    QTest::mouseClick(view->viewport(), r[3] % 5 == 0 ? Qt::RightButton : Qt::LeftButton,
+                    QTest::mouseClick(view->viewport(),
+                                      r[3] % 5 == 0 ? Qt::RightButton : Qt::LeftButton,
                                       Qt::NoModifier, at);
             } else if (pick < 540) {  // the summary's items, its buttons most of all
                 kind = QStringLiteral("click in the summary");
@@ -549,7 +567,8 @@ class TestStorm : public QObject
                         const QPoint at = viewPointOf(
                             view, targets.at(int(r[1] % std::uint32_t(targets.size()))), r[2]);
                         if (r[4] % 6 == 0)
-                            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                               at);
                         else
                             QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
                     }
@@ -569,7 +588,8 @@ class TestStorm : public QObject
                         QTest::mouseMove(view->viewport(), viewPointOf(view, item, wander()));
                 }
             } else if (pick < 940) {  // a key the game reacts to (never one that quits)
-                kind = QStringLiteral("key %1").arg(QKeySequence(keys[r[1] % keys.size()]).toString());
+                kind =
+                    QStringLiteral("key %1").arg(QKeySequence(keys[r[1] % keys.size()]).toString());
                 activate(window);
                 QWidget *target = QApplication::focusWidget();
                 if (!target || target->window() != &window)
@@ -582,8 +602,7 @@ class TestStorm : public QObject
             } else if (pick < 975) {  // speed: Fast most of the time
                 // Mostly Fast with short pauses; now and then the real rhythm, or slower.
                 const std::uint32_t mode = r[1] % 25;
-                const int speed = mode < 21 ? FastSpeed
-                                  : mode < 23 ? MediumSpeed : SlowSpeed;
+                const int speed = mode < 21 ? FastSpeed : mode < 23 ? MediumSpeed : SlowSpeed;
                 const int divisor = mode < 19 ? 32 : mode < 21 ? 1 : 4;
                 kind = QStringLiteral("speed %1, time divided by %2").arg(speed).arg(divisor);
                 setSpeed(window, speed, divisor);
@@ -612,7 +631,8 @@ class TestStorm : public QObject
                 answer.escape = r[4] % 2 == 0;
                 // Now and then the dialog stays open long enough for tricks and rounds to end.
                 answer.delay_ticks = r[5] % 8 == 0 ? 20 + int(r[6] % 180) : int(r[5] % 6);
-                kind = QStringLiteral("Ctrl+N, '%1'%2").arg(answer.name, answer.accept ? "" : " cancelled");
+                kind = QStringLiteral("Ctrl+N, '%1'%2")
+                           .arg(answer.name, answer.accept ? "" : " cancelled");
                 const int before = dialogs_seen;
                 activate(window);
                 QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
@@ -627,14 +647,20 @@ class TestStorm : public QObject
             // Continue takes the call chosen in the summary into the game.
             if (failure.isEmpty() && shown_call > 0 && window.view()->scene() == &window.gameScene()
                 && new_games == games_before
-                && window.gameState().getPlayers()[std::size_t(window.gameState().getHumanPlayer())].call
+                && window.gameState()
+                           .getPlayers()[std::size_t(window.gameState().getHumanPlayer())]
+                           .call
                        != shown_call)
-                failure = QStringLiteral("the summary's call %1 did not reach the game").arg(shown_call);
+                failure =
+                    QStringLiteral("the summary's call %1 did not reach the game").arg(shown_call);
             if (tracing)
                 qInfo("%d: %s (%lld ms) [%s, round %u, card %d]", action, qPrintable(kind),
                       qint64(trace_clock.restart()),
-                      !table_shown ? "summary" : scene.animationManager().isBusy() ? "busy" : "rest",
-                      window.gameState().getRound(), int(window.gameState().getRoundCards().size()));
+                      !table_shown                        ? "summary"
+                      : scene.animationManager().isBusy() ? "busy"
+                                                          : "rest",
+                      window.gameState().getRound(),
+                      int(window.gameState().getRoundCards().size()));
 
             // A short, random run of the event loop: actions land anywhere in the rhythm.
             if (failure.isEmpty()) {
@@ -688,9 +714,9 @@ private slots:
         std::vector<Player> players;
         const std::vector<Card> deck = makeDeck();
         for (int seat = 0; seat < 4; ++seat)
-            players.push_back(makePlayer("P", 0, 0, 0,
-                                         std::vector<Card>(deck.begin() + seat * 13,
-                                                           deck.begin() + seat * 13 + 13)));
+            players.push_back(makePlayer(
+                "P", 0, 0, 0,
+                std::vector<Card>(deck.begin() + seat * 13, deck.begin() + seat * 13 + 13)));
         GameStateTestAccess::stage(state, 1, players);
         hide_opponent_cards = false;
         GameScene reference(state);

@@ -53,7 +53,7 @@ QList<QGraphicsTextItem *> textItems(QGraphicsScene &scene, const QString &plain
     return found;
 }
 
-} // namespace
+}  // namespace
 
 class TestSummaryScene : public QObject
 {
@@ -243,7 +243,8 @@ private slots:
         const qreal tallest = bars[4]->rect().height();
         QVERIFY(tallest > 50);
         for (int k = 0; k < 14; ++k) {
-            QVERIFY(qAbs(bars[k]->rect().height() - tallest * rounds[std::size_t(k)] / 40.0) < 1e-6);
+            QVERIFY(qAbs(bars[k]->rect().height() - tallest * rounds[std::size_t(k)] / 40.0)
+                    < 1e-6);
             QCOMPARE(bars[k]->brush().color() == bars[4]->brush().color(), k == 4);
             if (k > 0)
                 QVERIFY(bars[k]->x() > bars[k - 1]->x());

@@ -23,7 +23,8 @@ QList<int> durationsOf(AnimationManager &manager, const QByteArray &property)
 {
     QList<int> durations;
     for (const QPropertyAnimation *animation : manager.findChildren<QPropertyAnimation *>())
-        if (animation->propertyName() == property && animation->state() == QAbstractAnimation::Running)
+        if (animation->propertyName() == property
+            && animation->state() == QAbstractAnimation::Running)
             durations.append(animation->duration());
     std::sort(durations.begin(), durations.end());
     return durations;
@@ -54,10 +55,14 @@ void TestAnimationManager::faceDownCardTurnsBetweenTheFades()
     newGame(14, true);
     CardGraphicsItem *item = scene->cardItem(3);  // top player's, face down
     QVERIFY(item->isFaceDown());
-    struct Sample { double opacity; bool face_down; };
+    struct Sample {
+        double opacity;
+        bool face_down;
+    };
     QList<Sample> samples;
-    connect(item, &QGraphicsObject::opacityChanged, this,
-            [&] { samples.append({item->opacity(), item->isFaceDown()}); });
+    connect(item, &QGraphicsObject::opacityChanged, this, [&] {
+        samples.append({item->opacity(), item->isFaceDown()});
+    });
     QSignalSpy finished(scene.get(), &GameScene::animateCardFinished);
     QElapsedTimer clock;
     clock.start();

@@ -33,10 +33,12 @@ public:
 // Records the item's signals in the order they come.
 void recordSignals(CardGraphicsItem &item, QStringList &log)
 {
-    QObject::connect(&item, &CardGraphicsItem::hoverEntered, [&log](int id) { log << QStringLiteral("entered %1").arg(id); });
-    QObject::connect(&item, &CardGraphicsItem::hoverLeft, [&log](int id) { log << QStringLiteral("left %1").arg(id); });
-    QObject::connect(&item, &CardGraphicsItem::clicked, [&log](int id) { log << QStringLiteral("clicked %1").arg(id); });
-
+    QObject::connect(&item, &CardGraphicsItem::hoverEntered,
+                     [&log](int id) { log << QStringLiteral("entered %1").arg(id); });
+    QObject::connect(&item, &CardGraphicsItem::hoverLeft,
+                     [&log](int id) { log << QStringLiteral("left %1").arg(id); });
+    QObject::connect(&item, &CardGraphicsItem::clicked,
+                     [&log](int id) { log << QStringLiteral("clicked %1").arg(id); });
 }
 
 // The scene drawn into an image the way a view at `scale` would draw it.
@@ -319,8 +321,8 @@ void TestCardItem::emblemGeometry()
 
 void TestCardItem::emblemOnlyWhileFaceDown()
 {
-    for (const auto mode : {CardGraphicsItem::PaintMode::Cached,
-                            CardGraphicsItem::PaintMode::DirectSvg}) {
+    for (const auto mode :
+         {CardGraphicsItem::PaintMode::Cached, CardGraphicsItem::PaintMode::DirectSvg}) {
         CardGraphicsItem::setPaintMode(mode);
         QGraphicsScene scene;
         CardGraphicsItem item;
@@ -350,8 +352,8 @@ void TestCardItem::emblemOnlyWhileFaceDown()
 // modes; the card itself stays where it is and hover still lifts it.
 void TestCardItem::hintMarkIsAnOutlineNotARaise()
 {
-    for (const auto mode : {CardGraphicsItem::PaintMode::Cached,
-                            CardGraphicsItem::PaintMode::DirectSvg}) {
+    for (const auto mode :
+         {CardGraphicsItem::PaintMode::Cached, CardGraphicsItem::PaintMode::DirectSvg}) {
         CardGraphicsItem::setPaintMode(mode);
         QGraphicsScene scene;
         CardGraphicsItem item;
@@ -367,7 +369,8 @@ void TestCardItem::hintMarkIsAnOutlineNotARaise()
         QCOMPARE(item.boundingRect(), source);
         const int edge = 6;
         const int mid_y = int(source.height() / 2);
-        QVERIFY(meanDifference(plain.copy(0, mid_y, edge, 40), marked.copy(0, mid_y, edge, 40)) > 20);
+        QVERIFY(meanDifference(plain.copy(0, mid_y, edge, 40), marked.copy(0, mid_y, edge, 40))
+                > 20);
         const QRect inner = source.toRect().adjusted(40, 40, -40, -40);
         QVERIFY(meanDifference(plain.copy(inner), marked.copy(inner)) < 0.5);
 

@@ -74,7 +74,8 @@ void TestFatalError::firstReportCreatesTheLog()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(runChild(dir.path(), {"direct", "..\\Source\\MainWindow", "78", "Invalid game state."}));
+    QVERIFY(
+        runChild(dir.path(), {"direct", "..\\Source\\MainWindow", "78", "Invalid game state."}));
     QCOMPARE(logLines(dir.path()), (QStringList{"Message: Invalid game state.",
                                                 "File: ..\\Source\\MainWindow", "Line: 78"}));
 }
@@ -85,9 +86,8 @@ void TestFatalError::reportsAccumulateOldestFirst()
     QVERIFY(dir.isValid());
     QVERIFY(runChild(dir.path(), {"direct", "first.cpp", "1", "One."}));
     QVERIFY(runChild(dir.path(), {"direct", "second.cpp", "-22", "Two."}));
-    QCOMPARE(logLines(dir.path()),
-             (QStringList{"Message: One.", "File: first.cpp", "Line: 1", "Message: Two.",
-                          "File: second.cpp", "Line: -22"}));
+    QCOMPARE(logLines(dir.path()), (QStringList{"Message: One.", "File: first.cpp", "Line: 1",
+                                                "Message: Two.", "File: second.cpp", "Line: -22"}));
 }
 
 void TestFatalError::abortsWhenTheLogCannotBeWritten()

@@ -133,8 +133,8 @@ void TestGameScene::seatsAroundTheTable()
     QCOMPARE(scene->seatAt(position), seat);
     const Player player = state->getPlayers()[std::size_t(seat)];
     QVERIFY(scene->nameLabel(position)->isVisible());
-    QVERIFY(scene->nameLabel(position)->toPlainText().startsWith(
-        QString::fromStdString(player.name) + " ("));
+    QVERIFY(scene->nameLabel(position)->toPlainText().startsWith(QString::fromStdString(player.name)
+                                                                 + " ("));
     QVERIFY(sameCards(cardsOf(itemsAt(*scene, position)), player.hand.cards));
 }
 
@@ -240,8 +240,8 @@ void TestGameScene::humanRowReadsInDisplayOrder()
     for (std::size_t i = 1; i < row.size(); ++i) {
         const Card &a = row[i - 1];
         const Card &b = row[i];
-        const bool ordered = suit_rank[a.suit] < suit_rank[b.suit]
-                             || (a.suit == b.suit && a.rank > b.rank);
+        const bool ordered =
+            suit_rank[a.suit] < suit_rank[b.suit] || (a.suit == b.suit && a.rank > b.rank);
         QVERIFY2(ordered, (a.toShortString() + " before " + b.toShortString()).c_str());
     }
 }
@@ -301,8 +301,8 @@ void TestGameScene::clickableCardsAreTheLegalOnes()
     }
     scene->layoutTable(*state);
     const std::vector<Card> hand = state->getPlayers()[0].hand.cards;
-    const std::vector<Card> legal = follow ? state->getPlayers()[0].hand.legalCards(state->getTrick())
-                                           : hand;
+    const std::vector<Card> legal =
+        follow ? state->getPlayers()[0].hand.legalCards(state->getTrick()) : hand;
     QCOMPARE(legal.size() < hand.size(), follow);
     QSignalSpy clicks(scene.get(), &GameScene::cardClicked);
 
@@ -447,8 +447,8 @@ void TestGameScene::keysChooseAmongPlayableCards()
                 return false;
         return true;
     };
-    const int keys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_End,
-                        Qt::Key_Return, Qt::Key_Space};
+    const int keys[] = {Qt::Key_Right, Qt::Key_Left,   Qt::Key_Home,
+                        Qt::Key_End,   Qt::Key_Return, Qt::Key_Space};
     const auto pressAll = [&] {
         for (const int key : keys)
             sendKey(*scene, key);
@@ -577,8 +577,9 @@ void TestGameScene::debugLabelsShowWinCounts()
         const Player player = state->getPlayers()[std::size_t(scene->seatAt(p))];
         QCOMPARE(player.win_counts.size(), std::size_t(13));
         for (const CardGraphicsItem *item : itemsAt(*scene, p)) {
-            const auto count = std::find_if(player.win_counts.begin(), player.win_counts.end(),
-                                            [item](const CardWinCount &c) { return c.card == item->card(); });
+            const auto count =
+                std::find_if(player.win_counts.begin(), player.win_counts.end(),
+                             [item](const CardWinCount &c) { return c.card == item->card(); });
             QVERIFY(count != player.win_counts.end());
             QGraphicsTextItem *label = scene->debugLabel(index++);
             QCOMPARE(label->toPlainText(), QString::number(count->wins));

@@ -33,10 +33,12 @@ QByteArray screensConfig()
     for (const double ratio : ratios) {
         if (x > 0)
             json += ',';
-        json += QStringLiteral(R"({"name": "dpr%1", "x": %2, "y": 0, "width": 1920, "height": 1080, "dpr": %1})")
-                    .arg(ratio)
-                    .arg(x)
-                    .toUtf8();
+        json +=
+            QStringLiteral(
+                R"({"name": "dpr%1", "x": %2, "y": 0, "width": 1920, "height": 1080, "dpr": %1})")
+                .arg(ratio)
+                .arg(x)
+                .toUtf8();
         x += 1920;
     }
     return json + "]}";
@@ -80,8 +82,8 @@ private:
         CardGraphicsItem *item = scene->cardItem(26);
         // One spare pixel on each side is part of every picture.
         return CardPixmapCache::instance()
-                   .imageSize(item->elementId(), viewScale * ratio, 15, 0)
-                   .shrunkBy(QMargins(1, 1, 1, 1));
+            .imageSize(item->elementId(), viewScale * ratio, 15, 0)
+            .shrunkBy(QMargins(1, 1, 1, 1));
     }
     bool sameSize(QSize a, QSize b) const
     {
@@ -99,7 +101,8 @@ private slots:
     {
         CardPixmapCache &cache = CardPixmapCache::instance();
         for (const double ratio : ratios) {
-            QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            QImage image((QSizeF(view.size()) * ratio).toSize(),
+                         QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
             // A frame makes as many pictures as its budget allows; the next ones the rest.
             int renders = -1;
@@ -128,7 +131,8 @@ private slots:
     {
         CardPixmapCache &cache = CardPixmapCache::instance();
         for (const double ratio : {1.0, 1.5, 2.0}) {
-            QImage image((QSizeF(view.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            QImage image((QSizeF(view.size()) * ratio).toSize(),
+                         QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
             auto frame = [&] {
                 // Until no picture stands in for another of a nearby size.

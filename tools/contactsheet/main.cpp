@@ -1,4 +1,5 @@
-// contactsheet <out.png> [--width <px> | --real] [--columns <n>] [--ids A,B,...] [--hand] [--emblem]
+// contactsheet <out.png> [--width <px> | --real] [--columns <n>] [--ids A,B,...] [--hand]
+// [--emblem]
 //
 // Renders the elements of the compiled-in deck on the table's teal. --width is the card
 // width in pixels; --real is the size on a 1080p screen (106 × 149), the default twice that.
@@ -45,8 +46,9 @@ void paintEmblem(QPainter &p, const QRectF &r)
     p.translate(r.topLeft());
     p.setPen(Qt::NoPen);
     p.setBrush(QBrush(QColor(212, 0, 0), Qt::DiagCrossPattern));
-    const QPolygon poly({QPoint(int(w * 0.5), int(h * 10 / 100)), QPoint(int(w * 0.5), int(h * 90 / 100)),
-                         QPoint(int(w * 10 / 100), int(h * 0.5)), QPoint(int(w * 90 / 100), int(h * 0.5))});
+    const QPolygon poly(
+        {QPoint(int(w * 0.5), int(h * 10 / 100)), QPoint(int(w * 0.5), int(h * 90 / 100)),
+         QPoint(int(w * 10 / 100), int(h * 0.5)), QPoint(int(w * 90 / 100), int(h * 0.5))});
     p.drawPolygon(poly, Qt::OddEvenFill);
     const int r1 = int(std::min(w, h) * 25 / 100);
     p.drawEllipse(QRectF(w / 2 - r1, h / 2 - r1, 2 * r1, 2 * r1));
@@ -56,19 +58,25 @@ void paintEmblem(QPainter &p, const QRectF &r)
     p.restore();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("PNG file to write"));
-    parser.addOption({QStringLiteral("width"), QStringLiteral("card width in pixels"), QStringLiteral("px"), QStringLiteral("212")});
-    parser.addOption({QStringLiteral("real"), QStringLiteral("cards at their size on a 1080p screen (106 pixels wide)")});
-    parser.addOption({QStringLiteral("columns"), QStringLiteral("cards per row"), QStringLiteral("n"), QStringLiteral("13")});
-    parser.addOption({QStringLiteral("ids"), QStringLiteral("comma-separated element ids"), QStringLiteral("ids")});
-    parser.addOption({QStringLiteral("hand"), QStringLiteral("overlap and tilt the cards as in play")});
-    parser.addOption({QStringLiteral("emblem"), QStringLiteral("paint the hidden-card emblem over BACK_RED1")});
+    parser.addOption({QStringLiteral("width"), QStringLiteral("card width in pixels"),
+                      QStringLiteral("px"), QStringLiteral("212")});
+    parser.addOption({QStringLiteral("real"),
+                      QStringLiteral("cards at their size on a 1080p screen (106 pixels wide)")});
+    parser.addOption({QStringLiteral("columns"), QStringLiteral("cards per row"),
+                      QStringLiteral("n"), QStringLiteral("13")});
+    parser.addOption({QStringLiteral("ids"), QStringLiteral("comma-separated element ids"),
+                      QStringLiteral("ids")});
+    parser.addOption(
+        {QStringLiteral("hand"), QStringLiteral("overlap and tilt the cards as in play")});
+    parser.addOption(
+        {QStringLiteral("emblem"), QStringLiteral("paint the hidden-card emblem over BACK_RED1")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -79,9 +87,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "contactsheet: the compiled-in deck does not load\n");
         return 1;
     }
-    const QStringList ids = parser.isSet(QStringLiteral("ids"))
-        ? parser.value(QStringLiteral("ids")).split(QLatin1Char(','), Qt::SkipEmptyParts)
-        : allIds();
+    const QStringList ids =
+        parser.isSet(QStringLiteral("ids"))
+            ? parser.value(QStringLiteral("ids")).split(QLatin1Char(','), Qt::SkipEmptyParts)
+            : allIds();
     for (const QString &id : ids) {
         if (!renderer.elementExists(id)) {
             std::fprintf(stderr, "contactsheet: no element %s\n", qPrintable(id));
@@ -89,9 +98,11 @@ int main(int argc, char **argv)
         }
     }
     bool widthOk = false, columnsOk = false;
-    const double cardW = parser.isSet(QStringLiteral("real")) ? (widthOk = true, 106.0)
-                                                              : parser.value(QStringLiteral("width")).toDouble(&widthOk);
-    const int columns = std::min<int>(parser.value(QStringLiteral("columns")).toInt(&columnsOk), std::max<int>(1, int(ids.size())));
+    const double cardW = parser.isSet(QStringLiteral("real"))
+                             ? (widthOk = true, 106.0)
+                             : parser.value(QStringLiteral("width")).toDouble(&widthOk);
+    const int columns = std::min<int>(parser.value(QStringLiteral("columns")).toInt(&columnsOk),
+                                      std::max<int>(1, int(ids.size())));
     if (!widthOk || !columnsOk || cardW < 8 || columns < 1) {
         std::fprintf(stderr, "contactsheet: bad --width or --columns\n");
         return 2;
@@ -104,8 +115,9 @@ int main(int argc, char **argv)
     const double stepY = hand ? cardH * 1.35 : cardH + 0.1 * cardW;
     const int rows = int((ids.size() + columns - 1) / columns);
     const double margin = 0.15 * cardW;
-    const QSize size(int(std::ceil(2 * margin + (columns - 1) * stepX + cardW + (hand ? cardH * 0.3 : 0))),
-                     int(std::ceil(2 * margin + (rows - 1) * stepY + cardH + (hand ? cardH * 0.3 : 0))));
+    const QSize size(
+        int(std::ceil(2 * margin + (columns - 1) * stepX + cardW + (hand ? cardH * 0.3 : 0))),
+        int(std::ceil(2 * margin + (rows - 1) * stepY + cardH + (hand ? cardH * 0.3 : 0))));
 
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
@@ -116,7 +128,8 @@ int main(int argc, char **argv)
         const QRectF bounds = renderer.boundsOnElement(ids[i]);
         const QRectF target(0, 0, bounds.width() * scale, bounds.height() * scale);
         p.save();
-        p.translate(margin + (i % columns) * stepX, margin + (i / columns) * stepY + (hand ? cardH * 0.15 : 0));
+        p.translate(margin + (i % columns) * stepX,
+                    margin + (i / columns) * stepY + (hand ? cardH * 0.15 : 0));
         if (hand)
             p.rotate(15);
         renderer.render(&p, ids[i], target);
@@ -126,7 +139,8 @@ int main(int argc, char **argv)
     }
     p.end();
     if (!image.save(parser.positionalArguments().constFirst())) {
-        std::fprintf(stderr, "contactsheet: cannot write %s\n", qPrintable(parser.positionalArguments().constFirst()));
+        std::fprintf(stderr, "contactsheet: cannot write %s\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
         return 1;
     }
     return 0;

@@ -35,19 +35,18 @@ public:
     size_t elements() const { return items.size(); }
 
 private:
-    struct Shape
-    {
+    struct Shape {
         Path path;
         Pt lo, hi;  // the box around it, widened by what its edge may touch
     };
-    struct Item
-    {
+    struct Item {
         std::string attrs;
         std::vector<Shape> shapes;
         bool alone = false;
         std::string kind;  // shapes of different kinds never share an element
     };
-    Canvas &add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind);
+    Canvas &add(const std::string &attrs, const Path &p, double reach, bool alone,
+                const std::string &kind);
     std::vector<Item> items;
 };
 
@@ -80,6 +79,7 @@ std::string pathEl(const Path &p, const std::string &attrs);
 Path roundRectPath(double x, double y, double w, double h, double r);
 std::string roundRect(double x, double y, double w, double h, double r, const std::string &attrs);
 // The outline of a rounded rectangle drawn as a filled ring (cheaper than a stroke).
-std::string roundRectLine(double x, double y, double w, double h, double r, double width, const std::string &colour);
+std::string roundRectLine(double x, double y, double w, double h, double r, double width,
+                          const std::string &colour);
 
-} // namespace deckgen
+}  // namespace deckgen

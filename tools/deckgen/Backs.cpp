@@ -34,7 +34,8 @@ std::vector<Pt> clipRows(const std::vector<Pt> &poly, double y0, double y1)
 std::vector<Pt> roundRectPolygon(double x, double y, double w, double h, double r)
 {
     std::vector<Pt> p;
-    const Pt centres[] = {{x + w - r, y + r}, {x + w - r, y + h - r}, {x + r, y + h - r}, {x + r, y + r}};
+    const Pt centres[] = {
+        {x + w - r, y + r}, {x + w - r, y + h - r}, {x + r, y + h - r}, {x + r, y + r}};
     for (int c = 0; c < 4; ++c) {
         for (int i = 0; i <= 4; ++i) {
             const Pt d = Affine::rotate(-90 + 90.0 * c + 22.5 * i).map({r, 0});
@@ -57,8 +58,8 @@ std::string edge()
 // The gradient runs across the back at the given angle (45° or 135°); `line` is the
 // width of each stripe and `period` the distance between them, both along the vector.
 // With a `gap` colour the stripes are opaque, so that pieces of one field may overlap.
-std::string stripes(const std::string &id, double degrees, double period, double line, const std::string &colour,
-                    double opacity, const std::string &gap = {})
+std::string stripes(const std::string &id, double degrees, double period, double line,
+                    const std::string &colour, double opacity, const std::string &gap = {})
 {
     const Pt dir = Affine::rotate(degrees).map({1, 0});
     // Project the back's corners onto the direction to find where the stripes must run.
@@ -69,8 +70,9 @@ std::string stripes(const std::string &id, double degrees, double period, double
         hi = std::max(hi, t);
     }
     const double len = hi - lo;
-    std::string s = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\"" + num(dir.x * lo) +
-                    "\" y1=\"" + num(dir.y * lo) + "\" x2=\"" + num(dir.x * hi) + "\" y2=\"" + num(dir.y * hi) + "\">";
+    std::string s = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\""
+                    + num(dir.x * lo) + "\" y1=\"" + num(dir.y * lo) + "\" x2=\"" + num(dir.x * hi)
+                    + "\" y2=\"" + num(dir.y * hi) + "\">";
     auto stop = [&](double at, const std::string &c, double alpha) {
         char offset[16];
         std::snprintf(offset, sizeof offset, "%.4f", std::clamp(at / len, 0.0, 1.0));
@@ -115,14 +117,15 @@ std::string inPieces(const std::vector<Pt> &area, const std::string &fill, bool 
     return s;
 }
 
-} // namespace
+}  // namespace
 
 std::string backDefs()
 {
     // In the back's own coordinates: the group's translation applies to its fills too.
-    std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\"" + num(backW / 2) +
-                    "\" cy=\"" + num(backH / 2) + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
-                    "<stop offset=\"1\" stop-color=\"#f0dcc0\"/></radialGradient>\n";
+    std::string s = "<radialGradient id=\"backRedField\" gradientUnits=\"userSpaceOnUse\" cx=\""
+                    + num(backW / 2) + "\" cy=\"" + num(backH / 2)
+                    + "\" r=\"170\"><stop offset=\"0\" stop-color=\"#fffaf0\"/>"
+                      "<stop offset=\"1\" stop-color=\"#f0dcc0\"/></radialGradient>\n";
     // What the translucent stripes used to blend to over their grounds, as opaque stops.
     s += stripes("backRedBand", 45, 5.2, 2.2, "#ecbb94", 1, "#b3192e");
     s += stripes("backBlueA", 45, 9.2, 1.1, "#90a9dc", 1, "#1f3f85");
@@ -142,14 +145,16 @@ std::string backRed()
     s += inPieces(clipRows(outer, 10, 20), "url(#backRedBand)", true);
     s += inPieces(clipRows(outer, h - 20, h - 10), "url(#backRedBand)", true);
     s += inPieces({{10, 19}, {20, 19}, {20, h - 19}, {10, h - 19}}, "url(#backRedBand)", true);
-    s += inPieces({{w - 20, 19}, {w - 10, 19}, {w - 10, h - 19}, {w - 20, h - 19}}, "url(#backRedBand)", true);
+    s += inPieces({{w - 20, 19}, {w - 10, 19}, {w - 10, h - 19}, {w - 20, h - 19}},
+                  "url(#backRedBand)", true);
     s += inPieces(roundRectPolygon(22, 22, w - 44, h - 44, 4), "url(#backRedField)", true);
     s += roundRectLine(25.5, 25.5, w - 51, h - 51, 2, 1.2, "#b3192e");
     // Corner fans and small lozenges inside the frame.
     Path fans;
     const Pt corners[] = {{25.5, 25.5}, {w - 25.5, 25.5}, {w - 25.5, h - 25.5}, {25.5, h - 25.5}};
     for (int i = 0; i < 4; ++i) {
-        const Affine place = Affine::rotate(90.0 * i).then(Affine::translate(corners[i].x, corners[i].y));
+        const Affine place =
+            Affine::rotate(90.0 * i).then(Affine::translate(corners[i].x, corners[i].y));
         Path fan;
         fan.M(0, 0).L(13, 0).C(13, 7, 7, 13, 0, 13).Z();
         fan.polygon({{15, 15}, {19, 17.5}, {15, 20}, {11, 17.5}});
@@ -159,9 +164,11 @@ std::string backRed()
     // Fine rings around where the game puts the emblem's three discs, so that the
     // emblem sits in a setting of its own (its geometry: a disc of a quarter of the
     // card's width at the centre, and small ones at a quarter and three quarters).
-    const double r1 = std::floor(std::min(w, h) * 25 / 100), r2 = std::floor(std::min(w / 4, h / 4) * 25 / 100);
+    const double r1 = std::floor(std::min(w, h) * 25 / 100),
+                 r2 = std::floor(std::min(w / 4, h / 4) * 25 / 100);
     Path rings;
-    for (const auto &[c, r] : {std::pair<Pt, double>{{w / 2, h / 2}, r1 + 6}, {{w / 4, h / 4}, r2 + 4.5},
+    for (const auto &[c, r] : {std::pair<Pt, double>{{w / 2, h / 2}, r1 + 6},
+                               {{w / 4, h / 4}, r2 + 4.5},
                                {{3 * w / 4, 3 * h / 4}, r2 + 4.5}}) {
         rings.circle(c.x, c.y, r + 0.6);
         rings.circle(c.x, c.y, r - 0.6);
@@ -182,7 +189,8 @@ std::string backBlue()
     s += roundRectLine(11.5, 11.5, w - 23, h - 23, 5, 1.4, "#e9eefb");
     s += pathEl(Path().ellipse(w / 2, h / 2, 47.1, 65.1), "fill=\"#e9eefb\"");
     s += pathEl(Path().ellipse(w / 2, h / 2, 44.9, 62.9), "fill=\"#1f3f85\"");
-    s += pathEl(Path().ellipse(w / 2, h / 2, 41, 59).ellipse(w / 2, h / 2, 40, 58), "fill=\"#5f82c8\" fill-rule=\"evenodd\"");
+    s += pathEl(Path().ellipse(w / 2, h / 2, 41, 59).ellipse(w / 2, h / 2, 40, 58),
+                "fill=\"#5f82c8\" fill-rule=\"evenodd\"");
     std::vector<Pt> star;
     for (int i = 0; i < 16; ++i) {
         const double r = i % 2 == 0 ? (i % 4 == 0 ? 44 : 26) : 10;
@@ -194,4 +202,4 @@ std::string backBlue()
     return s;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -24,7 +24,7 @@ bool near(const Pt &aLo, const Pt &aHi, const Pt &bLo, const Pt &bHi)
     return aLo.x < bHi.x && bLo.x < aHi.x && aLo.y < bHi.y && bLo.y < aHi.y;
 }
 
-} // namespace
+}  // namespace
 
 Canvas &Canvas::fill(const Path &p, const std::string &colour)
 {
@@ -46,7 +46,8 @@ Canvas &Canvas::line(const Path &p, const std::string &colour, double width)
     return add("fill=\"" + colour + "\"", outline, clearance, false, "line");
 }
 
-Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone, const std::string &kind)
+Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool alone,
+                    const std::string &kind)
 {
     Shape shape{p, {}, {}};
     p.bounds(shape.lo, shape.hi);
@@ -64,7 +65,8 @@ Canvas &Canvas::add(const std::string &attrs, const Path &p, double reach, bool 
             hi = {std::max(hi.x, s.hi.x), std::max(hi.y, s.hi.y)};
         }
         // Next to its predecessor a shape may overlap it: one path draws both alike.
-        if (item.attrs == attrs && item.kind == kind && !item.alone && (clear || i + 1 == items.size()) && hi.y - lo.y <= mergeHeight) {
+        if (item.attrs == attrs && item.kind == kind && !item.alone
+            && (clear || i + 1 == items.size()) && hi.y - lo.y <= mergeHeight) {
             item.shapes.push_back(std::move(shape));
             return *this;
         }
@@ -100,4 +102,4 @@ std::string Canvas::str() const
     return s;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -24,7 +24,9 @@ constexpr const char *woodInk = "#7a4a26";
 // The head is drawn a little larger than the body, as on a printed court card,
 // growing from the base of the neck.
 constexpr double headScale = 1.16;
-const Affine headPlace = Affine::translate(-courtCentreX, -104).then(Affine::scale(headScale, headScale)).then(Affine::translate(courtCentreX, 104));
+const Affine headPlace = Affine::translate(-courtCentreX, -104)
+                             .then(Affine::scale(headScale, headScale))
+                             .then(Affine::translate(courtCentreX, 104));
 
 // The figures are flat colour without stroked outlines, which cost several times a
 // fill on every repaint. Where a light shape needs an edge against the panel, it is
@@ -34,8 +36,10 @@ Path grown(const Path &p, double by = 0.9)
     Pt lo, hi;
     p.bounds(lo, hi);
     const double cx = (lo.x + hi.x) / 2, cy = (lo.y + hi.y) / 2;
-    const double sx = 1 + 2 * by / std::max(1.0, hi.x - lo.x), sy = 1 + 2 * by / std::max(1.0, hi.y - lo.y);
-    return p.mapped(Affine::translate(-cx, -cy).then(Affine::scale(sx, sy)).then(Affine::translate(cx, cy)));
+    const double sx = 1 + 2 * by / std::max(1.0, hi.x - lo.x),
+                 sy = 1 + 2 * by / std::max(1.0, hi.y - lo.y);
+    return p.mapped(
+        Affine::translate(-cx, -cy).then(Affine::scale(sx, sy)).then(Affine::translate(cx, cy)));
 }
 
 void edged(Canvas &c, const Path &p, const std::string &colour)
@@ -48,17 +52,22 @@ void edged(Canvas &c, const Path &p, const std::string &colour)
 // than the whole figure.
 void panel(Canvas &c, char suit)
 {
-    c.fill(Path().rect(panelLeft, panelTop, panelRight - panelLeft, panelMid - panelTop), isRed(suit) ? "#f8ead8" : "#f0ece1");
+    c.fill(Path().rect(panelLeft, panelTop, panelRight - panelLeft, panelMid - panelTop),
+           isRed(suit) ? "#f8ead8" : "#f0ece1");
 }
 
 Path robe()
 {
     Path p;
-    p.M(panelLeft + 1, panelMid).L(panelLeft + 1, 136)
+    p.M(panelLeft + 1, panelMid)
+        .L(panelLeft + 1, 136)
         .C(52, 121, 72, 114, 93, 111)
-        .L(104, 104).L(120, 104).L(131, 111)
+        .L(104, 104)
+        .L(120, 104)
+        .L(131, 111)
         .C(152, 114, 172, 121, panelRight - 1, 136)
-        .L(panelRight - 1, panelMid).Z();
+        .L(panelRight - 1, panelMid)
+        .Z();
     return p;
 }
 
@@ -85,19 +94,30 @@ Path eyes()
 
 Path brows()
 {
-    return Path().M(103, 77.5).Q(106, 75.5, 109.5, 77).M(114.5, 77).Q(118, 75.5, 121, 77.5).mapped(headPlace);
+    return Path()
+        .M(103, 77.5)
+        .Q(106, 75.5, 109.5, 77)
+        .M(114.5, 77)
+        .Q(118, 75.5, 121, 77.5)
+        .mapped(headPlace);
 }
 
 // Nose and mouth share one warm line.
 Path noseAndMouth()
 {
-    return Path().M(111.6, 84).C(110.8, 87, 110.2, 88.5, 111, 89.8).Q(112, 90.6, 113.4, 89.8)
-        .M(108.5, 94.5).Q(112, 96.8, 115.5, 94.5).mapped(headPlace);
+    return Path()
+        .M(111.6, 84)
+        .C(110.8, 87, 110.2, 88.5, 111, 89.8)
+        .Q(112, 90.6, 113.4, 89.8)
+        .M(108.5, 94.5)
+        .Q(112, 96.8, 115.5, 94.5)
+        .mapped(headPlace);
 }
 
 void suitBadge(Canvas &c, char suit, double x, double y)
 {
-    c.fill(suitShape(suit).mapped(Affine::scale(0.17, 0.17).then(Affine::translate(x, y))), suitInk(suit));
+    c.fill(suitShape(suit).mapped(Affine::scale(0.17, 0.17).then(Affine::translate(x, y))),
+           suitInk(suit));
 }
 
 // King: a crown of three points, a white beard, ermine on the shoulders and a sword.
@@ -106,12 +126,18 @@ void king(Canvas &c, char suit)
     const std::string ink = suitInk(suit);
     c.fill(robe(), ink);
     Path collar;
-    collar.M(panelLeft + 1, 139).C(56, 125, 74, 118, 94, 114.5)
-        .L(104, 108).L(120, 108).L(130, 114.5)
+    collar.M(panelLeft + 1, 139)
+        .C(56, 125, 74, 118, 94, 114.5)
+        .L(104, 108)
+        .L(120, 108)
+        .L(130, 114.5)
         .C(150, 118, 168, 125, panelRight - 1, 139)
-        .L(panelRight - 1, 147).C(166, 134, 148, 127, 128, 124)
-        .L(112, 140).L(96, 124)
-        .C(76, 127, 58, 134, panelLeft + 1, 147).Z();
+        .L(panelRight - 1, 147)
+        .C(166, 134, 148, 127, 128, 124)
+        .L(112, 140)
+        .L(96, 124)
+        .C(76, 127, 58, 134, panelLeft + 1, 147)
+        .Z();
     c.fill(collar.mapped(Affine::translate(0, -1)), lineInk).fill(collar, ermineInk);
     c.line(Path().M(96, 124).Q(112, 148, 128, 124), goldInk, 2.2);
     // The sword, upright in the right hand.
@@ -123,23 +149,48 @@ void king(Canvas &c, char suit)
     hair.M(97.5, 70).C(94, 76, 95, 88, 98.5, 92).L(100.5, 80).Z();
     c.fill(hair.withMirror(courtCentreX).mapped(headPlace), "#bdb6a9");
     Path beard;
-    beard.M(98.3, 87).C(99, 104, 106, 113, 112, 116).C(118, 113, 125, 104, 125.7, 87)
-        .C(122, 95, 118, 98, 112, 98).C(106, 98, 102, 95, 98.3, 87).Z();
-    beard.M(112, 91.5).C(108, 90, 104, 91, 101.5, 95).C(105, 93.5, 109, 94, 112, 93.5)
-        .C(115, 94, 119, 93.5, 122.5, 95).C(120, 91, 116, 90, 112, 91.5).Z();
+    beard.M(98.3, 87)
+        .C(99, 104, 106, 113, 112, 116)
+        .C(118, 113, 125, 104, 125.7, 87)
+        .C(122, 95, 118, 98, 112, 98)
+        .C(106, 98, 102, 95, 98.3, 87)
+        .Z();
+    beard.M(112, 91.5)
+        .C(108, 90, 104, 91, 101.5, 95)
+        .C(105, 93.5, 109, 94, 112, 93.5)
+        .C(115, 94, 119, 93.5, 122.5, 95)
+        .C(120, 91, 116, 90, 112, 91.5)
+        .Z();
     c.fill(beard.mapped(headPlace), "#e2ddd2");
-    c.line(Path().M(106, 103).Q(108, 108, 111, 111).M(118, 103).Q(116, 108, 113, 111)
-               .M(101.5, 95).C(105, 93.5, 109, 94, 112, 93.5).C(115, 94, 119, 93.5, 122.5, 95).mapped(headPlace),
+    c.line(Path()
+               .M(106, 103)
+               .Q(108, 108, 111, 111)
+               .M(118, 103)
+               .Q(116, 108, 113, 111)
+               .M(101.5, 95)
+               .C(105, 93.5, 109, 94, 112, 93.5)
+               .C(115, 94, 119, 93.5, 122.5, 95)
+               .mapped(headPlace),
            "#a79f91", 0.8);
     // Ink details: the eyes, and the black tails of the ermine.
     Path tails;
-    for (Pt t : {Pt{58, 133}, Pt{74, 124.5}, Pt{150, 124.5}, Pt{166, 133}, Pt{104, 118}, Pt{120, 118}})
+    for (Pt t :
+         {Pt{58, 133}, Pt{74, 124.5}, Pt{150, 124.5}, Pt{166, 133}, Pt{104, 118}, Pt{120, 118}})
         tails.M(t.x, t.y - 2).L(t.x + 1.6, t.y + 2.6).L(t.x - 1.6, t.y + 2.6).Z();
     c.fill(eyes(), lineInk).fill(tails, lineInk);
     c.line(brows(), lineInk, 1);
     c.line(noseAndMouth(), "#a9583e", 1.1);
     // Everything gold at once: crown, sword guard, medallion and hem.
-    c.fill(Path().M(96.5, 70).L(94, 49).L(103.5, 58.5).L(112, 45).L(120.5, 58.5).L(130, 49).L(127.5, 70).Z().mapped(headPlace),
+    c.fill(Path()
+               .M(96.5, 70)
+               .L(94, 49)
+               .L(103.5, 58.5)
+               .L(112, 45)
+               .L(120.5, 58.5)
+               .L(130, 49)
+               .L(127.5, 70)
+               .Z()
+               .mapped(headPlace),
            goldInk)
         .fill(Path().rect(150, 118, 22, 4.5), goldInk)
         .fill(Path().circle(112, 137, 3.2), goldInk)
@@ -158,14 +209,22 @@ void queen(Canvas &c, char suit)
     const std::string ink = suitInk(suit);
     const char *hairColour = isRed(suit) ? "#b8782e" : "#6a3d1f";
     Path hair;
-    hair.M(112, 63).C(96, 63, 92, 76, 93, 90).C(93.5, 100, 91, 106, 87, 112).L(104, 112).L(104, 96).Z();
+    hair.M(112, 63)
+        .C(96, 63, 92, 76, 93, 90)
+        .C(93.5, 100, 91, 106, 87, 112)
+        .L(104, 112)
+        .L(104, 96)
+        .Z();
     c.fill(hair.withMirror(courtCentreX).mapped(headPlace), hairColour);
     c.fill(robe(), ink);
     c.fill(Path().M(97, 113).L(127, 113).L(124, 149.5).L(100, 149.5).Z(), blueInk);
     // Puffed sleeves, then all the gold lines of the gown at once.
     Path sleeve;
-    sleeve.M(panelLeft + 1, 140).C(52, 128, 66, 120, 80, 118).C(84, 126, 82, 136, 76, 146)
-        .C(64, 146, 54, 146, panelLeft + 1, 149.5).Z();
+    sleeve.M(panelLeft + 1, 140)
+        .C(52, 128, 66, 120, 80, 118)
+        .C(84, 126, 82, 136, 76, 146)
+        .C(64, 146, 54, 146, panelLeft + 1, 149.5)
+        .Z();
     c.fill(sleeve.withMirror(courtCentreX), isRed(suit) ? "#a80f27" : "#2e3340");
     Path lacing;
     lacing.M(97, 113).L(127, 113).M(112, 116).L(112, 149);
@@ -180,12 +239,19 @@ void queen(Canvas &c, char suit)
     leaves.M(65, 86).C(72, 83, 75, 78, 75, 73).C(69, 75, 66, 80, 65, 86).Z();
     c.fill(leaves, "#4f9a48");
     skin(c, {65, 128});
-    c.fill(Path().M(97.7, 77).C(98, 66, 105, 63.5, 112, 63.5).C(119, 63.5, 126, 66, 126.3, 77)
-               .C(121, 72, 116, 70.5, 112, 71.5).C(108, 70.5, 103, 72, 97.7, 77).Z().mapped(headPlace),
+    c.fill(Path()
+               .M(97.7, 77)
+               .C(98, 66, 105, 63.5, 112, 63.5)
+               .C(119, 63.5, 126, 66, 126.3, 77)
+               .C(121, 72, 116, 70.5, 112, 71.5)
+               .C(108, 70.5, 103, 72, 97.7, 77)
+               .Z()
+               .mapped(headPlace),
            hairColour);
     c.fill(eyes(), lineInk);
     Path browsAndLashes = brows();
-    browsAndLashes.append(Path().M(103.8, 80.6).L(102.6, 79.6).M(120.2, 80.6).L(121.4, 79.6).mapped(headPlace));
+    browsAndLashes.append(
+        Path().M(103.8, 80.6).L(102.6, 79.6).M(120.2, 80.6).L(121.4, 79.6).mapped(headPlace));
     c.line(browsAndLashes, lineInk, 0.9);
     c.line(noseAndMouth(), "#b8323a", 1.1);
     c.line(Path().M(104.5, 105).Q(112, 112, 119.5, 105).mapped(headPlace), ermineInk, 2.2);
@@ -196,8 +262,15 @@ void queen(Canvas &c, char suit)
         petals.circle(65 + p.x, 57 + p.y, 5.2);
     }
     c.fill(petals, isRed(suit) ? ink : std::string(blueInk));
-    c.fill(Path().M(98, 67).L(98, 60).C(101, 56, 104, 56, 105, 60).C(107, 53, 117, 53, 119, 60)
-               .C(120, 56, 123, 56, 126, 60).L(126, 67).Z().mapped(headPlace),
+    c.fill(Path()
+               .M(98, 67)
+               .L(98, 60)
+               .C(101, 56, 104, 56, 105, 60)
+               .C(107, 53, 117, 53, 119, 60)
+               .C(120, 56, 123, 56, 126, 60)
+               .L(126, 67)
+               .Z()
+               .mapped(headPlace),
            goldInk)
         .fill(Path().circle(65, 57, 3.4), goldInk)
         .fill(hem(), goldInk);
@@ -220,27 +293,49 @@ void jack(Canvas &c, char suit)
     c.fill(Path().rect(61.5, 38, 3.6, 104), woodInk);
     skin(c, {63.3, 125});
     Path hair;
-    hair.M(112, 66.5).C(101, 66.5, 95, 72, 95.5, 82).C(95.8, 88, 95, 93, 93.5, 97)
-        .C(97, 97, 99, 95, 99.5, 92).C(99, 84, 100, 77, 104, 75).C(108, 76, 111, 75.5, 112, 74).Z();
+    hair.M(112, 66.5)
+        .C(101, 66.5, 95, 72, 95.5, 82)
+        .C(95.8, 88, 95, 93, 93.5, 97)
+        .C(97, 97, 99, 95, 99.5, 92)
+        .C(99, 84, 100, 77, 104, 75)
+        .C(108, 76, 111, 75.5, 112, 74)
+        .Z();
     c.fill(hair.withMirror(courtCentreX).mapped(headPlace), "#8a5527");
     c.fill(eyes(), lineInk);
     c.line(brows(), lineInk, 1);
     c.line(noseAndMouth(), "#a9583e", 1.1);
     // A plume swept back over the beret.
     Path plume;
-    plume.M(120, 63).C(118, 52, 130, 40, 150, 36)
-        .C(147, 40, 151, 42, 147, 46).C(150, 48, 146, 51, 144, 52)
-        .C(146, 55, 141, 57, 138, 58).C(138, 61, 132, 62.5, 126, 64).Z();
+    plume.M(120, 63)
+        .C(118, 52, 130, 40, 150, 36)
+        .C(147, 40, 151, 42, 147, 46)
+        .C(150, 48, 146, 51, 144, 52)
+        .C(146, 55, 141, 57, 138, 58)
+        .C(138, 61, 132, 62.5, 126, 64)
+        .Z();
     edged(c, plume.mapped(headPlace), ermineInk);
     Path barbs;
     barbs.M(122, 62).C(126, 52, 136, 43, 148, 38);
     barbs.M(128, 54).L(137, 53).M(133, 48).L(142, 47).M(127, 58.5).L(134, 59.5);
     c.line(barbs.mapped(headPlace), "#b9b2a4", 0.9);
-    c.fill(Path().M(95, 70).C(92, 60, 101, 53, 114, 53.5).C(127, 54, 135, 60, 131, 68).Z().mapped(headPlace), ink);
+    c.fill(Path()
+               .M(95, 70)
+               .C(92, 60, 101, 53, 114, 53.5)
+               .C(127, 54, 135, 60, 131, 68)
+               .Z()
+               .mapped(headPlace),
+           ink);
     // Gold: the beret's band and button, the collar and the hem.
-    c.fill(Path().M(94, 71.5).C(96, 66, 128, 65, 131, 68.5).C(131, 72, 96, 74.5, 94, 71.5).Z().mapped(headPlace), goldInk)
+    c.fill(Path()
+               .M(94, 71.5)
+               .C(96, 66, 128, 65, 131, 68.5)
+               .C(131, 72, 96, 74.5, 94, 71.5)
+               .Z()
+               .mapped(headPlace),
+           goldInk)
         .fill(Path().circle(113, 53.8, 2.2).mapped(headPlace), goldInk)
-        .fill(Path().M(98, 109).L(112, 121).L(126, 109).L(128, 113).L(112, 127).L(96, 113).Z(), goldInk)
+        .fill(Path().M(98, 109).L(112, 121).L(126, 109).L(128, 113).L(112, 127).L(96, 113).Z(),
+              goldInk)
         .fill(hem(), goldInk);
     Path blade;
     blade.M(63.3, 26).L(66.5, 38).L(60, 38).Z();
@@ -250,7 +345,7 @@ void jack(Canvas &c, char suit)
     suitBadge(c, suit, 166, 33);
 }
 
-} // namespace
+}  // namespace
 
 Canvas court(char rank, char suit)
 {
@@ -275,10 +370,16 @@ Canvas court(char rank, char suit)
     // goes last so that it lies over the seam between the halves.
     const double h = 2 * (panelMid - panelTop);
     auto ring = [](double x, double y, double w, double h, double t) {
-        return Path().rect(x, y, w, t).rect(x, y + h - t, w, t).rect(x, y + t, t, h - 2 * t).rect(x + w - t, y + t, t, h - 2 * t);
+        return Path()
+            .rect(x, y, w, t)
+            .rect(x, y + h - t, w, t)
+            .rect(x, y + t, t, h - 2 * t)
+            .rect(x + w - t, y + t, t, h - 2 * t);
     };
-    c.fill(ring(panelLeft + 2.1, panelTop + 2.1, panelRight - panelLeft - 4.2, h - 4.2, 1), goldInk);
-    c.fill(ring(panelLeft - 0.8, panelTop - 0.8, panelRight - panelLeft + 1.6, h + 1.6, 1.6).rect(panelLeft, panelMid - 0.6, panelRight - panelLeft, 1.2),
+    c.fill(ring(panelLeft + 2.1, panelTop + 2.1, panelRight - panelLeft - 4.2, h - 4.2, 1),
+           goldInk);
+    c.fill(ring(panelLeft - 0.8, panelTop - 0.8, panelRight - panelLeft + 1.6, h + 1.6, 1.6)
+               .rect(panelLeft, panelMid - 0.6, panelRight - panelLeft, 1.2),
            suitInk(suit));
     return c;
 }
@@ -289,27 +390,41 @@ Canvas aceOfSpades()
     Canvas c;
     // An oval cartouche, ink outside and gold within, with small gold diamonds at the
     // four points of the compass.
-    c.fillEvenOdd(Path().ellipse(courtCentreX, 156.5, 80.7, 108.7).ellipse(courtCentreX, 156.5, 79.3, 107.3), ink);
+    c.fillEvenOdd(
+        Path().ellipse(courtCentreX, 156.5, 80.7, 108.7).ellipse(courtCentreX, 156.5, 79.3, 107.3),
+        ink);
     c.fill(Path().ellipse(courtCentreX, 156.5, 75.5, 103.5), "#fbf5e6");
-    c.fillEvenOdd(Path().ellipse(courtCentreX, 156.5, 76.7, 104.7).ellipse(courtCentreX, 156.5, 74.3, 102.3), goldInk);
+    c.fillEvenOdd(
+        Path().ellipse(courtCentreX, 156.5, 76.7, 104.7).ellipse(courtCentreX, 156.5, 74.3, 102.3),
+        goldInk);
     Path diamonds;
     for (Pt d : {Pt{courtCentreX, 48.5}, Pt{courtCentreX, 264.5}, Pt{32, 156.5}, Pt{192, 156.5}})
         diamonds.polygon({{d.x, d.y - 6}, {d.x + 4.5, d.y}, {d.x, d.y + 6}, {d.x - 4.5, d.y}});
     edged(c, diamonds, goldInk);
     // Scrolls curling away from the spade.
     Path scroll;
-    scroll.M(104, 214).C(92, 222, 76, 222, 70, 212).C(65, 203, 74, 196, 80, 202).C(84, 206, 80, 211, 76, 209);
-    scroll.M(106, 100).C(92, 88, 78, 92, 74, 102).C(71, 110, 79, 114, 83, 109).C(86, 105, 82, 101, 79, 103);
+    scroll.M(104, 214)
+        .C(92, 222, 76, 222, 70, 212)
+        .C(65, 203, 74, 196, 80, 202)
+        .C(84, 206, 80, 211, 76, 209);
+    scroll.M(106, 100)
+        .C(92, 88, 78, 92, 74, 102)
+        .C(71, 110, 79, 114, 83, 109)
+        .C(86, 105, 82, 101, 79, 103);
     c.line(scroll.withMirror(courtCentreX), ink, 1.6);
     // The spade itself, with a cream line inside its edge and a gold spade at its heart.
     const Affine place = Affine::scale(1.12, 1.12).then(Affine::translate(courtCentreX, 150));
     c.fill(suitShape('S').mapped(place), ink);
     // The inner line is the ring between two slightly different copies of the spade.
-    Path ring = suitShape('S').mapped(Affine::scale(0.87, 0.87).then(Affine::translate(0, -2)).then(place));
-    ring.append(suitShape('S').mapped(Affine::scale(0.84, 0.84).then(Affine::translate(0, -2)).then(place)));
+    Path ring =
+        suitShape('S').mapped(Affine::scale(0.87, 0.87).then(Affine::translate(0, -2)).then(place));
+    ring.append(suitShape('S').mapped(
+        Affine::scale(0.84, 0.84).then(Affine::translate(0, -2)).then(place)));
     c.fillEvenOdd(ring, "#fbf5e6");
-    c.fill(suitShape('S').mapped(Affine::scale(0.26, 0.26).then(Affine::translate(0, -2)).then(place)), goldInk);
+    c.fill(
+        suitShape('S').mapped(Affine::scale(0.26, 0.26).then(Affine::translate(0, -2)).then(place)),
+        goldInk);
     return c;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -44,12 +44,14 @@ void indexCorners(Canvas &c, const std::string &value, char suit)
 {
     // "10" is wider than the other glyphs; its ink is centred slightly left of theirs.
     const double glyphCentre = value == "10" ? 27.25 : glyphW / 2;
-    const Affine place = Affine::scale(indexScale, indexScale).then(Affine::translate(indexX - glyphCentre * indexScale, indexTop));
+    const Affine place = Affine::scale(indexScale, indexScale)
+                             .then(Affine::translate(indexX - glyphCentre * indexScale, indexTop));
     const Path g = glyph(value).mapped(place);
     Path both = g;
     both.append(g.mapped(halfTurn));
     c.line(both, suitInk(suit), glyphStroke * indexScale);
-    const Path pip = suitShape(suit).mapped(Affine::scale(indexPipScale, indexPipScale).then(Affine::translate(indexX, indexPipY)));
+    const Path pip = suitShape(suit).mapped(
+        Affine::scale(indexPipScale, indexPipScale).then(Affine::translate(indexX, indexPipY)));
     c.fill(pip, suitInk(suit)).fill(pip.mapped(halfTurn), suitInk(suit));
 }
 
@@ -139,7 +141,9 @@ std::string face(const std::string &value, char suit, double x, double y)
         if (suit == 'S')
             c.append(aceOfSpades());
         else
-            c.fill(suitShape(suit).mapped(Affine::scale(1.1, 1.1).then(Affine::translate(faceW / 2, faceH / 2))), suitInk(suit));
+            c.fill(suitShape(suit).mapped(
+                       Affine::scale(1.1, 1.1).then(Affine::translate(faceW / 2, faceH / 2))),
+                   suitInk(suit));
     } else if (value == "J" || value == "Q" || value == "K") {
         c.append(court(value[0], suit));
     } else {
@@ -147,15 +151,17 @@ std::string face(const std::string &value, char suit, double x, double y)
     }
     indexCorners(c, value, suit);
     // Only the card's own group carries a transform: inside, every shape is drawn where it lies.
-    return "<g id=\"" + value + suit + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">" + c.str() + "</g>\n";
+    return "<g id=\"" + value + suit + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">"
+           + c.str() + "</g>\n";
 }
 
 std::string back(const std::string &id, const std::string &art, double x, double y)
 {
-    return "<g id=\"" + id + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">" + art + "</g>\n";
+    return "<g id=\"" + id + "\" transform=\"translate(" + num(x) + " " + num(y) + ")\">" + art
+           + "</g>\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string pathEl(const Path &p, const std::string &attrs)
 {
@@ -166,7 +172,8 @@ Path roundRectPath(double x, double y, double w, double h, double r)
 {
     Path p;
     const double k = 0.5523 * r;
-    p.M(x + r, y).L(x + w - r, y)
+    p.M(x + r, y)
+        .L(x + w - r, y)
         .C(x + w - r + k, y, x + w, y + r - k, x + w, y + r)
         .L(x + w, y + h - r)
         .C(x + w, y + h - r + k, x + w - r + k, y + h, x + w - r, y + h)
@@ -183,7 +190,8 @@ std::string roundRect(double x, double y, double w, double h, double r, const st
     return pathEl(roundRectPath(x, y, w, h, r), attrs);
 }
 
-std::string roundRectLine(double x, double y, double w, double h, double r, double width, const std::string &colour)
+std::string roundRectLine(double x, double y, double w, double h, double r, double width,
+                          const std::string &colour)
 {
     const double d = width / 2;
     Path p = roundRectPath(x - d, y - d, w + width, h + width, r + d);
@@ -196,7 +204,8 @@ std::string deckDocument()
     std::string s;
     s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     s += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-         "version=\"1.2\" baseProfile=\"tiny\" width=\"3060\" height=\"1620\" viewBox=\"0 0 3060 1620\">\n";
+         "version=\"1.2\" baseProfile=\"tiny\" width=\"3060\" height=\"1620\" viewBox=\"0 0 3060 "
+         "1620\">\n";
     s += "<title>Tolvanmere card deck</title>\n";
     s += defs();
     // A row per suit, a column per value, and element ids as the game names them.
@@ -211,4 +220,4 @@ std::string deckDocument()
     return s;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

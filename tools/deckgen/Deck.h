@@ -10,4 +10,4 @@ std::string deckDocument();
 // The application icon, 256 × 256 units.
 std::string iconDocument();
 
-} // namespace deckgen
+}  // namespace deckgen

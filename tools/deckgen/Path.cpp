@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 namespace deckgen {
 
 Affine Affine::then(const Affine &n) const
 {
-    return {n.a * a + n.c * b, n.b * a + n.d * b, n.a * c + n.c * d,
+    return {n.a * a + n.c * b, n.b * a + n.d * b,       n.a * c + n.c * d,
             n.b * c + n.d * d, n.a * e + n.c * f + n.e, n.b * e + n.d * f + n.f};
 }
 
@@ -231,7 +231,7 @@ void outline(Path &out, const std::vector<Pt> &pts, double r, bool round, bool c
     out.polygon(poly);
 }
 
-} // namespace
+}  // namespace
 
 Path Path::fineLineOutline(double width, int steps) const
 {
@@ -269,8 +269,10 @@ Path Path::outlined(double width, int steps, bool round) const
             const Pt p0 = pts.empty() ? Pt{} : pts.back(), p1 = c.p[0], p2 = c.p[1], p3 = c.p[2];
             for (int i = 1; i <= steps; ++i) {
                 const double t = double(i) / steps, u = 1 - t;
-                pts.push_back({u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x,
-                               u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y});
+                pts.push_back({u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x
+                                   + t * t * t * p3.x,
+                               u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y
+                                   + t * t * t * p3.y});
             }
         } else if (c.op == 'Z' && !pts.empty()) {
             pts.push_back(pts.front());
@@ -300,4 +302,4 @@ std::string Path::str() const
     return s;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -5,15 +5,13 @@
 
 namespace deckgen {
 
-struct Pt
-{
+struct Pt {
     double x = 0;
     double y = 0;
 };
 
 // A 2D affine map (x' = a·x + c·y + e, y' = b·x + d·y + f), as in SVG's matrix().
-struct Affine
-{
+struct Affine {
     double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
 
     Pt map(Pt p) const { return {a * p.x + c * p.y + e, b * p.x + d * p.y + f}; }
@@ -66,8 +64,7 @@ public:
 private:
     Path outlined(double width, int steps, bool round) const;
 
-    struct Cmd
-    {
+    struct Cmd {
         char op;
         Pt p[3];
     };
@@ -75,4 +72,4 @@ private:
     Pt last;
 };
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -54,11 +54,7 @@ Path suitShape(char suit)
         p.circle(-24.5, 10, 22.5);
         p.circle(24.5, 10, 22.5);
         p.circle(0, 5, 11);
-        p.M(3.5, 12)
-            .C(4.5, 30, 8.5, 41, 17, 48)
-            .L(-17, 48)
-            .C(-8.5, 41, -4.5, 30, -3.5, 12)
-            .Z();
+        p.M(3.5, 12).C(4.5, 30, 8.5, 41, 17, 48).L(-17, 48).C(-8.5, 41, -4.5, 30, -3.5, 12).Z();
         break;
     default:
         break;
@@ -66,4 +62,4 @@ Path suitShape(char suit)
     return p;
 }
 
-} // namespace deckgen
+}  // namespace deckgen

@@ -57,7 +57,7 @@ QByteArray icoFile(const QList<QByteArray> &pngs, const QList<int> &sizes)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -82,7 +82,8 @@ int main(int argc, char **argv)
         pngs.append(png);
         const QString dir = QStringLiteral("hicolor/%1x%1").arg(size);
         QFile file(outdir.filePath(dir + QStringLiteral("/tolvanmere.png")));
-        if (!outdir.mkpath(dir) || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
+        if (!outdir.mkpath(dir) || !file.open(QIODevice::WriteOnly)
+            || file.write(png) != png.size()) {
             std::fprintf(stderr, "icontool: cannot write %s\n", qPrintable(file.fileName()));
             return 1;
         }
