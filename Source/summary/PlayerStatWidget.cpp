@@ -4,6 +4,7 @@
 #include "GameState.h"
 #include "IsolatedName.h"
 #include "StandingsToolTip.h"
+#include "TableConstants.h"
 
 #include <QLabel>
 #include <QString>
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString metColour = QStringLiteral("#017d09");
+const QString metColour = table::metColour.name();
 const QString missedColour = QStringLiteral("#940002");
 
 struct Standing {

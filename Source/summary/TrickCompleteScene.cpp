@@ -495,7 +495,8 @@ QString TrickCompleteScene::standingsText() const
 {
     QStringList lines;
     for (const SummaryRow &row : rows) {
-        QString line = tr("%1, %2 points, call %3").arg(row.name).arg(row.points).arg(row.call);
+        QString line = tr("%1, %2 points, call %3")
+                           .arg(row.name, QString::number(row.points), QString::number(row.call));
         if (row.missing_suit && !row.is_human)
             line = tr("%1, sideoff").arg(line);
         lines << line;

@@ -10,7 +10,6 @@
 
 #include <QFont>
 #include <QGraphicsRectItem>
-#include <QGraphicsSceneHoverEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
 #include <QTextDocument>
@@ -50,14 +49,6 @@ QString labelToolTip(const Player &player)
 {
     return standingsToolTip(QString::fromStdString(player.name), player.points, player.tricks,
                             player.call);
-}
-
-// The keyboard raises and lowers a card through the very events the pointer sends, so a
-// selected card looks and behaves exactly like a hovered one.
-void sendHover(QGraphicsScene &scene, CardGraphicsItem *item, QEvent::Type type)
-{
-    QGraphicsSceneHoverEvent event(type);
-    scene.sendEvent(item, &event);
 }
 
 }  // namespace
@@ -329,9 +320,6 @@ void GameScene::setSelectedCard(int id)
         return;
     const int previous = selected_id;
     selected_id = id;
-    CardGraphicsItem *old = cardItem(previous);
-    if (previous != id && old && old->isHovered())
-        sendHover(*this, old, QEvent::GraphicsSceneHoverLeave);
     showSelection();
     if (previous != id)
         emit selectionChanged();
@@ -339,12 +327,9 @@ void GameScene::setSelectedCard(int id)
 
 void GameScene::showSelection()
 {
-    CardGraphicsItem *item = cardItem(selected_id);
-    if (!item || item->isHovered())
-        return;
-    raising_selection = true;
-    sendHover(*this, item, QEvent::GraphicsSceneHoverEnter);
-    raising_selection = false;
+    // The same raise and dimming as under the pointer.
+    if (cardItem(selected_id))
+        setHighlightedCard(selected_id);
 }
 
 void GameScene::keyPressEvent(QKeyEvent *event)
@@ -393,9 +378,7 @@ void GameScene::keyPressEvent(QKeyEvent *event)
 
 void GameScene::playSelectedCard()
 {
-    const int id = selected_id;
-    sendHover(*this, cardItem(id), QEvent::GraphicsSceneHoverLeave);  // as a click lowers it
-    onCardClicked(id);  // the click's own way from here on
+    onCardClicked(selected_id);  // the click's own way from here on, lowering it first
 }
 
 int GameScene::cardId(const Card &card) const
@@ -439,10 +422,8 @@ void GameScene::hideCards(const QList<int> &ids)
 void GameScene::onCardHoverEntered(int id)
 {
     // The pointer takes the selection along; keys pressed next continue from this card.
-    if (!raising_selection) {
-        keyboard_in_use = false;
-        setSelectedCard(id);
-    }
+    keyboard_in_use = false;
+    setSelectedCard(id);
     setHighlightedCard(id);
 }
 
@@ -512,19 +493,20 @@ void GameScene::setupCues()
         underline->setBrush(mark_colour.darker(130));
         glow->hide();
         turn_marks[p] = glow;
+        turn_underlines[p] = underline;
 
         auto *cue = new QGraphicsSimpleTextItem(QStringLiteral("+1"), &name_labels[p]);
         QFont trick_font = name_labels[p].font();
         trick_font.setBold(true);
         cue->setFont(trick_font);
-        cue->setBrush(QColor(1, 125, 9));
+        cue->setBrush(table::metColour);
         cue->hide();
         trick_cues[p] = cue;
     }
 
     your_turn_cue = new QGraphicsSimpleTextItem(tr("Your turn"));
     your_turn_cue->setFont(cue_font);
-    your_turn_cue->setBrush(QColor(1, 125, 9));
+    your_turn_cue->setBrush(table::metColour);
     your_turn_cue->hide();
     addItem(your_turn_cue);
 
@@ -564,20 +546,19 @@ void GameScene::showTurn(const GameState &game_state)
     if (position < 0 || int(game_state.getPlayers().size()) < table::tablePositions)
         return;
     turn_position = position;
-    auto *glow = static_cast<QGraphicsRectItem *>(turn_marks[std::size_t(position)]);
+    QGraphicsRectItem *glow = turn_marks[std::size_t(position)];
     const QRectF text = textExtent(name_labels[std::size_t(position)]);
     const qreal pad = table::turnMarkPadding;
     const QRectF rect = text.adjusted(-pad, 0, pad, 0);
     glow->setRect(rect);
-    auto *underline = static_cast<QGraphicsRectItem *>(glow->childItems().first());
-    underline->setRect(rect.x(), rect.bottom() - table::turnMarkUnderline, rect.width(),
-                       table::turnMarkUnderline);
+    turn_underlines[std::size_t(position)]->setRect(
+        rect.x(), rect.bottom() - table::turnMarkUnderline, rect.width(), table::turnMarkUnderline);
     glow->show();
 }
 
 void GameScene::clearTurn()
 {
-    for (QGraphicsItem *mark : turn_marks)
+    for (QGraphicsRectItem *mark : turn_marks)
         mark->hide();
     turn_position = -1;
 }
@@ -604,7 +585,7 @@ void GameScene::showTrickWinnerCue()
     clearCues();
     trick_winner_position = p;  // clearCues keeps it; the fade reads it
     QGraphicsTextItem &label = name_labels[std::size_t(p)];
-    label.setDefaultTextColor(QColor(1, 125, 9));
+    label.setDefaultTextColor(table::metColour);
     QGraphicsSimpleTextItem *cue = trick_cues[std::size_t(p)];
     const QRectF text = textExtent(label);
     cue->setPos(text.right() + table::turnMarkPadding,

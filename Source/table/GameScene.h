@@ -15,6 +15,7 @@
 #include <map>
 
 class GameState;
+class QGraphicsRectItem;
 class QKeyEvent;
 class Player;
 
@@ -107,7 +108,8 @@ private:
     int highlighted_id = -1;
     int turn_position = -1;
     int trick_winner_position = -1;
-    std::array<QGraphicsItem *, 4> turn_marks{};  // children of the labels
+    std::array<QGraphicsRectItem *, 4> turn_marks{};       // glows, children of the labels
+    std::array<QGraphicsRectItem *, 4> turn_underlines{};  // children of the glows
     std::array<QGraphicsSimpleTextItem *, 4> trick_cues{};
     QGraphicsSimpleTextItem *your_turn_cue = nullptr;  // owned by the scene
     QVariantAnimation trick_cue_fade;
@@ -116,5 +118,4 @@ private:
     int selected_id = -1;
     // The keys were used last (not the pointer): the selection shows as each turn begins.
     bool keyboard_in_use = false;
-    bool raising_selection = false;  // the hover events under way are the keyboard's
 };

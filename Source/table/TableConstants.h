@@ -20,6 +20,8 @@ inline constexpr int emblemRadiusPercent = 25;
 
 // The coach's hint: an amber line with a soft glow inside the card's edge.
 inline constexpr QColor hintColour(232, 163, 23);
+// The green of a call met, in the panel; also the table's "Your turn" and trick cues.
+inline constexpr QColor metColour(1, 125, 9);
 inline constexpr int hintGlowAlpha = 110;
 inline constexpr double hintGlowWidth = 16;  // item units
 inline constexpr double hintLineWidth = 5;
