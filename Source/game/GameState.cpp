@@ -176,7 +176,8 @@ void GameState::recordRound()
     record.shortcall = isShortcall();
     for (const Player &player : players) {
         const int gained = roundScore(player.call, player.tricks, round == 1, record.shortcall);
-        record.seats.push_back({round == 1 ? 0 : player.call, player.tricks, gained, player.points});
+        record.seats.push_back(
+            {round == 1 ? 0 : player.call, player.tricks, gained, player.points});
     }
     history.push_back(std::move(record));
 }
