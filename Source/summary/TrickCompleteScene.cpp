@@ -96,8 +96,10 @@ void TrickCompleteScene::collectRows(const std::vector<Player> &players, int hum
             row.call = min_call;
         rows.push_back(std::move(row));
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const SummaryRow &a, const SummaryRow &b) { return a.points > b.points; });
+    std::vector<SummaryRow> by_seat = std::move(rows);
+    rows.clear();
+    for (const int seat : seatsByStanding(players))
+        rows.push_back(std::move(by_seat[std::size_t(seat)]));
 }
 
 QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()

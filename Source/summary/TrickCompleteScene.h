@@ -2,6 +2,7 @@
 
 #include "Card.h"
 #include "Coach.h"
+#include "GameRules.h"
 #include "Player.h"
 
 #include <QAccessible>
@@ -95,8 +96,8 @@ private:
     void moveFocus(bool forward);
     void notifyAccessible(int element, QAccessible::Event type);
 
-    const int min_call = 2;
-    const int max_call = 13;
+    const int min_call = rules::lowestCall;
+    const int max_call = rules::highestCall;
     std::vector<SummaryRow> rows;
     QGraphicsTextItem *points_header = nullptr;
     QGraphicsTextItem *calls_header = nullptr;
@@ -111,7 +112,7 @@ private:
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;
     QGraphicsTextItem *suggestion_item = nullptr;
-    QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to 13
+    QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to all
     CallTextItem *focused_button = nullptr;
     QList<QAccessible::Id> element_ids;  // standings, call, then the buttons in order
 };

@@ -42,7 +42,7 @@ QString centred(const QString &text)
 // Player names come from the user: shown as typed, never taken as markup.
 QString displayName(const Player &player)
 {
-    return isolatedName(QString::fromStdString(player.name)).toHtmlEscaped();
+    return richName(QString::fromStdString(player.name));
 }
 
 QString labelToolTip(const Player &player)
