@@ -11,6 +11,7 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPen>
 #include <QStringList>
 
@@ -414,6 +415,7 @@ void TrickCompleteScene::onEndGame()
         return;
     game_ended = true;
     continue_item->hide();
+    placeResult();
     updateButtonStates();
     emit endGame();
 }
@@ -511,11 +513,42 @@ QString TrickCompleteScene::callText() const
     return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
 }
 
+QString TrickCompleteScene::resultText() const
+{
+    if (rows.empty())
+        return {};
+    // The rows are in standings order: the leaders come first.
+    const int best = rows.front().points;
+    QStringList leaders;
+    for (const SummaryRow &row : rows)
+        if (row.points == best)
+            leaders << isolatedName(row.name);
+    if (leaders.size() == 1)
+        return tr("%1 wins with %2 points.").arg(leaders.front()).arg(best);
+    return tr("%1 share the win with %2 points.")
+        .arg(QLocale().createSeparatedList(leaders))
+        .arg(best);
+}
+
+// Where Continue was, right of End Game: the winner, and where the whole game can be read.
+void TrickCompleteScene::placeResult()
+{
+    if (result_item || !end_game_item)
+        return;
+    // Plain text: never markup. Sentences side by side, as in the accessible summary.
+    result_item = addSummaryText(
+        QStringLiteral("%1 %2").arg(resultText(), tr("Press S for the score sheet.")));
+    const qreal left = end_game_item->x() + end_game_item->boundingRect().width() + 2 * gap;
+    const qreal right = continue_item->x() + continue_item->boundingRect().width();
+    result_item->setTextWidth(std::max(right - left, 2 * end_game_item->boundingRect().width()));
+    result_item->setPos(left, end_game_item->y());
+}
+
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
     if (continue_item && !continue_item->isVisible())
-        parts << tr("The game has ended.");
+        parts << tr("The game has ended.") << resultText() << tr("Press S for the score sheet.");
     return parts.join(QLatin1Char(' '));
 }
 
