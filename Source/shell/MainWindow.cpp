@@ -304,14 +304,20 @@ void MainWindow::onScores()
         });
     }
     score_sheet->update(game_state);
+    if (score_sheet->isVisible())
+        score_sheet->raise();  // from behind the table
     score_sheet->show();
-    score_sheet->raise();
     score_sheet->activateWindow();
 }
 
 void MainWindow::onLastTrick()
 {
-    if (last_trick_view || !action_handler.lastTrickAction()->isEnabled())
+    // A second L closes it, as any other key does.
+    if (last_trick_view) {
+        last_trick_view->close();
+        return;
+    }
+    if (!action_handler.lastTrickAction()->isEnabled())
         return;
     last_trick_view = new LastTrickView(game_state, ui->graphicsView);
     connect(last_trick_view, &LastTrickView::closed, ui->graphicsView,

@@ -61,7 +61,8 @@ void ScoreSheetChart::modelChanged()
     if (model && !model->rounds().empty()) {
         const RoundRecord &last = model->rounds().back();
         for (int seat = 0; seat < int(model->names().size()); ++seat)
-            totals << tr("%1: %2").arg(model->names()[seat]).arg(last.seats[std::size_t(seat)].total);
+            totals
+                << tr("%1: %2").arg(model->names()[seat]).arg(last.seats[std::size_t(seat)].total);
     }
     setAccessibleDescription(totals.isEmpty() ? QString()
                                               : tr("Totals after round %1: %2.")
@@ -108,8 +109,9 @@ std::vector<ScoreSheetChart::Point> ScoreSheetChart::layoutPoints(QRectF *plot_o
     for (int seat = 0; seat < seats; ++seat) {
         points.push_back({place(0, 0), seat, -1});
         for (int row = 0; row < steps; ++row)
-            points.push_back({place(row + 1, rounds[std::size_t(row)].seats[std::size_t(seat)].total),
-                              seat, row});
+            points.push_back(
+                {place(row + 1, rounds[std::size_t(row)].seats[std::size_t(seat)].total), seat,
+                 row});
     }
     return points;
 }
@@ -144,14 +146,17 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
         if (value == 0)
             continue;
         const qreal y = plot.bottom() - plot.height() * (value - low) / std::max(1, high - low);
-        painter.drawText(QRectF(0, y - metrics.height(), plot.left() - margin, 2 * metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
+        painter.drawText(
+            QRectF(0, y - metrics.height(), plot.left() - margin, 2 * metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
     }
-    painter.drawText(QRectF(0, zero_y - metrics.height(), plot.left() - margin, 2 * metrics.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
+    painter.drawText(
+        QRectF(0, zero_y - metrics.height(), plot.left() - margin, 2 * metrics.height()),
+        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
     // Round numbers under the axis, as many as fit.
-    const int label_every = std::max(1, int(std::ceil(steps * metrics.horizontalAdvance(QStringLiteral("000"))
-                                                      / std::max<qreal>(1, plot.width()))));
+    const int label_every =
+        std::max(1, int(std::ceil(steps * metrics.horizontalAdvance(QStringLiteral("000"))
+                                  / std::max<qreal>(1, plot.width()))));
     for (int step = label_every; step <= steps; step += label_every) {
         const qreal x = plot.left() + plot.width() * step / steps;
         painter.drawText(QRectF(x - 40, plot.bottom() + 2, 80, metrics.height()),
@@ -164,9 +169,8 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
     const int per_seat = steps + 1;
     std::vector<std::pair<qreal, int>> name_y;  // (baseline, seat)
     for (int seat = 0; seat < seats; ++seat)
-        name_y.emplace_back(points[std::size_t(seat * per_seat + steps)].at.y()
-                                + metrics.ascent() / 2.0 - 1,
-                            seat);
+        name_y.emplace_back(
+            points[std::size_t(seat * per_seat + steps)].at.y() + metrics.ascent() / 2.0 - 1, seat);
     std::sort(name_y.begin(), name_y.end());
     for (std::size_t k = 1; k < name_y.size(); ++k)
         name_y[k].first = std::max(name_y[k].first, name_y[k - 1].first + metrics.height());
@@ -185,7 +189,8 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
         painter.setBrush(lineColours[style]);
         painter.setPen(Qt::NoPen);
         for (int k = 1; k < per_seat; ++k)
-            painter.drawEllipse(points[std::size_t(seat * per_seat + k)].at, pointRadius, pointRadius);
+            painter.drawEllipse(points[std::size_t(seat * per_seat + k)].at, pointRadius,
+                                pointRadius);
         const QPointF end = points[std::size_t(seat * per_seat + steps)].at;
         painter.setPen(lineColours[style]);
         painter.drawText(QPointF(end.x() + margin, baseline[std::size_t(seat)]),

@@ -122,8 +122,9 @@ QVariant ScoreSheetModel::data(const QModelIndex &index, int role) const
         // Met green, missed red, as in the panel; the first round has no call to meet.
         if (record.round == 1 || field == Total)
             return {};
-        return QBrush(isCallMade(result.call, result.tricks, record.shortcall) ? table::metColour
-                                                                               : table::missedColour);
+        return QBrush(isCallMade(result.call, result.tricks, record.shortcall)
+                          ? table::metColour
+                          : table::missedColour);
     case Qt::FontRole:
         if (field == Total) {
             QFont bold;
@@ -150,9 +151,9 @@ QVariant ScoreSheetModel::headerData(int section, Qt::Orientation orientation, i
     switch (role) {
     case Qt::DisplayRole:
         // The name heads its group; the other columns of the group name only the field.
-        return field == Call ? tr("%1\n%2").arg(isolatedName(player_names.value(seat)),
-                                                fieldName(field))
-                             : QStringLiteral("\n%1").arg(fieldName(field));
+        return field == Call
+                   ? tr("%1\n%2").arg(isolatedName(player_names.value(seat)), fieldName(field))
+                   : QStringLiteral("\n%1").arg(fieldName(field));
     case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return tr("%1, %2").arg(player_names.value(seat), fieldName(field));

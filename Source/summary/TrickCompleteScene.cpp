@@ -11,7 +11,6 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QPen>
 #include <QStringList>
 
@@ -525,9 +524,10 @@ QString TrickCompleteScene::resultText() const
             leaders << isolatedName(row.name);
     if (leaders.size() == 1)
         return tr("%1 wins with %2 points.").arg(leaders.front()).arg(best);
-    return tr("%1 share the win with %2 points.")
-        .arg(QLocale().createSeparatedList(leaders))
-        .arg(best);
+    const QString last = leaders.takeLast();
+    //: Names of players who tie: %1 is one name or several separated by commas.
+    const QString names = tr("%1 and %2").arg(leaders.join(QStringLiteral(", ")), last);
+    return tr("%1 share the win with %2 points.").arg(names).arg(best);
 }
 
 // Where Continue was, right of End Game: the winner, and where the whole game can be read.

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr qreal cardGap = 40;   // between the cards, scene units
-constexpr qreal textGap = 12;   // between a card and its name
+constexpr qreal cardGap = 40;  // between the cards, scene units
+constexpr qreal textGap = 12;  // between a card and its name
 constexpr qreal panelPadding = 40;
 constexpr qreal panelRadius = 24;
 const QColor backdrop(0, 0, 0, 150);
@@ -86,8 +86,8 @@ void LastTrickView::build(const GameState &game)
         auto *label = new QGraphicsTextItem();
         label->setFont(font);
         label->setDefaultTextColor(took ? table::metColour.lighter(180) : nameColour);
-        label->setHtml(QStringLiteral("<center>%1</center>")
-                           .arg(took ? tr("%1 <b>+1</b>").arg(name) : name));
+        label->setHtml(
+            QStringLiteral("<center>%1</center>").arg(took ? tr("%1 <b>+1</b>").arg(name) : name));
         label->setTextWidth(bounds.width() + cardGap);
         label->setPos(x - cardGap / 2, bounds.height() + textGap);
         trick_scene.addItem(label);
@@ -136,27 +136,27 @@ void LastTrickView::focusOutEvent(QFocusEvent *event)
     QGraphicsView::focusOutEvent(event);
     // A menu or a dialog taking the keys closes it, as a click elsewhere would.
     if (event->reason() != Qt::PopupFocusReason)
-        dismiss();
+        close();
 }
 
 void LastTrickView::keyPressEvent(QKeyEvent *event)
 {
     event->accept();
-    dismiss();
+    close();
 }
 
 void LastTrickView::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    dismiss();
+    close();
 }
 
-void LastTrickView::dismiss()
+void LastTrickView::closeEvent(QCloseEvent *event)
 {
-    if (dismissed)
+    QGraphicsView::closeEvent(event);
+    if (closing)
         return;
-    dismissed = true;
+    closing = true;
     table->removeEventFilter(this);
     emit closed();
-    close();
 }

@@ -27,6 +27,7 @@ signals:
     void closed();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -36,10 +37,9 @@ protected:
 private:
     void build(const GameState &game);
     void follow();
-    void dismiss();
 
     QGraphicsScene trick_scene;
     QGraphicsView *table = nullptr;
     QString description;
-    bool dismissed = false;
+    bool closing = false;
 };
