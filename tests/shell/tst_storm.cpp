@@ -492,11 +492,13 @@ class TestStorm : public QObject
         activate(window);
         setSpeed(window, FastSpeed, 32);
 
+        // clang-format off
         static const std::array<QKeyCombination, 19> keys = {
             Qt::Key_Left,  Qt::Key_Right,           Qt::Key_Home, Qt::Key_End,    Qt::Key_Return,
             Qt::Key_Enter, Qt::Key_Space,           Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Plus,
             Qt::Key_Minus, Qt::CTRL | Qt::Key_E,    Qt::Key_H,    Qt::Key_Escape, Qt::Key_Tab,
             Qt::Key_F1,    Qt::SHIFT | Qt::Key_Plus, Qt::Key_S,   Qt::Key_L};
+        // clang-format on
 
         QPointer<TrickCompleteScene> last_summary;
         std::size_t last_cards = 0;
@@ -607,8 +609,8 @@ class TestStorm : public QObject
                     target = view;
                 const QKeyCombination key = keys[r[1] % keys.size()];
                 // Now and then Escape goes to the open score sheet and closes it.
-                if (key.key() == Qt::Key_Escape && window.scoreSheet() && window.scoreSheet()->isVisible()
-                    && r[2] % 2 == 0)
+                if (key.key() == Qt::Key_Escape && window.scoreSheet()
+                    && window.scoreSheet()->isVisible() && r[2] % 2 == 0)
                     target = window.scoreSheet();
                 QTest::keyClick(target, key.key(), key.keyboardModifiers());
             } else if (pick < 955) {  // let the game run until it rests, then look closely
