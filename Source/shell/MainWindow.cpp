@@ -173,7 +173,7 @@ void MainWindow::onNewGame()
     game_state.startNewGame();
     game_state.setHumanName(dialog.playerName().toStdString());  // UTF-8
     if (score_sheet)
-        score_sheet->update(game_state);
+        score_sheet->followGame(game_state);
     delete last_trick_view;
     seen_completed_tricks = game_state.getCompletedTricks();
     current_round = int(game_state.getRound());
@@ -204,7 +204,7 @@ void MainWindow::onTrickCompleteAnimationFinished()
     current_round = int(game_state.getRound());
     seen_completed_tricks = game_state.getCompletedTricks();
     if (score_sheet)
-        score_sheet->update(game_state);
+        score_sheet->followGame(game_state);
 
     if (summary_scene)
         summary_scene->deleteLater();
@@ -303,7 +303,7 @@ void MainWindow::onScores()
             ui->graphicsView->setFocus();
         });
     }
-    score_sheet->update(game_state);
+    score_sheet->followGame(game_state);
     if (score_sheet->isVisible())
         score_sheet->raise();  // from behind the table
     score_sheet->show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -34,5 +35,5 @@ private:
     // Where every point goes at the widget's present size, the plot's corners too.
     std::vector<Point> layoutPoints(QRectF *plot = nullptr) const;
 
-    const ScoreSheetModel *model = nullptr;
+    QPointer<const ScoreSheetModel> model;
 };

@@ -24,7 +24,7 @@ QTableView *ScoreSheetDialog::table() const
     return ui->tableView;
 }
 
-void ScoreSheetDialog::update(const GameState &game)
+void ScoreSheetDialog::followGame(const GameState &game)
 {
     sheet->update(game);
 }

@@ -23,7 +23,7 @@ public:
     ~ScoreSheetDialog() override;
 
     // Takes the game's finished rounds; a new game empties the sheet.
-    void update(const GameState &game);
+    void followGame(const GameState &game);
     ScoreSheetModel *model() const { return sheet; }
     QTableView *table() const;
 
