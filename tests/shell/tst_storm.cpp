@@ -612,7 +612,26 @@ class TestStorm : public QObject
                 if (key.key() == Qt::Key_Escape && window.scoreSheet()
                     && window.scoreSheet()->isVisible() && r[2] % 2 == 0)
                     target = window.scoreSheet();
+                // Looking at the sheet or the last trick leaves the game as it is.
+                const auto fingerprint = [&window] {
+                    const GameState &g = window.gameState();
+                    QString text = QStringLiteral("%1 %2 %3 ")
+                                       .arg(g.getRound())
+                                       .arg(g.getCurrentPlayer())
+                                       .arg(g.getHistory().size());
+                    for (const SeatCard &play : g.getRoundPlays())
+                        text += QString::fromStdString(play.card.toShortString());
+                    for (const Player &p : g.getPlayers())
+                        text += QStringLiteral("|%1 %2 %3")
+                                    .arg(p.hand.cards.size())
+                                    .arg(p.points)
+                                    .arg(p.call);
+                    return text;
+                };
+                const QString before = fingerprint();
                 QTest::keyClick(target, key.key(), key.keyboardModifiers());
+                if ((key.key() == Qt::Key_S || key.key() == Qt::Key_L) && fingerprint() != before)
+                    failure = QStringLiteral("looking changed the game");
             } else if (pick < 955) {  // let the game run until it rests, then look closely
                 kind = QStringLiteral("settle");
                 failure = settle(window);
