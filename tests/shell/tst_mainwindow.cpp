@@ -615,12 +615,14 @@ private slots:
             for (bool summary = false; !summary;) {
                 summary = window.summaryScene() && window.view()->scene() == window.summaryScene();
                 if (peek) {
-                    window.actionHandler().scoresAction()->trigger();
+                    QApplication::setActiveWindow(&window);  // the keys are the table's
+                    QTest::keyClick(window.view(), Qt::Key_S);
                     QCOMPARE(window.scoreSheet()->model()->rowCount(),
                              int(game.getHistory().size()));
                     QTest::keyClick(window.scoreSheet(), Qt::Key_Escape);
                     QVERIFY(!window.scoreSheet()->isVisible());
-                    window.actionHandler().lastTrickAction()->trigger();
+                    QApplication::setActiveWindow(&window);
+                    QTest::keyClick(window.view(), Qt::Key_L);
                     if (LastTrickView *shown = window.lastTrickView()) {
                         ++shown_tricks;
                         QList<Card> cards;
