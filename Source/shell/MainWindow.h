@@ -59,9 +59,16 @@ private:
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     void showProposedCall(int call);
-    // Tells assistive technology what a sighted player sees, when that changes.
+    // Keeps in words what a sighted player sees; readers learn of the change with the news.
     void updateViewDescription();
     QString tableDescription() const;
+    // Speaks what just happened, without the player asking.
+    void announce(const QString &text);
+    void announceTurn();
+    void announceSelection();
+    QString roundResult() const;
+    QString seatName(int seat) const;
+    SeatCard lastPlay() const;
 
     MainUIActionHandler action_handler;
     GameState game_state;
@@ -78,4 +85,7 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
+    // Said before the next news: the round that begins.
+    QString news_prefix;
+    bool opening_turn = false;
 };

@@ -2,6 +2,9 @@
 
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "CardName.h"
+#include "CountText.h"
+#include "GameRules.h"
 #include "IsolatedName.h"
 #include "SummaryElementAccessible.h"
 
@@ -495,8 +498,8 @@ QString TrickCompleteScene::standingsText() const
 {
     QStringList lines;
     for (const SummaryRow &row : rows) {
-        QString line = tr("%1, %2 points, call %3")
-                           .arg(row.name, QString::number(row.points), QString::number(row.call));
+        QString line =
+            tr("%1, %2, call %3").arg(row.name, pointsText(row.points), QString::number(row.call));
         if (row.missing_suit && !row.is_human)
             line = tr("%1, sideoff").arg(line);
         lines << line;
@@ -506,14 +509,28 @@ QString TrickCompleteScene::standingsText() const
 
 QString TrickCompleteScene::callText() const
 {
-    return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    QString text = tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    if (rules::isShortcallTotal(totalCalls()))
+        text += QLatin1Char(' ') + tr("That makes a Shortcall round.");
+    return text;
 }
 
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
-    if (continue_item && !continue_item->isVisible())
+    QStringList hand;
+    for (const CardGraphicsItem *item : hand_items)
+        hand << cardName(item->card());
+    if (!hand.isEmpty())
+        parts << tr("Your new hand: %1.").arg(hand.join(QStringLiteral(", ")));
+    if (continue_item && !continue_item->isVisible()) {
         parts << tr("The game has ended.");
+    } else {
+        QStringList names;
+        for (const CallTextItem *item : buttons)
+            names << item->toPlainText();
+        parts << tr("Buttons: %1.").arg(names.join(QStringLiteral(", ")));
+    }
     return parts.join(QLatin1Char(' '));
 }
 

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Numbers with their nouns, "1 point", "-2 points", "3 tricks", in the language's own plural
+// forms (translated in the context "CountText"). The form follows the size of the number,
+// so a loss reads as the gain of the same size would.
+QString pointsText(int points);
+QString tricksText(int tricks);
