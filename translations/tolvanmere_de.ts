@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CountText</name>
+    <message numerus="yes">
+        <source>%1 point(s)</source>
+        <translation>
+            <numerusform>%1 Punkt</numerusform>
+            <numerusform>%1 Punkte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trick(s)</source>
+        <translation>
+            <numerusform>%n Stich</numerusform>
+            <numerusform>%n Stiche</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GameScene</name>
     <message>
         <source>%1 (%2) - %3/%4</source>
@@ -352,14 +369,6 @@
         <translation>Im Stich: %1.</translation>
     </message>
     <message>
-        <source>You took the last trick.</source>
-        <translation>Du hast den letzten Stich gemacht.</translation>
-    </message>
-    <message>
-        <source>%1 took the last trick.</source>
-        <translation>%1 hat den letzten Stich gemacht.</translation>
-    </message>
-    <message>
         <source>You may play: %1.</source>
         <translation>Du kannst spielen: %1.</translation>
     </message>
@@ -367,13 +376,70 @@
         <source>Selected: %1.</source>
         <translation>Gewählte Karte: %1.</translation>
     </message>
+    <message>
+        <source>You took the trick.</source>
+        <translation>Du hast den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 took the trick.</source>
+        <translation>%1 hat den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 plays the %2.</source>
+        <translation>%1 spielt %2.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>You play the %1.</source>
+        <translation>Du spielst %1.</translation>
+    </message>
+    <message>
+        <source>Your turn. You may play: %1.</source>
+        <translation>Du bist am Zug. Du kannst spielen: %1.</translation>
+    </message>
+    <message>
+        <source>Your hand: %1.</source>
+        <translation>Deine Hand: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Round %1 is over.</source>
+        <translation>Runde %1 ist vorbei.</translation>
+    </message>
+    <message>
+        <source>Tricks taken: %1.</source>
+        <translation>Gemachte Stiche: %1.</translation>
+    </message>
+    <message>
+        <source>You made your call of %1.</source>
+        <translation>Du hast deine Ansage von %1 erfüllt.</translation>
+    </message>
+    <message>
+        <source>You missed your call of %1.</source>
+        <translation>Du hast deine Ansage von %1 verfehlt.</translation>
+    </message>
+    <message>
+        <source>This round: %1.</source>
+        <translation>In dieser Runde: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick: %1.</source>
+        <translation>Du hast den letzten Stich gemacht: %1.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick: %2.</source>
+        <translation>%1 hat den letzten Stich gemacht: %2.</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Neues Spiel</translation>
-    </message>
     <message>
         <source>Player Information</source>
         <translation>Spielerangaben</translation>
@@ -401,6 +467,10 @@
     <message>
         <source>&amp;Learning Mode</source>
         <translation>&amp;Lernmodus</translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation>Neues Spiel</translation>
     </message>
 </context>
 <context>
@@ -474,10 +544,6 @@ Simulated rounds: %2 of %3</source>
 Simulierte Runden: %2 von %3</translation>
     </message>
     <message>
-        <source>%1, %2 points, call %3</source>
-        <translation>%1, Punkte: %2, Ansage: %3</translation>
-    </message>
-    <message>
         <source>%1, sideoff</source>
         <translation>%1, Fehlfarbe</translation>
     </message>
@@ -496,6 +562,22 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>%1, %2, call %3</source>
+        <translation>%1, %2, Ansage: %3</translation>
+    </message>
+    <message>
+        <source>That makes a Shortcall round.</source>
+        <translation>Das ergibt eine Kurzansage.</translation>
+    </message>
+    <message>
+        <source>Your new hand: %1.</source>
+        <translation>Deine neue Hand: %1.</translation>
+    </message>
+    <message>
+        <source>Buttons: %1.</source>
+        <translation>Schaltflächen: %1.</translation>
     </message>
 </context>
 </TS>

@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CountText</name>
+    <message numerus="yes">
+        <source>%1 point(s)</source>
+        <translation>
+            <numerusform>%1 point</numerusform>
+            <numerusform>%1 points</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trick(s)</source>
+        <translation>
+            <numerusform>%n pli</numerusform>
+            <numerusform>%n plis</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GameScene</name>
     <message>
         <source>%1 (%2) - %3/%4</source>
@@ -352,14 +369,6 @@
         <translation>Dans le pli&#xa0;: %1.</translation>
     </message>
     <message>
-        <source>You took the last trick.</source>
-        <translation>Vous avez remporté le dernier pli.</translation>
-    </message>
-    <message>
-        <source>%1 took the last trick.</source>
-        <translation>%1 a remporté le dernier pli.</translation>
-    </message>
-    <message>
         <source>You may play: %1.</source>
         <translation>Vous pouvez jouer&#xa0;: %1.</translation>
     </message>
@@ -367,13 +376,70 @@
         <source>Selected: %1.</source>
         <translation>Carte choisie&#xa0;: %1.</translation>
     </message>
+    <message>
+        <source>You took the trick.</source>
+        <translation>Vous remportez le pli.</translation>
+    </message>
+    <message>
+        <source>%1 took the trick.</source>
+        <translation>%1 remporte le pli.</translation>
+    </message>
+    <message>
+        <source>%1 plays the %2.</source>
+        <translation>%1 joue&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>You play the %1.</source>
+        <translation>Vous jouez&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your turn. You may play: %1.</source>
+        <translation>À vous de jouer. Vous pouvez jouer&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your hand: %1.</source>
+        <translation>Votre main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Round %1 is over.</source>
+        <translation>La manche %1 est terminée.</translation>
+    </message>
+    <message>
+        <source>Tricks taken: %1.</source>
+        <translation>Plis remportés&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You made your call of %1.</source>
+        <translation>Vous avez réussi votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>You missed your call of %1.</source>
+        <translation>Vous avez manqué votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>This round: %1.</source>
+        <translation>Cette manche&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick: %1.</source>
+        <translation>Vous avez remporté le dernier pli&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick: %2.</source>
+        <translation>%1 a remporté le dernier pli&#xa0;: %2.</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Nouvelle partie</translation>
-    </message>
     <message>
         <source>Player Information</source>
         <translation>Informations du joueur</translation>
@@ -401,6 +467,10 @@
     <message>
         <source>&amp;Learning Mode</source>
         <translation>&amp;Mode apprentissage</translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation>Nouvelle partie</translation>
     </message>
 </context>
 <context>
@@ -474,10 +544,6 @@ Simulated rounds: %2 of %3</source>
 Manches simulées&#xa0;: %2 sur %3</translation>
     </message>
     <message>
-        <source>%1, %2 points, call %3</source>
-        <translation>%1, points&#xa0;: %2, annonce&#xa0;: %3</translation>
-    </message>
-    <message>
         <source>%1, sideoff</source>
         <translation>%1, chicane</translation>
     </message>
@@ -496,6 +562,22 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>%1, %2, call %3</source>
+        <translation>%1, %2, annonce&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>That makes a Shortcall round.</source>
+        <translation>La manche se joue donc en Annonce courte.</translation>
+    </message>
+    <message>
+        <source>Your new hand: %1.</source>
+        <translation>Votre nouvelle main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Buttons: %1.</source>
+        <translation>Boutons&#xa0;: %1.</translation>
     </message>
 </context>
 </TS>

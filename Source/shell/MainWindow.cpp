@@ -373,9 +373,9 @@ QString MainWindow::roundResult() const
     const int human = game_state.getHumanPlayer();
     QStringList tricks;
     for (std::size_t seat = 0; seat < record.seats.size(); ++seat) {
-        const QString count = tricksText(record.seats[seat].tricks);
-        tricks << (int(seat) == human ? tr("you %1").arg(count)
-                                      : tr("%1 %2").arg(seatName(int(seat)), count));
+        //: A player and the tricks they took in the round: "Lara 2 tricks", "you 1 trick".
+        tricks << tr("%1 %2").arg(int(seat) == human ? tr("you") : seatName(int(seat)),
+                                  tricksText(record.seats[seat].tricks));
     }
     QStringList parts;
     parts << tr("Round %1 is over.").arg(record.round);
