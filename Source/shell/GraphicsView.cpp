@@ -20,7 +20,6 @@ void GraphicsView::resizeEvent(QResizeEvent *event)
 
 void GraphicsView::announce(const QString &text)
 {
-    last_announcement = text;
     if (!QAccessible::isActive())
         return;  // nobody listens: make nothing
     announcement_ids.append(

@@ -19,7 +19,6 @@ public:
 
     // Hands the news to screen readers: a new accessible child takes the focus with it.
     void announce(const QString &text);
-    QString lastAnnouncement() const { return last_announcement; }
     // What the table shows, in words, read on demand as the view's accessible description.
     // Kept apart from the widget's own description, whose every change Qt reports at once.
     void setTableDescription(const QString &text) { table_description = text; }
@@ -35,7 +34,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QString last_announcement;
     QString table_description;
     QString announced_description;
     // The latest pieces of news, newest last: a reader still busy with an older one as the
