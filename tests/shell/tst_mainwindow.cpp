@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
