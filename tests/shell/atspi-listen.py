@@ -35,7 +35,7 @@ def on_focus(event):
     except Exception as error:  # an object gone before it was read is news lost
         news.append("unreadable: %s" % error)
         return
-    if news[-1].startswith("Your turn"):
+    if "Your turn" in news[-1]:
         subprocess.run(["xdotool", "key", "Right", "Return"])
     if news[-1].startswith("Round 1 is over"):
         pyatspi.Registry.stop()
