@@ -1,7 +1,7 @@
 """Plays one seeded round by keys, with accessibility on, and listens on a private AT-SPI
 bus as a screen reader does. Fails unless every card, with who played it, and every
 trick's winner reach the listener as text, and the table's description names the same
-player for each card. Usage: atspi-listen.py <tolvanmere>; exits 77 where the tools lack."""
+player for each card. Usage: atspi-listen.py <tolvanmere>; exits 77 where its tools are missing."""
 import os, re, shutil, subprocess, sys
 
 if "TOLVANMERE_A11Y_BUS" not in os.environ:
