@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+enum class Opponents { Standard, Expert };
+
 // The whole state of one game and the only place where the rules are applied.
 // The flow driver calls its operations one move at a time; views only read it.
 class GameState
@@ -45,6 +47,9 @@ public:
     void setHumanName(const std::string &name);
     void setHumanCall(int call);
 
+    void setOpponents(Opponents level) { opponents_level = level; }  // TEMP stub
+    Opponents opponents() const { return opponents_level; }
+
 private:
     void applyMove();
 
@@ -59,6 +64,7 @@ private:
     Card move;
     Card last_trick_winner;
     int32_t trick_size = 0;
+    Opponents opponents_level = Opponents::Standard;
 
     friend struct GameStateTestAccess;  // lets tests stage exact positions
 };
