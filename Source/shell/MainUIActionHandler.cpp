@@ -26,6 +26,14 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
             &MainUIActionHandler::onAnimationSpeedChanged);
     ui->actionMedium->activate(QAction::Trigger);
 
+    // Read by the next New Game: a game keeps the opponents it started with.
+    opponents_group = new QActionGroup(this);
+    opponents_group->addAction(ui->actionStandard)->setData(false);
+    opponents_group->addAction(ui->actionExpert)->setData(true);
+    connect(opponents_group, &QActionGroup::triggered, this,
+            &MainUIActionHandler::onOpponentsChanged);
+    ui->actionStandard->activate(QAction::Trigger);
+
     connect(ui->action_About, &QAction::triggered, this, &MainUIActionHandler::about);
 
     new_game_action = ui->mainToolBar->addAction(tr("New Game..."));
@@ -117,4 +125,9 @@ void MainUIActionHandler::keys()
 void MainUIActionHandler::onAnimationSpeedChanged(QAction *action)
 {
     animation_speed = action->data().toInt();
+}
+
+void MainUIActionHandler::onOpponentsChanged(QAction *action)
+{
+    expert_opponents = action->data().toBool();
 }

@@ -58,6 +58,8 @@ private:
     void showTable();
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
+    // Marks the coach's card for this turn; false while the human may not play.
+    bool markHint();
     void showProposedCall(int call);
     // Tells assistive technology what a sighted player sees, when that changes.
     void updateViewDescription();

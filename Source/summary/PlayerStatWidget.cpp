@@ -57,6 +57,9 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
     std::stable_sort(standings.begin(), standings.end(),
                      [](const Standing &a, const Standing &b) { return a.points > b.points; });
 
+    setToolTip(game_state.opponents() == Opponents::Expert ? tr("The computer players are Experts.")
+                                                           : QString());
+
     const bool shortcall = game_state.isShortcall();
     ui->labelShortcall->setVisible(shortcall);
 

@@ -250,9 +250,25 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
             taken |= item->sceneBoundingRect();
     }
 
+    coach_rounds = rounds_by_tricks;
     suggestion_item = addSummaryText(tr("Suggested: %1").arg(suggested_call));
     const qreal left = taken.right() + 2 * gap;
     suggestion_item->setPos(left, decrease->y());
+    // The notes beside and above the chart need more words: the upright face.
+    QFont note_font = summary_font;
+    note_font.setStretch(QFont::Unstretched);
+    chance_item = addSummaryText(QString());
+    chance_item->setFont(note_font);
+    chance_item->setPlainText(chanceText());
+    chance_item->setPos(
+        suggestion_item->sceneBoundingRect().right() + gap,
+        decrease->y()
+            + (suggestion_item->boundingRect().height() - chance_item->boundingRect().height())
+                  / 2);
+    QGraphicsTextItem *caption =
+        addSummaryText(tr("Tricks this hand took in %1 simulated rounds").arg(simulationRuns));
+    caption->setFont(note_font);
+    caption->setPos(left, taken.top());
 
     const int columns = int(rounds_by_tricks.size());
     QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
@@ -262,7 +278,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
                                   (hand_right - left) / columns);
 
     const qreal baseline = decrease->y() - label_height;
-    const qreal tallest = baseline - taken.top();
+    const qreal tallest = baseline - caption->sceneBoundingRect().bottom();
     const int most =
         std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
     const qreal bar_width = column * chartBarFill;
@@ -366,6 +382,8 @@ void TrickCompleteScene::changeHumanCall(int delta)
         total_calls_item->setHtml(numberTemplate.arg(totalCalls()));
     if (changed && human_call_item)
         human_call_item->setHtml(numberTemplate.arg(new_call));
+    if (chance_item)
+        chance_item->setPlainText(chanceText());
     updateButtonStates();
     if (changed) {
         notifyAccessible(1, QAccessible::NameChanged);
@@ -506,12 +524,28 @@ QString TrickCompleteScene::standingsText() const
 
 QString TrickCompleteScene::callText() const
 {
-    return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    const QString text =
+        tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    // The chance goes with the call, so that it is read out again as the call changes.
+    return chance_item ? QStringLiteral("%1 %2.").arg(text, chanceText()) : text;
+}
+
+QString TrickCompleteScene::chanceText() const
+{
+    if (!chance_item)
+        return QString();
+    const int call = humanCall();
+    return tr("Call %1: made in %2 of %3 simulated rounds")
+        .arg(call)
+        .arg(Coach::madeCount(coach_rounds, call, totalCalls() <= 12))
+        .arg(simulationRuns);
 }
 
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
+    if (suggestion_item)
+        parts << suggestion_item->toPlainText() + QLatin1Char('.');
     if (continue_item && !continue_item->isVisible())
         parts << tr("The game has ended.");
     return parts.join(QLatin1Char(' '));

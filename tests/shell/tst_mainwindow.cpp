@@ -520,8 +520,7 @@ private slots:
                     QVERIFY(id >= 0 && window.gameScene().cardItem(id)->isHinted());
                     const GameState &game = window.gameState();
                     const Player human = game.getPlayers().at(0);
-                    const Card card = Coach().hint(human.hand, game.getTrick(),
-                                                   game.getRoundCards(), game.isShortcall());
+                    const Card card = Coach::hint(game);
                     QCOMPARE(window.gameScene().cardId(card), id);
                     const std::vector<Card> legal = human.hand.legalCards(game.getTrick());
                     QVERIFY(std::find(legal.begin(), legal.end(), card) != legal.end());
@@ -570,20 +569,34 @@ private slots:
         answerNewGameDialog("Learner", true);
         window.actionHandler().newGameAction()->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(window.actionHandler().hintAction()->isEnabled(), 10000);
-        QVERIFY(window.hintedCardId() >= 0);
-        QVERIFY(window.gameScene().cardItem(window.hintedCardId())->isHinted());
+        const int hinted = window.hintedCardId();
+        QVERIFY(hinted >= 0);
+        QVERIFY(window.gameScene().cardItem(hinted)->isHinted());
+        // H then Enter plays the hinted card.
+        const std::vector<Player> dealt = window.gameState().getPlayers();
+        const Card hinted_card = window.gameScene().cardItem(hinted)->card();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.view(), Qt::Key_H);
+        QCOMPARE(window.gameScene().selectedCard(), hinted);
+        QTest::keyClick(window.view(), Qt::Key_Return);
+        QVERIFY(window.gameState().getRoundCards().back() == hinted_card);
 
         // Staged end of round: the human's hand of 13 is the new deal the coach estimates.
         auto &staged = const_cast<GameState &>(window.gameState());
-        GameStateTestAccess::stage(staged, 2, staged.getPlayers());
+        GameStateTestAccess::stage(staged, 2, dealt);
         window.onTrickCompleteAnimationFinished();
         TrickCompleteScene *summary = window.summaryScene();
         QVERIFY(summary);
         Coach coach;
         coach.estimate(window.gameState().getPlayers().at(0).hand.cards);
         QVERIFY(coach.hasEstimate());
+        const Player &human = window.gameState().getPlayers().at(0);
+        int others = -human.call;
+        for (const Player &player : window.gameState().getPlayers())
+            others += player.call;
         QCOMPARE(summary->suggestionItem()->toPlainText(),
-                 QStringLiteral("Suggested: %1").arg(coach.suggestedCall()));
+                 QStringLiteral("Suggested: %1").arg(Coach::bestCall(coach.histogram(), others)));
         QCOMPARE(summary->chartBars().size(), 14);
         QCOMPARE(summary->humanCall(), 2);
     }
