@@ -133,6 +133,10 @@
         <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Spielanleitung&lt;/h2&gt;&lt;p&gt;Du spielst gegen drei Computerspieler. In jeder Runde erhält jeder Spieler 13 Karten; wer die beste Karte eines Stichs spielt, gewinnt ihn und spielt den nächsten aus. &lt;b&gt;Pik ist immer Trumpf.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Du musst die ausgespielte Farbe bedienen. Kannst du das nicht, musst du ein Pik spielen; liegt schon ein Pik im Stich, musst du es überstechen, wenn du kannst. Sonst ist jede Karte erlaubt.&lt;/li&gt;&lt;li&gt;Bist du am Zug, ist dein Namensschild markiert und neben deiner Hand steht &lt;i&gt;Du bist am Zug&lt;/i&gt;. Nur die Karten, die du spielen darfst, heben sich unter dem Mauszeiger: Klicke eine an, um sie zu spielen.&lt;/li&gt;&lt;li&gt;Die erste Runde hat keine Ansagen: Jeder Stich zählt einen Punkt.&lt;/li&gt;&lt;li&gt;Ab der zweiten Runde sagt jeder Spieler an, wie viele Stiche er machen will. Eine erfüllte Ansage bringt ihren Wert, eine verfehlte kostet ihn; Stiche über die Ansage hinaus zählen nichts.&lt;/li&gt;&lt;li&gt;Ergeben die vier Ansagen zusammen 12 oder weniger, ist die Runde eine &lt;b&gt;Kurzansage&lt;/b&gt;: Eine Ansage gilt nur dann als erfüllt, wenn sie genau erfüllt wird.&lt;/li&gt;&lt;li&gt;Zwischen den Runden zeigt die Übersicht den Stand und deine neue Hand: Stelle deine Ansage mit &lt;b&gt;+ Ansage +&lt;/b&gt; und &lt;b&gt;- Ansage -&lt;/b&gt; ein (2 bis 13) und drücke &lt;b&gt;Weiter&lt;/b&gt; oder &lt;b&gt;Spiel beenden&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Namensschild wie &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; bedeutet: Ann hat 12 Punkte und 2 Stiche bei einer Ansage von 4 gemacht. Die Tafel neben dem Tisch zeigt dasselbe, grün, solange die Ansage eines Spielers erfüllt ist, und rot, solange sie es nicht ist.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Neues Spiel...&lt;/b&gt; (Strg+N) startet ein Spiel; der &lt;b&gt;Lernmodus&lt;/b&gt; zeigt die Karten der Computerspieler offen. &lt;b&gt;Optionen &amp;gt; Animationstempo&lt;/b&gt; legt fest, wie schnell sich die Karten bewegen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Optionen &amp;gt; Gegner&lt;/b&gt; wählt &lt;b&gt;Standard&lt;/b&gt;- oder &lt;b&gt;Experten&lt;/b&gt;-Computerspieler ab dem nächsten neuen Spiel. Ein Experte probiert jede Karte, die er spielen darf, in vielen möglichen Verteilungen der Karten aus, die er nicht sieht, und spielt die, die am meisten bringt.&lt;/p&gt;&lt;p&gt;Im Lernmodus schlägt die Rundenübersicht die Ansage mit der besten erwarteten Punktzahl gegen die drei schon gemachten Ansagen vor und zeigt, wie oft die eingestellte Ansage in den simulierten Runden deiner Hand erfüllt wird. Der bernsteinfarbene Rahmen und &lt;b&gt;Tipp&lt;/b&gt; (H) markieren die Karte, die ein Experte spielen würde; nach H spielt Enter sie.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -245,10 +249,6 @@
         <translation>H</translation>
     </message>
     <message>
-        <source>Hint: mark the card the computer would play in your place</source>
-        <translation>Tipp: die Karte markieren, die der Computer an deiner Stelle spielen würde</translation>
-    </message>
-    <message>
         <source>F1</source>
         <translation>F1</translation>
     </message>
@@ -283,6 +283,10 @@
     <message>
         <source>Keys</source>
         <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>Hint: mark and choose the card an Expert would play in your place</source>
+        <translation>Tipp: die Karte markieren und wählen, die ein Experte an deiner Stelle spielen würde</translation>
     </message>
 </context>
 <context>
@@ -367,6 +371,18 @@
         <source>Selected: %1.</source>
         <translation>Gewählte Karte: %1.</translation>
     </message>
+    <message>
+        <source>&amp;Opponents</source>
+        <translation>&amp;Gegner</translation>
+    </message>
+    <message>
+        <source>&amp;Standard</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>&amp;Expert</source>
+        <translation>&amp;Experte</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -420,6 +436,10 @@
     <message>
         <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
         <translation>Die Ansagen ergeben zusammen 12 oder weniger: Eine Ansage zählt nur, wenn sie genau erfüllt wird; schon ein Stich mehr verfehlt sie.</translation>
+    </message>
+    <message>
+        <source>The computer players are Experts.</source>
+        <translation>Die Computerspieler sind Experten.</translation>
     </message>
 </context>
 <context>
@@ -496,6 +516,14 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
     </message>
 </context>
 </TS>

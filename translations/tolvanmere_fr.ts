@@ -133,6 +133,10 @@
         <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;Annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Fin de partie&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Options &amp;gt; Adversaires&lt;/b&gt; choisit des adversaires &lt;b&gt;Standard&lt;/b&gt; ou &lt;b&gt;Expert&lt;/b&gt; à partir de la prochaine nouvelle partie. Un Expert essaie chaque carte qu&apos;il peut jouer dans de nombreuses donnes possibles des cartes qu&apos;il ne voit pas, et joue celle qui rapporte le plus.&lt;/p&gt;&lt;p&gt;En mode apprentissage, le bilan de la manche suggère l&apos;annonce au meilleur score attendu face aux trois annonces déjà faites, et indique combien de fois l&apos;annonce que vous avez réglée est réussie dans les manches simulées de votre main. Le contour ambré et &lt;b&gt;Indice&lt;/b&gt; (H) marquent la carte qu&apos;un Expert jouerait&#xa0;; après H, Entrée la joue.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -245,10 +249,6 @@
         <translation>H</translation>
     </message>
     <message>
-        <source>Hint: mark the card the computer would play in your place</source>
-        <translation>Indice&#xa0;: marquer la carte que l&apos;ordinateur jouerait à votre place</translation>
-    </message>
-    <message>
         <source>F1</source>
         <translation>F1</translation>
     </message>
@@ -283,6 +283,10 @@
     <message>
         <source>Keys</source>
         <translation>Touches</translation>
+    </message>
+    <message>
+        <source>Hint: mark and choose the card an Expert would play in your place</source>
+        <translation>Indice&#xa0;: marquer et choisir la carte qu&apos;un Expert jouerait à votre place</translation>
     </message>
 </context>
 <context>
@@ -367,6 +371,18 @@
         <source>Selected: %1.</source>
         <translation>Carte choisie&#xa0;: %1.</translation>
     </message>
+    <message>
+        <source>&amp;Opponents</source>
+        <translation>&amp;Adversaires</translation>
+    </message>
+    <message>
+        <source>&amp;Standard</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>&amp;Expert</source>
+        <translation>&amp;Expert</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -420,6 +436,10 @@
     <message>
         <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
         <translation>Les annonces totalisent 12 ou moins&#xa0;: une annonce ne compte que si elle est faite exactement, un pli de trop la fait chuter aussi.</translation>
+    </message>
+    <message>
+        <source>The computer players are Experts.</source>
+        <translation>Les adversaires sont des Experts.</translation>
     </message>
 </context>
 <context>
@@ -496,6 +516,14 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Plis de cette main dans %1 manches simulées</translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
     </message>
 </context>
 </TS>

@@ -108,7 +108,7 @@ QString MainUIActionHandler::keysText()
            + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
            + row(tr("Space"), tr("press the marked button")) + row(tr("Ctrl+E"), tr("End Game"))
            + heading(tr("Everywhere")) + row(tr("Ctrl+N"), tr("New Game..."))
-           + row(tr("H"), tr("Hint: mark the card the computer would play in your place"))
+           + row(tr("H"), tr("Hint: mark and choose the card an Expert would play in your place"))
            + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
            + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
            + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>");
