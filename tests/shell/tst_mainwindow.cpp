@@ -134,6 +134,11 @@ private slots:
         for (QAction *a : speed->actions())
             speeds << a->text();
         QCOMPARE(speeds, (QStringList{"&Fast", "&Medium", "&Slow"}));
+        QMenu *opponents = top.at(0)->menu()->actions().at(1)->menu();
+        QCOMPARE(opponents->title(), QStringLiteral("&Opponents"));
+        QCOMPARE(opponents->actions().size(), 2);
+        QCOMPARE(opponents->actions().at(1)->text(), QStringLiteral("&Expert"));
+        QVERIFY(findAction(&window, "&Standard")->isChecked());
 
         QAction *new_game = window.actionHandler().newGameAction();
         QCOMPARE(new_game->text(), QStringLiteral("New Game..."));
@@ -144,7 +149,7 @@ private slots:
         QAction *quit = window.actionHandler().quitAction();
         QCOMPARE(quit->text(), QStringLiteral("&Quit"));
         QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
-        QVERIFY(top.at(0)->menu()->actions().contains(quit));
+        QCOMPARE(top.at(0)->menu()->actions().last(), quit);
         QVERIFY(top.at(1)->menu()->actions().contains(window.actionHandler().howToPlayAction()));
 
         window.setWindowState(Qt::WindowNoState);
@@ -599,6 +604,14 @@ private slots:
                  QStringLiteral("Suggested: %1").arg(Coach::bestCall(coach.histogram(), others)));
         QCOMPARE(summary->chartBars().size(), 14);
         QCOMPARE(summary->humanCall(), 2);
+
+        // Expert opponents come with the next New Game, and the panel says so.
+        findAction(&window, "&Expert")->trigger();
+        QCOMPARE(window.gameState().opponents(), Opponents::Standard);
+        answerNewGameDialog("Learner");
+        window.actionHandler().newGameAction()->trigger();
+        QCOMPARE(window.gameState().opponents(), Opponents::Expert);
+        QVERIFY(window.statisticsPanel()->toolTip().contains(QStringLiteral("Expert")));
     }
 };
 
