@@ -1,12 +1,517 @@
 #include "ExpertPlayer.h"
 
+#include "ComputerRules.h"
 #include "GameState.h"
+#include "Player.h"
 
-ExpertPlayer::ExpertPlayer(std::uint64_t seed) : seed(seed) {}
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// Cards are small indices, 16 * (suit - 1) + rank - 2, so a hand is a 64-bit set with
+// one 13-bit lane per suit, as in RoundSimulator.
+using CardIndex = std::uint8_t;
+using CardSet = std::uint64_t;
+
+constexpr int seats = 4;
+constexpr int spadeLane = 0;
+constexpr std::uint32_t laneMask = 0x1FFF;
+constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
+constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
+constexpr CardSet wholeDeck =
+    CardSet{laneMask} | CardSet{laneMask} << 16 | CardSet{laneMask} << 32 | CardSet{laneMask} << 48;
+
+// How much the other seats' points count against the seat's own: a point taken from an
+// opponent is worth less than one won, but it is worth something in a race to the top.
+constexpr double opponentWeight = 0.25;
+
+int laneOf(CardIndex card)
+{
+    return card >> 4;
+}
+int rankBitOf(CardIndex card)
+{
+    return card & 15;
+}
+CardIndex indexOf(int lane, int rank_bit)
+{
+    return static_cast<CardIndex>(lane * 16 + rank_bit);
+}
+CardIndex indexOf(const Card &card)
+{
+    return indexOf(card.suit - 1, card.rank - 2);
+}
+bool isRealCard(const Card &card)
+{
+    return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
+}
+Card cardOf(CardIndex index)
+{
+    const int rank = rankBitOf(index) + 2;
+    return makeCard(laneOf(index) + 1, rank == 14 ? Ace : rank);
+}
+CardSet bitOf(CardIndex card)
+{
+    return CardSet{1} << card;
+}
+std::uint32_t laneCards(CardSet set, int lane)
+{
+    return static_cast<std::uint32_t>(set >> (lane * 16)) & laneMask;
+}
+CardSet laneSet(int lane)
+{
+    return CardSet{laneMask} << (lane * 16);
+}
+int lowestBit(std::uint32_t bits)
+{
+    return std::countr_zero(bits);
+}
+int highestBit(std::uint32_t bits)
+{
+    return 31 - std::countl_zero(bits);
+}
+std::uint32_t above(std::uint32_t bits, int rank_bit)
+{
+    return bits & ~((2u << rank_bit) - 1);
+}
+// The trickWinner rule for one more card against the card winning so far.
+bool beats(CardIndex card, CardIndex winner)
+{
+    if (laneOf(card) == laneOf(winner))
+        return rankBitOf(card) > rankBitOf(winner);
+    return laneOf(card) == spadeLane;
+}
+// The n-th card (from 0) of a set, lowest index first.
+CardIndex nthCard(CardSet set, int n)
+{
+    for (; n > 0; --n)
+        set &= set - 1;
+    return static_cast<CardIndex>(std::countr_zero(set));
+}
+int draw(SeededRandom &random, int choices)
+{
+    return random.next() % choices;
+}
+
+// A round being played out: the hands, the trick in progress and the tricks taken.
+struct Table {
+    std::array<CardSet, seats> hands{};
+    CardSet played = 0;
+    std::array<int, seats> tricks{};
+    int to_move = 0;
+    int trick_size = 0;
+    int led = 0;
+    CardIndex winner = 0;
+    int winner_seat = 0;
+
+    void play(CardIndex card)
+    {
+        hands[static_cast<std::size_t>(to_move)] &= ~bitOf(card);
+        played |= bitOf(card);
+        if (trick_size == 0 || beats(card, winner)) {
+            if (trick_size == 0)
+                led = laneOf(card);
+            winner = card;
+            winner_seat = to_move;
+        }
+        if (++trick_size == seats) {
+            ++tricks[static_cast<std::size_t>(winner_seat)];
+            to_move = winner_seat;
+            trick_size = 0;
+        } else {
+            to_move = (to_move + 1) % seats;
+        }
+    }
+};
+
+// The standard decision list's card to give away: the low cards of the shortest suit
+// first, else one of the lowest few non-spades, else the lowest card.
+CardIndex chooseLowCard(CardSet hand, SeededRandom &random)
+{
+    std::array<int, seats> count{};
+    int shortest = 14;
+    for (int lane = 0; lane < seats; ++lane) {
+        count[static_cast<std::size_t>(lane)] = std::popcount(laneCards(hand, lane));
+        if (count[static_cast<std::size_t>(lane)] > 0)
+            shortest = std::min(shortest, count[static_cast<std::size_t>(lane)]);
+    }
+    CardSet free_cards = 0;
+    for (int lane = 1; lane < seats; ++lane) {
+        if (count[static_cast<std::size_t>(lane)] == shortest)
+            free_cards |= CardSet{laneCards(hand, lane) & ((2u << giveAwayRankBit) - 1)}
+                          << (lane * 16);
+    }
+    if (free_cards)
+        return nthCard(free_cards, draw(random, std::popcount(free_cards)));
+
+    std::array<CardIndex, computer::lowCardRunLimit> run{};
+    int n = 0;
+    for (int rank_bit = 0; rank_bit <= lowCardRankBit && n < computer::lowCardRunLimit;
+         ++rank_bit) {
+        for (int lane = 1; lane < seats && n < computer::lowCardRunLimit; ++lane) {
+            if ((laneCards(hand, lane) >> rank_bit) & 1)
+                run[static_cast<std::size_t>(n++)] = indexOf(lane, rank_bit);
+        }
+    }
+    if (n > 0)
+        return run[static_cast<std::size_t>(draw(random, n))];
+    const CardSet others = hand & ~laneSet(spadeLane);
+    if (others) {
+        // The lowest rank among the other suits.
+        CardIndex best = 0;
+        int best_rank = 99;
+        for (int lane = 1; lane < seats; ++lane) {
+            if (const std::uint32_t cards = laneCards(others, lane);
+                cards && lowestBit(cards) < best_rank) {
+                best_rank = lowestBit(cards);
+                best = indexOf(lane, best_rank);
+            }
+        }
+        return best;
+    }
+    return indexOf(spadeLane, lowestBit(laneCards(hand, spadeLane)));
+}
+
+// How likely a card is to take a trick, roughly as the standard players' win counts rate
+// it (wins in 100 simulated rounds): spades and high cards most.
+int likelyWins(CardIndex card)
+{
+    static constexpr std::array<std::uint8_t, 13> spade = {5,  8,  12, 16, 21, 27, 33,
+                                                           40, 50, 62, 75, 88, 100};
+    static constexpr std::array<std::uint8_t, 13> other = {1, 1,  1,  2,  2,  3, 4,
+                                                           6, 10, 20, 35, 55, 85};
+    const auto rank = static_cast<std::size_t>(rankBitOf(card));
+    return laneOf(card) == spadeLane ? spade[rank] : other[rank];
+}
+
+// A standard player's pick by win count in a shortcall round: the likeliest winner that is
+// not a sure one (below 80 of 100), else the fallback.
+CardIndex likeliestUnsure(CardSet cards, CardIndex fallback)
+{
+    int best_wins = -1;
+    CardIndex best = fallback;
+    for (; cards; cards &= cards - 1) {
+        const auto card = static_cast<CardIndex>(std::countr_zero(cards));
+        const int wins = likelyWins(card);
+        if (wins < 80 && wins > best_wins) {
+            best_wins = wins;
+            best = card;
+        }
+    }
+    return best;
+}
+
+// The standard decision list, which is how the computer players play. In a shortcall
+// round they play high where win counts decide; their counts are not known here, so
+// likelyWins stands in for them.
+CardIndex choosePolicyCard(const Table &table, bool shortcall, SeededRandom &random)
+{
+    const CardSet hand = table.hands[static_cast<std::size_t>(table.to_move)];
+    if (table.trick_size == 0) {
+        std::array<CardIndex, seats> masters{};
+        int found = 0;
+        for (int lane = 0; lane < seats; ++lane) {
+            const std::uint32_t unplayed = ~laneCards(table.played, lane) & laneMask;
+            if (!unplayed)
+                continue;
+            const int top = highestBit(unplayed);
+            if ((laneCards(hand, lane) >> top) & 1)
+                masters[static_cast<std::size_t>(found++)] = indexOf(lane, top);
+        }
+        if (found > 0)
+            return masters[static_cast<std::size_t>(found == 1 ? 0 : draw(random, found))];
+        const CardIndex low = chooseLowCard(hand, random);
+        return shortcall ? likeliestUnsure(hand, low) : low;
+    }
+    const int led = table.led;
+    const CardIndex winner = table.winner;
+    if (const std::uint32_t suit = laneCards(hand, led)) {
+        const CardIndex low = indexOf(led, lowestBit(suit));
+        const CardIndex high = indexOf(led, highestBit(suit));
+        if (laneOf(winner) == spadeLane && led != spadeLane)
+            return shortcall ? high : low;
+        if (table.trick_size == seats - 1) {
+            const std::uint32_t beating = above(suit, rankBitOf(winner));
+            if (beating)
+                return indexOf(led, shortcall ? highestBit(beating) : lowestBit(beating));
+            return shortcall ? likeliestUnsure(CardSet{suit} << (led * 16), low) : low;
+        }
+        const std::uint32_t unplayed = ~laneCards(table.played, led) & laneMask;
+        if (unplayed) {
+            const int top = highestBit(unplayed);
+            if (((suit >> top) & 1) && top >= rankBitOf(winner))
+                return indexOf(led, top);
+        }
+        return shortcall ? high : low;
+    }
+    if (const std::uint32_t spades = laneCards(hand, spadeLane)) {
+        if (laneOf(winner) != spadeLane)
+            return indexOf(spadeLane, lowestBit(spades));
+        const std::uint32_t over = above(spades, rankBitOf(winner));
+        if (over)
+            return indexOf(spadeLane, shortcall ? highestBit(over) : lowestBit(over));
+        return chooseLowCard(hand, random);
+    }
+    return chooseLowCard(hand, random);
+}
+
+// The cards a hand may play to the trick in progress (Hand::legalCards on sets).
+CardSet legalCards(const Table &table)
+{
+    const CardSet hand = table.hands[static_cast<std::size_t>(table.to_move)];
+    if (table.trick_size == 0)
+        return hand;
+    if (const CardSet following = hand & laneSet(table.led))
+        return following;
+    const CardSet spades = hand & laneSet(spadeLane);
+    if (laneOf(table.winner) == spadeLane) {
+        const CardSet over = CardSet{above(laneCards(spades, spadeLane), rankBitOf(table.winner))};
+        return over ? over : hand;
+    }
+    return spades ? spades : hand;
+}
+
+// A seat that has its tricks in a shortcall round must take no more: it plays under the
+// winner when it can and sheds its most dangerous cards while it is safe to.
+CardIndex chooseDuckCard(const Table &table)
+{
+    const CardSet legal = legalCards(table);
+    const auto danger = [](CardIndex card) {
+        return rankBitOf(card) + (laneOf(card) == spadeLane ? 13 : 0);
+    };
+    CardIndex safest = 0, riskiest = 0, riskiest_loser = 0;
+    int low = 99, high = -1, high_loser = -1;
+    for (CardSet cards = legal; cards; cards &= cards - 1) {
+        const auto card = static_cast<CardIndex>(std::countr_zero(cards));
+        const int d = danger(card);
+        if (d < low)
+            low = d, safest = card;
+        if (d > high)
+            high = d, riskiest = card;
+        if (table.trick_size > 0 && !beats(card, table.winner) && d > high_loser)
+            high_loser = d, riskiest_loser = card;
+    }
+    if (high_loser >= 0)
+        return riskiest_loser;
+    return table.trick_size == seats - 1 ? riskiest : safest;
+}
+
+// Who plays out the round: the other seats as standard players, the seat itself the
+// same until it holds its tricks in a shortcall round.
+struct Rollout {
+    int seat = 0;
+    int call = 0;
+    bool shortcall = false;
+
+    CardIndex choose(const Table &table, SeededRandom &random) const
+    {
+        if (table.to_move == seat)
+            return shortcall && table.tricks[static_cast<std::size_t>(seat)] >= call
+                       ? chooseDuckCard(table)
+                       : choosePolicyCard(table, false, random);
+        return choosePolicyCard(table, shortcall, random);
+    }
+};
+
+// What the position tells about the hidden cards: which cards each seat may still hold
+// and how many it holds.
+struct Knowledge {
+    std::array<CardSet, seats> allowed{};
+    std::array<int, seats> held{};
+    CardSet unknown = 0;
+    // The unknown cards, fewest possible holders first, and each card's possible holders.
+    std::array<CardIndex, 52> order{};
+    int order_size = 0;
+};
+
+Knowledge readKnowledge(const ExpertPlayer::Position &position, CardSet own, CardSet played)
+{
+    Knowledge knowledge;
+    knowledge.unknown = wholeDeck & ~own & ~played;
+    knowledge.allowed.fill(knowledge.unknown);
+    knowledge.held.fill(13);
+    const std::size_t n = position.plays.size();
+    for (std::size_t start = 0; start < n; start += seats) {
+        CardIndex winner = indexOf(position.plays[start].card);
+        const int led = laneOf(winner);
+        for (std::size_t k = start; k < std::min(n, start + seats); ++k) {
+            const CardIndex card = indexOf(position.plays[k].card);
+            const auto seat = static_cast<std::size_t>(position.plays[k].seat % seats);
+            --knowledge.held[seat];
+            if (k > start && laneOf(card) != led) {
+                // Could not follow; then a spade was due, and one above a spade in the trick.
+                knowledge.allowed[seat] &= ~laneSet(led);
+                const bool spade_in_trick = laneOf(winner) == spadeLane;
+                if (!spade_in_trick && laneOf(card) != spadeLane)
+                    knowledge.allowed[seat] &= ~laneSet(spadeLane);
+                else if (spade_in_trick
+                         && !(laneOf(card) == spadeLane && rankBitOf(card) > rankBitOf(winner)))
+                    knowledge.allowed[seat] &=
+                        ~(CardSet{above(laneMask, rankBitOf(winner))} << (spadeLane * 16));
+            }
+            if (k > start && beats(card, winner))
+                winner = card;
+        }
+    }
+    knowledge.held[static_cast<std::size_t>(position.seat)] = 0;
+    knowledge.allowed[static_cast<std::size_t>(position.seat)] = 0;
+
+    std::array<int, 64> holders{};
+    for (CardSet rest = knowledge.unknown; rest; rest &= rest - 1) {
+        const auto card = static_cast<CardIndex>(std::countr_zero(rest));
+        for (int seat = 0; seat < seats; ++seat)
+            holders[card] += (knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1;
+        knowledge.order[static_cast<std::size_t>(knowledge.order_size++)] = card;
+    }
+    std::stable_sort(knowledge.order.begin(), knowledge.order.begin() + knowledge.order_size,
+                     [&holders](CardIndex a, CardIndex b) { return holders[a] < holders[b]; });
+    return knowledge;
+}
+
+// Deals the unknown cards to the other seats, each card to a seat that may hold it, chosen
+// in proportion to the room left in each hand. False when it ran into a dead end.
+bool dealHidden(const Knowledge &knowledge, bool constrained, SeededRandom &random,
+                std::array<CardSet, seats> &hands)
+{
+    std::array<int, seats> room = knowledge.held;
+    for (int i = 0; i < knowledge.order_size; ++i) {
+        const CardIndex card = knowledge.order[static_cast<std::size_t>(i)];
+        int total = 0;
+        for (int seat = 0; seat < seats; ++seat) {
+            if (!constrained || ((knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1))
+                total += room[static_cast<std::size_t>(seat)];
+        }
+        if (total == 0)
+            return false;
+        int pick = draw(random, total);
+        for (int seat = 0; seat < seats; ++seat) {
+            if (constrained && !((knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1))
+                continue;
+            pick -= room[static_cast<std::size_t>(seat)];
+            if (pick < 0) {
+                hands[static_cast<std::size_t>(seat)] |= bitOf(card);
+                --room[static_cast<std::size_t>(seat)];
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+double roundValue(const Table &table, const ExpertPlayer::Position &position)
+{
+    double value = 0;
+    for (int seat = 0; seat < seats; ++seat) {
+        const auto s = static_cast<std::size_t>(seat);
+        const int points = roundScore(position.calls[s], table.tricks[s], position.first_round,
+                                      position.shortcall);
+        value += seat == position.seat ? points : -opponentWeight / (seats - 1) * points;
+    }
+    return value;
+}
+
+}  // namespace
+
+ExpertPlayer::ExpertPlayer(std::uint64_t seed) : random(seed) {}
 
 Card ExpertPlayer::chooseCard(const GameState &state)
 {
-    const Player seat = state.getPlayers().at(std::size_t(state.getCurrentPlayer()));
-    const std::vector<Card> legal = seat.hand.legalCards(state.getTrick());
-    return legal.at(std::size_t(seed % legal.size()));
+    const std::vector<Player> players = state.getPlayers();
+    Position position;
+    position.seat = state.getCurrentPlayer();
+    position.hand = players[static_cast<std::size_t>(position.seat)].hand.cards;
+    position.plays = state.getRoundPlays();
+    for (std::size_t seat = 0; seat < players.size() && seat < position.calls.size(); ++seat)
+        position.calls[seat] = players[seat].call;
+    position.first_round = state.getRound() == 1;
+    position.shortcall = state.isShortcall();
+    return chooseCard(position);
+}
+
+Card ExpertPlayer::chooseCard(const Position &position)
+{
+    // The table as it stands: the cards played, the tricks taken, the trick in progress.
+    Table start;
+    CardSet own = 0;
+    for (const Card &card : position.hand) {
+        if (isRealCard(card))
+            own |= bitOf(indexOf(card));
+    }
+    std::vector<Card> trick;
+    const std::size_t n = position.plays.size();
+    const std::size_t trick_start = n - n % seats;
+    for (std::size_t k = 0; k < n; ++k) {
+        const SeatCard &play = position.plays[k];
+        start.to_move = play.seat % seats;
+        start.play(indexOf(play.card));
+        if (k >= trick_start)
+            trick.push_back(play.card);
+    }
+    start.to_move = position.seat;
+
+    // The cards worth comparing: of cards next to each other once the played cards are
+    // gone, only the lowest, since they win and lose the same tricks.
+    Hand hand;
+    hand.cards = position.hand;
+    std::vector<Card> legal = hand.legalCards(trick);
+    if (legal.empty())
+        return position.hand.empty() ? Card() : position.hand.front();
+    std::vector<CardIndex> candidates;
+    for (const Card &card : legal)
+        candidates.push_back(indexOf(card));
+    std::sort(candidates.begin(), candidates.end());
+    std::vector<CardIndex> distinct;
+    for (const CardIndex card : candidates) {
+        if (!distinct.empty() && laneOf(distinct.back()) == laneOf(card)) {
+            const CardSet between =
+                (bitOf(card) - 1) & ~((bitOf(distinct.back()) << 1) - 1) & laneSet(laneOf(card));
+            if ((between & ~(own | start.played)) == 0)
+                continue;
+        }
+        distinct.push_back(card);
+    }
+    if (distinct.size() == 1)
+        return cardOf(distinct.front());
+
+    const Knowledge knowledge = readKnowledge(position, own, start.played);
+    const int remaining = 52 - static_cast<int>(n);
+    const int per_sample = static_cast<int>(distinct.size()) * remaining;
+    const int samples = std::clamp(playBudget / per_sample, 24, 1000);
+
+    const Rollout rollout{position.seat, position.calls[static_cast<std::size_t>(position.seat)],
+                          position.shortcall};
+    std::vector<double> totals(distinct.size(), 0.0);
+    for (int s = 0; s < samples; ++s) {
+        Table table = start;
+        bool dealt = false;
+        for (int attempt = 0; attempt < 20 && !dealt; ++attempt) {
+            table.hands = start.hands;
+            dealt = dealHidden(knowledge, true, random, table.hands);
+        }
+        if (!dealt) {
+            table.hands = start.hands;
+            dealHidden(knowledge, false, random, table.hands);
+        }
+        table.hands[static_cast<std::size_t>(position.seat)] = own;
+
+        const SeededRandom stream = random;
+        for (std::size_t c = 0; c < distinct.size(); ++c) {
+            Table line = table;
+            random = stream;
+            line.play(distinct[c]);
+            while (line.hands[static_cast<std::size_t>(line.to_move)])
+                line.play(rollout.choose(line, random));
+            totals[c] += roundValue(line, position);
+        }
+    }
+
+    std::size_t best = 0;
+    for (std::size_t c = 1; c < distinct.size(); ++c) {
+        if (totals[c] > totals[best])
+            best = c;
+    }
+    // Hand back the held card itself.
+    const Card chosen = cardOf(distinct[best]);
+    return *std::find(position.hand.begin(), position.hand.end(), chosen);
 }

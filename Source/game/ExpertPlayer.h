@@ -1,19 +1,49 @@
 #pragma once
 
 #include "Card.h"
+#include "SeatCard.h"
+#include "SeededRandom.h"
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 class GameState;
 
-// TEMP stub: stands in for the Expert player until its branch is merged.
+// The strong computer player's card play. For each card it may play, it deals the cards it
+// cannot see at random, consistent with what the table has shown (suits a player could
+// not follow, spades too low to over-trump), plays the rest of the round out with the
+// standard decision list in every seat, and scores the round as the game does. The card
+// with the best average wins. The same sampled deals serve every candidate card, so that
+// the comparison measures the card and not the luck of the deal.
+//
+// The work per decision is fixed (a budget of simulated card plays), so a decision takes
+// a few milliseconds at any point of a round. Every random draw comes from its own
+// generator: a game's rand() sequence never sees it.
 class ExpertPlayer
 {
 public:
+    // What the seat to move knows.
+    struct Position {
+        int seat = 0;
+        std::vector<Card> hand;
+        std::vector<SeatCard> plays;  // every card of the round so far, in order
+        std::array<int, 4> calls{};
+        bool first_round = false;
+        bool shortcall = false;
+    };
+
     explicit ExpertPlayer(std::uint64_t seed = 1);
+
     // The card the seat to move should play in the game's current position.
+    // Precondition: it is that seat's turn and its hand is not empty.
     Card chooseCard(const GameState &state);
+    // The same for a position given directly; the hand must not be empty.
+    Card chooseCard(const Position &position);
+
+    // Simulated card plays per decision.
+    static constexpr int playBudget = 120000;
 
 private:
-    std::uint64_t seed;
+    SeededRandom random;
 };

@@ -10,8 +10,8 @@ const std::array<const char *, 17> opponentNameList = {
     "Alcatraz", "Alistair", "Altair", "Desmond",  "Ezio",    "Geralt",  "Hawk",  "Isaac", "Jensen",
     "Lara",     "Leliana",  "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
-constexpr int playerCount = 4;
-constexpr int tricksPerRound = 13;
+using rules::playerCount;
+using rules::tricksPerRound;
 
 // True when the deck holds each of the 52 cards exactly once.
 bool isFullDeck(const std::vector<Card> &deck)
@@ -23,6 +23,19 @@ bool isFullDeck(const std::vector<Card> &deck)
     std::vector<Card> reference = makeDeck();
     std::sort(reference.begin(), reference.end());
     return sorted == reference;
+}
+
+// The Expert's generator starts from the game's first deal, so a seed replays an Expert
+// game too, without a draw from rand().
+std::uint64_t dealSeed(const std::vector<Player> &players)
+{
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (const Player &player : players) {
+        for (const Card &card : player.hand.cards)
+            hash =
+                (hash ^ static_cast<std::uint64_t>(card.suit * 16 + card.rank)) * 0x100000001B3ull;
+    }
+    return hash;
 }
 
 }  // namespace
@@ -59,7 +72,13 @@ void GameState::startNewGame()
             players[static_cast<std::size_t>(seat)].name = names[next++];
     }
     round = 0;
+    history.clear();
+    last_trick.clear();
+    last_trick_winner_seat = -1;
+    opponents_in_play = next_opponents;
     startNewRound();
+    if (opponents_in_play == Opponents::Expert)
+        expert = ExpertPlayer(dealSeed(players));
 }
 
 void GameState::startNewRound()
@@ -77,6 +96,8 @@ void GameState::startNewRound()
     completed_tricks = 0;
     trick.clear();
     trick_owners.clear();
+    trick_plays.clear();
+    round_plays.clear();
     trick_size = 0;
     ++round;
     if (round > 1) {
@@ -127,7 +148,12 @@ bool GameState::playComputerMove()
     Player &player = players[static_cast<std::size_t>(current_player)];
     if (player.hand.cards.empty())
         return false;
-    move = player.chooseCard(trick, round_cards, isShortcall());
+    if (opponents_in_play == Opponents::Expert) {
+        move = expert.chooseCard(*this);
+        player.hand.removeCard(move);
+    } else {
+        move = player.chooseCard(trick, round_cards, isShortcall());
+    }
     applyMove();
     return true;
 }
@@ -137,6 +163,8 @@ void GameState::applyMove()
     trick.push_back(move);
     round_cards.push_back(move);
     trick_owners[move] = current_player;
+    trick_plays.push_back({move, current_player});
+    round_plays.push_back({move, current_player});
     current_player = (current_player + 1) % playerCount;
     ++trick_size;
     if (trick_size == playerCount) {
@@ -145,8 +173,11 @@ void GameState::applyMove()
         players[static_cast<std::size_t>(winner)].tricks += 1;
         current_player = winner;
         ++completed_tricks;
+        last_trick = trick_plays;
+        last_trick_winner_seat = winner;
         trick.clear();
         trick_owners.clear();
+        trick_plays.clear();
         trick_size = 0;
     }
     if (completed_tricks == tricksPerRound) {
@@ -154,8 +185,22 @@ void GameState::applyMove()
         const bool shortcall = isShortcall();
         for (Player &player : players)
             player.addRoundScore(firstRound, shortcall);
+        recordRound();
         startNewRound();
     }
+}
+
+void GameState::recordRound()
+{
+    RoundRecord record;
+    record.round = round;
+    record.shortcall = isShortcall();
+    for (const Player &player : players) {
+        const int gained = roundScore(player.call, player.tricks, round == 1, record.shortcall);
+        record.seats.push_back(
+            {round == 1 ? 0 : player.call, player.tricks, gained, player.points});
+    }
+    history.push_back(std::move(record));
 }
 
 bool GameState::isHumanMove() const
@@ -175,7 +220,7 @@ bool GameState::isShortcall() const
     int sum = 0;
     for (const Player &player : players)
         sum += player.call;
-    return sum <= 12;
+    return rules::isShortcallTotal(sum);
 }
 
 std::vector<Player> GameState::getPlayers() const
@@ -228,4 +273,14 @@ void GameState::setHumanCall(int call)
 {
     if (players.size() == playerCount && call >= 0 && call <= tricksPerRound)
         players[static_cast<std::size_t>(human_player)].call = call;
+}
+
+void GameState::setOpponents(Opponents level)
+{
+    next_opponents = level;
+}
+
+Opponents GameState::opponents() const
+{
+    return players.size() != playerCount ? next_opponents : opponents_in_play;
 }

@@ -3,6 +3,7 @@
 // anything the player could notice.
 
 #include "Coach.h"
+#include "ExpertPlayer.h"
 #include "GameState.h"
 #include "Player.h"
 #include "ReferenceEstimate.h"
@@ -128,6 +129,55 @@ void BM_SelfPlayedRound(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SelfPlayedRound)->Unit(benchmark::kMicrosecond);
+
+// Positions of second rounds (calls made, a shortcall now and then) with `played` cards on
+// the table, from a range of seeds, with Expert opponents.
+std::vector<GameState> expertPositions(int played)
+{
+    std::vector<GameState> positions;
+    for (unsigned seed = 1; positions.size() < 32; ++seed) {
+        std::srand(seed);
+        GameState game;
+        game.setOpponents(Opponents::Expert);
+        game.startNewGame();
+        while (game.getRound() == 1)
+            playMove(game);
+        for (int move = 0; move < played; ++move)
+            playMove(game);
+        positions.push_back(game);
+    }
+    return positions;
+}
+
+// One Expert decision: it runs inside the game state's move, between two animations.
+void expertDecision(benchmark::State &state, int played)
+{
+    const std::vector<GameState> positions = expertPositions(played);
+    ExpertPlayer expert(7);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Card card = expert.chooseCard(positions[next++ % positions.size()]);
+        benchmark::DoNotOptimize(card);
+    }
+}
+
+void BM_ExpertDecisionRoundStart(benchmark::State &state)
+{
+    expertDecision(state, 0);
+}
+BENCHMARK(BM_ExpertDecisionRoundStart)->Unit(benchmark::kMillisecond);
+
+void BM_ExpertDecisionMidRound(benchmark::State &state)
+{
+    expertDecision(state, 25);
+}
+BENCHMARK(BM_ExpertDecisionMidRound)->Unit(benchmark::kMillisecond);
+
+void BM_ExpertDecisionRoundEnd(benchmark::State &state)
+{
+    expertDecision(state, 41);
+}
+BENCHMARK(BM_ExpertDecisionRoundEnd)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
