@@ -265,6 +265,9 @@ class TestStorm : public QObject
         if (panel->findChild<QLabel *>(QStringLiteral("labelShortcall"))->isHidden()
             == state.isShortcall())
             return QStringLiteral("panel's shortcall notice disagrees with the game");
+        if (panel->toolTip().contains(QStringLiteral("Expert"))
+            != (state.opponents() == Opponents::Expert))
+            return QStringLiteral("panel's tool tip disagrees with the game's opponents");
         std::vector<Player> standings = state.getPlayers();
         std::stable_sort(standings.begin(), standings.end(),
                          [](const Player &a, const Player &b) { return a.points > b.points; });
@@ -634,8 +637,12 @@ class TestStorm : public QObject
                 answer.escape = r[4] % 2 == 0;
                 // Now and then the dialog stays open long enough for tricks and rounds to end.
                 answer.delay_ticks = r[5] % 8 == 0 ? 20 + int(r[6] % 180) : int(r[5] % 6);
-                kind = QStringLiteral("Ctrl+N, '%1'%2")
-                           .arg(answer.name, answer.accept ? "" : " cancelled");
+                // Half the games against Experts, chosen as a player does, before the dialog.
+                const bool expert = r[4] / 2 % 2 == 1;
+                window.actionHandler().opponentsGroup()->actions().at(expert ? 1 : 0)->trigger();
+                kind = QStringLiteral("Ctrl+N, '%1'%2%3")
+                           .arg(answer.name, answer.accept ? "" : " cancelled",
+                                expert ? " (Expert)" : "");
                 const int before = dialogs_seen;
                 activate(window);
                 QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
