@@ -637,9 +637,13 @@ class TestStorm : public QObject
                 answer.escape = r[4] % 2 == 0;
                 // Now and then the dialog stays open long enough for tricks and rounds to end.
                 answer.delay_ticks = r[5] % 8 == 0 ? 20 + int(r[6] % 180) : int(r[5] % 6);
-                // Half the games against Experts, chosen as a player does, before the dialog.
-                const bool expert = r[4] / 2 % 2 == 1;
-                window.actionHandler().opponentsGroup()->actions().at(expert ? 1 : 0)->trigger();
+                // Now and then the other opponents, chosen as a player does, before the dialog.
+                QActionGroup *opponents = window.actionHandler().opponentsGroup();
+                if (r[4] / 2 % 4 == 0)
+                    opponents->actions()
+                        .at(1 - opponents->actions().indexOf(opponents->checkedAction()))
+                        ->trigger();
+                const bool expert = opponents->checkedAction()->data().toBool();
                 kind = QStringLiteral("Ctrl+N, '%1'%2%3")
                            .arg(answer.name, answer.accept ? "" : " cancelled",
                                 expert ? " (Expert)" : "");
