@@ -225,10 +225,6 @@ private slots:
         QCOMPARE(coached.suggestionItem()->toPlainText(), QStringLiteral("Suggested: 4"));
         QCOMPARE(textItems(coached, "Suggested: 4").size(), 1);
         QCOMPARE(coached.humanCall(), 2);
-        // How often the selector's call is made, to the eye and the ear, as it changes.
-        QCOMPARE(coached.chanceItem()->toPlainText(),
-                 QStringLiteral("Call 2: made in 100 of 100 simulated rounds"));
-        QVERIFY(coached.callText().endsWith(coached.chanceText() + '.'));
 
         // What was there is still there, in the same place, in the same order.
         const QList<QGraphicsItem *> plain_items = plain.items(Qt::AscendingOrder);
@@ -264,11 +260,12 @@ private slots:
                          qPrintable(QStringLiteral("chart item over an item of the summary")));
             }
         }
+        // How often the selector's call is made, to the eye and the ear, as it changes.
         for (int i = 0; i < 3; ++i)
             coached.button("+ Call +")->click();
-        QCOMPARE(coached.chanceText(),
+        QCOMPARE(coached.chanceItem()->toPlainText(),
                  QStringLiteral("Call 5: made in 25 of 100 simulated rounds"));
-        QCOMPARE(coached.chanceItem()->toPlainText(), coached.chanceText());
+        QVERIFY(coached.callText().endsWith(coached.chanceText() + '.'));
     }
 
     // Up/Plus and Down/Minus set the call, Enter continues, Ctrl+E ends the game, Tab
