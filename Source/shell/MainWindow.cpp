@@ -204,10 +204,8 @@ void MainWindow::onTrickCompleteAnimationFinished()
         new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(), this);
     adviseOnDeal();
     if (coach.hasEstimate()) {
-        int others_total = 0;
-        for (const Player &player : game_state.getPlayers())
-            others_total += player.call;
-        others_total -= game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())].call;
+        // Against the three calls the summary shows.
+        const int others_total = summary_scene->totalCalls() - summary_scene->humanCall();
         summary_scene->showCoachAdvice(Coach::bestCall(coach.histogram(), others_total),
                                        coach.histogram());
     }
