@@ -325,20 +325,88 @@ struct Knowledge {
     int order_size = 0;
 };
 
-Knowledge readKnowledge(const ExpertPlayer::Position &position, CardSet own, CardSet played)
+// Cards of a lane below, above or strictly between rank bits, as sets.
+CardSet laneBelow(int lane, int rank_bit)
+{
+    return CardSet{(1u << rank_bit) - 1} << (lane * 16);
+}
+CardSet laneAbove(int lane, int rank_bit)
+{
+    return CardSet{above(laneMask, rank_bit)} << (lane * 16);
+}
+// The highest card of a lane not played yet; 0xFF when all are.
+CardIndex masterOf(CardSet played, int lane)
+{
+    const std::uint32_t unplayed = ~laneCards(played, lane) & laneMask;
+    return unplayed ? indexOf(lane, highestBit(unplayed)) : CardIndex{0xFF};
+}
+
+// What a card played by the standard decision list says about the hand it came from: it
+// leads a master card whenever it holds one, follows with a master card or else its lowest
+// (by its win counts, not known here, in a shortcall round), and trumps or takes a trick as
+// cheaply as it can (as dearly in a shortcall round). The cards the hand cannot hold any more.
+CardSet standardPlayExcludes(CardIndex card, int trick_size, int led, CardIndex winner,
+                             CardSet played, bool shortcall)
+{
+    const int lane = laneOf(card);
+    const int rank = rankBitOf(card);
+    if (trick_size == 0) {
+        if (card == masterOf(played, lane))
+            return 0;
+        CardSet masters = 0;
+        for (int other = 0; other < seats; ++other) {
+            if (const CardIndex master = masterOf(played, other); master != 0xFF)
+                masters |= bitOf(master);
+        }
+        return masters;
+    }
+    const CardSet lower = laneBelow(lane, rank);
+    const CardSet higher = laneAbove(lane, rank);
+    if (lane == led) {
+        if (laneOf(winner) == spadeLane && led != spadeLane)
+            return shortcall ? 0 : lower;
+        if (trick_size == seats - 1) {
+            if (beats(card, winner))
+                return shortcall ? higher : lower & laneAbove(lane, rankBitOf(winner));
+            return shortcall ? 0 : laneAbove(lane, rankBitOf(winner)) | lower;
+        }
+        // The master card comes only when it is not below the winner, which is already
+        // played and may outrank it.
+        const CardIndex master = masterOf(played, lane);
+        if (card == master)
+            return 0;
+        const CardSet master_held = rankBitOf(master) >= rankBitOf(winner) ? bitOf(master) : 0;
+        return master_held | (shortcall ? 0 : lower);
+    }
+    if (lane != spadeLane || !beats(card, winner))
+        return 0;  // a card shed: only the suits it could not follow are known
+    if (laneOf(winner) != spadeLane)
+        return lower;
+    return shortcall ? higher : lower & laneAbove(spadeLane, rankBitOf(winner));
+}
+
+Knowledge readKnowledge(const ExpertPlayer::Position &position, CardSet own, CardSet played,
+                        bool read_standard_play)
 {
     Knowledge knowledge;
     knowledge.unknown = wholeDeck & ~own & ~played;
     knowledge.allowed.fill(knowledge.unknown);
     knowledge.held.fill(13);
     const std::size_t n = position.plays.size();
+    CardSet played_before = 0;
     for (std::size_t start = 0; start < n; start += seats) {
         CardIndex winner = indexOf(position.plays[start].card);
         const int led = laneOf(winner);
         for (std::size_t k = start; k < std::min(n, start + seats); ++k) {
             const CardIndex card = indexOf(position.plays[k].card);
             const auto seat = static_cast<std::size_t>(position.plays[k].seat % seats);
+            const int trick_size = static_cast<int>(k - start);
             --knowledge.held[seat];
+            if (read_standard_play && position.standard_seats[seat]) {
+                knowledge.allowed[seat] &= ~standardPlayExcludes(card, trick_size, led, winner,
+                                                                 played_before, position.shortcall);
+            }
+            played_before |= bitOf(card);
             if (k > start && laneOf(card) != led) {
                 // Could not follow; then a spade was due, and one above a spade in the trick.
                 knowledge.allowed[seat] &= ~laneSet(led);
@@ -370,31 +438,80 @@ Knowledge readKnowledge(const ExpertPlayer::Position &position, CardSet own, Car
 }
 
 // Deals the unknown cards to the other seats, each card to a seat that may hold it, chosen
-// in proportion to the room left in each hand. False when it ran into a dead end.
+// in proportion to the room left in each hand. When every seat that may hold a card is
+// full, cards already dealt move along to make room, so a deal is found whenever one
+// exists. False when none does.
 bool dealHidden(const Knowledge &knowledge, bool constrained, SeededRandom &random,
                 std::array<CardSet, seats> &hands)
 {
+    const auto may = [&](int seat, CardIndex card) {
+        return knowledge.held[static_cast<std::size_t>(seat)] > 0
+               && (!constrained
+                   || ((knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1));
+    };
     std::array<int, seats> room = knowledge.held;
     for (int i = 0; i < knowledge.order_size; ++i) {
         const CardIndex card = knowledge.order[static_cast<std::size_t>(i)];
         int total = 0;
-        for (int seat = 0; seat < seats; ++seat) {
-            if (!constrained || ((knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1))
-                total += room[static_cast<std::size_t>(seat)];
+        for (int seat = 0; seat < seats; ++seat)
+            total += may(seat, card) ? room[static_cast<std::size_t>(seat)] : 0;
+        if (total > 0) {
+            int pick = draw(random, total);
+            for (int seat = 0; seat < seats; ++seat) {
+                if (!may(seat, card))
+                    continue;
+                pick -= room[static_cast<std::size_t>(seat)];
+                if (pick < 0) {
+                    hands[static_cast<std::size_t>(seat)] |= bitOf(card);
+                    --room[static_cast<std::size_t>(seat)];
+                    break;
+                }
+            }
+            continue;
         }
-        if (total == 0)
-            return false;
-        int pick = draw(random, total);
+        // A breadth-first search for a chain of moves ending at a seat with room.
+        std::array<int, seats> from{-1, -1, -1, -1};
+        std::array<CardIndex, seats> via{};
+        std::array<bool, seats> seen{};
+        std::array<int, seats> queue{};
+        int head = 0, tail = 0, found = -1;
         for (int seat = 0; seat < seats; ++seat) {
-            if (constrained && !((knowledge.allowed[static_cast<std::size_t>(seat)] >> card) & 1))
-                continue;
-            pick -= room[static_cast<std::size_t>(seat)];
-            if (pick < 0) {
-                hands[static_cast<std::size_t>(seat)] |= bitOf(card);
-                --room[static_cast<std::size_t>(seat)];
-                break;
+            if (may(seat, card)) {
+                seen[static_cast<std::size_t>(seat)] = true;
+                queue[static_cast<std::size_t>(tail++)] = seat;
             }
         }
+        while (head < tail && found < 0) {
+            const int u = queue[static_cast<std::size_t>(head++)];
+            for (CardSet cards = hands[static_cast<std::size_t>(u)]; cards && found < 0;
+                 cards &= cards - 1) {
+                const auto moved = static_cast<CardIndex>(std::countr_zero(cards));
+                for (int v = 0; v < seats && found < 0; ++v) {
+                    const auto vs = static_cast<std::size_t>(v);
+                    if (seen[vs] || !may(v, moved))
+                        continue;
+                    seen[vs] = true;
+                    from[vs] = u;
+                    via[vs] = moved;
+                    if (room[vs] > 0)
+                        found = v;
+                    else
+                        queue[static_cast<std::size_t>(tail++)] = v;
+                }
+            }
+        }
+        if (found < 0)
+            return false;
+        --room[static_cast<std::size_t>(found)];
+        int seat = found;
+        while (from[static_cast<std::size_t>(seat)] >= 0) {
+            const int giver = from[static_cast<std::size_t>(seat)];
+            const CardIndex moved = via[static_cast<std::size_t>(seat)];
+            hands[static_cast<std::size_t>(giver)] &= ~bitOf(moved);
+            hands[static_cast<std::size_t>(seat)] |= bitOf(moved);
+            seat = giver;
+        }
+        hands[static_cast<std::size_t>(seat)] |= bitOf(card);
     }
     return true;
 }
@@ -426,6 +543,11 @@ Card ExpertPlayer::chooseCard(const GameState &state)
         position.calls[seat] = players[seat].call;
     position.first_round = state.getRound() == 1;
     position.shortcall = state.isShortcall();
+    if (state.opponents() == Opponents::Standard) {
+        for (int seat = 0; seat < seats; ++seat)
+            position.standard_seats[static_cast<std::size_t>(seat)] =
+                seat != state.getHumanPlayer();
+    }
     return chooseCard(position);
 }
 
@@ -474,7 +596,13 @@ Card ExpertPlayer::chooseCard(const Position &position)
     if (distinct.size() == 1)
         return cardOf(distinct.front());
 
-    const Knowledge knowledge = readKnowledge(position, own, start.played);
+    // What the standard players' cards tell is only as good as the guess that they play by
+    // the list: when no deal fits it, the rules alone decide, and when not even they can
+    // (a position no game reaches), any deal of the right sizes does.
+    std::array<Knowledge, 2> knowledge = {readKnowledge(position, own, start.played, true),
+                                          readKnowledge(position, own, start.played, false)};
+    std::size_t level = 0;
+    bool constrained = true;
     const int remaining = 52 - static_cast<int>(n);
     const int per_sample = static_cast<int>(distinct.size()) * remaining;
     const int samples = std::clamp(playBudget / per_sample, 24, 1000);
@@ -484,14 +612,12 @@ Card ExpertPlayer::chooseCard(const Position &position)
     std::vector<double> totals(distinct.size(), 0.0);
     for (int s = 0; s < samples; ++s) {
         Table table = start;
-        bool dealt = false;
-        for (int attempt = 0; attempt < 20 && !dealt; ++attempt) {
+        while (!dealHidden(knowledge[level], constrained, random, table.hands)) {
             table.hands = start.hands;
-            dealt = dealHidden(knowledge, true, random, table.hands);
-        }
-        if (!dealt) {
-            table.hands = start.hands;
-            dealHidden(knowledge, false, random, table.hands);
+            if (level + 1 < knowledge.size())
+                ++level;
+            else
+                constrained = false;
         }
         table.hands[static_cast<std::size_t>(position.seat)] = own;
 

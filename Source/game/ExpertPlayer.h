@@ -31,6 +31,8 @@ public:
         std::array<int, 4> calls{};
         bool first_round = false;
         bool shortcall = false;
+        // Seats known to play by the standard decision list: their cards tell more.
+        std::array<bool, 4> standard_seats{};
     };
 
     explicit ExpertPlayer(std::uint64_t seed = 1);

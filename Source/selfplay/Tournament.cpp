@@ -96,6 +96,8 @@ Tournament::Result Tournament::run()
             const std::vector<Hand> hands = dealFrom(deal_random);
             std::vector<Player> players(seats);
             ExpertPlayer::Position position;
+            position.standard_seats.fill(true);
+            position.standard_seats[static_cast<std::size_t>(test_seat)] = false;
             for (int seat = 0; seat < seats; ++seat) {
                 const auto s = static_cast<std::size_t>(seat);
                 players[s].hand = hands[s];
