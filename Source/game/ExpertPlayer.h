@@ -33,6 +33,8 @@ public:
         bool shortcall = false;
         // Seats known to play by the standard decision list: their cards tell more.
         std::array<bool, 4> standard_seats{};
+        // Seats whose calls are the standard estimate: a call tells how strong the hand is.
+        std::array<bool, 4> estimated_calls{};
     };
 
     explicit ExpertPlayer(std::uint64_t seed = 1);
