@@ -1,6 +1,7 @@
 #include "ExpertPlayer.h"
 
 #include "ComputerRules.h"
+#include "GameRules.h"
 #include "GameState.h"
 #include "Player.h"
 
@@ -15,7 +16,8 @@ namespace {
 using CardIndex = std::uint8_t;
 using CardSet = std::uint64_t;
 
-constexpr int seats = 4;
+constexpr int seats = rules::playerCount;
+constexpr int deckSize = seats * rules::tricksPerRound;
 constexpr int spadeLane = 0;
 constexpr std::uint32_t laneMask = 0x1FFF;
 constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
@@ -341,7 +343,7 @@ struct Knowledge {
     std::array<int, seats> held{};
     CardSet unknown = 0;
     // The unknown cards, fewest possible holders first, and each card's possible holders.
-    std::array<CardIndex, 52> order{};
+    std::array<CardIndex, deckSize> order{};
     int order_size = 0;
 };
 
@@ -411,7 +413,7 @@ Knowledge readKnowledge(const ExpertPlayer::Position &position, CardSet own, Car
     Knowledge knowledge;
     knowledge.unknown = wholeDeck & ~own & ~played;
     knowledge.allowed.fill(knowledge.unknown);
-    knowledge.held.fill(13);
+    knowledge.held.fill(rules::tricksPerRound);
     const std::size_t n = position.plays.size();
     CardSet played_before = 0;
     for (std::size_t start = 0; start < n; start += seats) {
@@ -644,7 +646,7 @@ Card ExpertPlayer::chooseCard(const Position &position)
                                           readKnowledge(position, own, start.played, false)};
     std::size_t level = 0;
     bool constrained = true;
-    const int remaining = 52 - static_cast<int>(n);
+    const int remaining = deckSize - static_cast<int>(n);
     const int per_sample = static_cast<int>(distinct.size()) * remaining;
     const int samples = std::clamp(playBudget / per_sample, 24, 1000);
 
@@ -662,8 +664,10 @@ Card ExpertPlayer::chooseCard(const Position &position)
             table.hands = start.hands;
             if (level + 1 < knowledge.size())
                 ++level;
-            else
+            else if (constrained)
                 constrained = false;
+            else
+                break;  // hands that do not add up: the round is played out short
         }
         table.hands[static_cast<std::size_t>(position.seat)] = own;
         // The deal is weighed by how well it explains the calls.
