@@ -12,14 +12,16 @@ class GameState;
 
 // The strong computer player's card play. For each card it may play, it deals the cards it
 // cannot see at random, consistent with what the table has shown (suits a player could
-// not follow, spades too low to over-trump), plays the rest of the round out with the
-// standard decision list in every seat, and scores the round as the game does. The card
-// with the best average wins. The same sampled deals serve every candidate card, so that
-// the comparison measures the card and not the luck of the deal.
+// not follow, spades too low to over-trump, and what a standard player's choices reveal),
+// weighs each deal by how well it explains the calls, plays the rest of the round out
+// with the standard decision list in the other seats, and scores the round as the game
+// does. The card with the best average wins. The same deals serve every candidate card,
+// so that the comparison measures the card and not the luck of the deal.
 //
 // The work per decision is fixed (a budget of simulated card plays), so a decision takes
 // a few milliseconds at any point of a round. Every random draw comes from its own
-// generator: a game's rand() sequence never sees it.
+// generator, a plain value: a game's rand() sequence never sees it, and a copy of the
+// player continues exactly as the original.
 class ExpertPlayer
 {
 public:
@@ -31,6 +33,10 @@ public:
         std::array<int, 4> calls{};
         bool first_round = false;
         bool shortcall = false;
+        // Seats known to play by the standard decision list: their cards tell more.
+        std::array<bool, 4> standard_seats{};
+        // Seats whose calls are the standard estimate: a call tells how strong the hand is.
+        std::array<bool, 4> estimated_calls{};
     };
 
     explicit ExpertPlayer(std::uint64_t seed = 1);

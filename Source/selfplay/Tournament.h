@@ -19,7 +19,7 @@ public:
         double points_margin = 0;     // 95% confidence half-width
         double won_percent = 0;       // highest total after ten rounds; ties split
         double won_margin = 0;
-        double decision_mean_ms = 0;  // the test seat's card choices
+        double decision_mean_ms = 0;  // the test seat's card choices, in processor time
         double decision_p99_ms = 0;
     };
 
