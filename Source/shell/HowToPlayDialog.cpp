@@ -47,6 +47,10 @@ QString HowToPlayDialog::rulesHtml()
               "<p><b>New Game...</b> (Ctrl+N) starts a game; <b>Learning Mode</b> shows the "
               "computer players' cards face up. <b>Options &gt; Animation Speed</b> chooses how "
               "fast cards move.</p>")
+           + tr("<p><b>Scores</b> (S) opens the score sheet: every round's calls, tricks and "
+                "points, and a chart of the totals. <b>Last Trick</b> (L) shows the cards of "
+                "the last trick and who took it, until the next key or click. After "
+                "<b>End Game</b> the summary names the winner.</p>")
            + tr("<p><b>Options &gt; Opponents</b> chooses <b>Standard</b> or <b>Expert</b> "
                 "computer players from the next new game on. An Expert tries each card it may "
                 "play in many deals of the cards it cannot see and plays the one that scores "
