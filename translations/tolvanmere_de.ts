@@ -158,6 +158,10 @@
         <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;Spielzettel&lt;/b&gt; (S) zeigt die Ansagen, Stiche und Punkte jeder Runde und ein Diagramm der Punktestände. &lt;b&gt;Letzter Stich&lt;/b&gt; (L) zeigt die Karten des letzten Stichs und wer ihn gemacht hat, bis zur nächsten Taste oder zum nächsten Klick. Nach &lt;b&gt;Spiel beenden&lt;/b&gt; nennt die Übersicht den Sieger.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Optionen &amp;gt; Gegner&lt;/b&gt; wählt &lt;b&gt;Standard&lt;/b&gt;- oder &lt;b&gt;Experten&lt;/b&gt;-Computerspieler ab dem nächsten neuen Spiel. Ein Experte probiert jede Karte, die er spielen darf, in vielen möglichen Verteilungen der Karten aus, die er nicht sieht, und spielt die, die am meisten bringt.&lt;/p&gt;&lt;p&gt;Im Lernmodus schlägt die Rundenübersicht die Ansage mit der besten erwarteten Punktzahl gegen die drei schon gemachten Ansagen vor und zeigt, wie oft die eingestellte Ansage in den simulierten Runden deiner Hand erfüllt wird. Der bernsteinfarbene Rahmen und &lt;b&gt;Tipp&lt;/b&gt; (H) markieren die Karte, die ein Experte spielen würde; nach H spielt Enter sie.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>LastTrickView</name>
@@ -289,10 +293,6 @@
         <translation>H</translation>
     </message>
     <message>
-        <source>Hint: mark the card the computer would play in your place</source>
-        <translation>Tipp: die Karte markieren, die der Computer an deiner Stelle spielen würde</translation>
-    </message>
-    <message>
         <source>F1</source>
         <translation>F1</translation>
     </message>
@@ -367,6 +367,10 @@
     <message>
         <source>Last Trick: at the table, the last trick&apos;s cards until the next key or click</source>
         <translation>Letzter Stich: am Tisch die Karten des letzten Stichs, bis zur nächsten Taste oder zum nächsten Klick</translation>
+    </message>
+    <message>
+        <source>Hint: mark and choose the card an Expert would play in your place</source>
+        <translation>Tipp: die Karte markieren und wählen, die ein Experte an deiner Stelle spielen würde</translation>
     </message>
 </context>
 <context>
@@ -504,6 +508,18 @@
         <source>%1 took the last trick: %2.</source>
         <translation>%1 hat den letzten Stich gemacht: %2.</translation>
     </message>
+    <message>
+        <source>&amp;Opponents</source>
+        <translation>&amp;Gegner</translation>
+    </message>
+    <message>
+        <source>&amp;Standard</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>&amp;Expert</source>
+        <translation>&amp;Experte</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -557,6 +573,10 @@
     <message>
         <source>The calls add up to %1 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
         <translation>Die Ansagen ergeben zusammen %1 oder weniger: Eine Ansage zählt nur, wenn sie genau erfüllt wird; schon ein Stich mehr verfehlt sie.</translation>
+    </message>
+    <message>
+        <source>The computer players are Experts.</source>
+        <translation>Die Computerspieler sind Experten.</translation>
     </message>
 </context>
 <context>
@@ -755,6 +775,14 @@ Simulierte Runden: %2 von %3</translation>
             <numerusform>%1 gewinnen gemeinsam mit %2 Punkt.</numerusform>
             <numerusform>%1 gewinnen gemeinsam mit %2 Punkten.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
     </message>
 </context>
 </TS>

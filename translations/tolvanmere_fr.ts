@@ -158,6 +158,10 @@
         <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Fin de partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Options &amp;gt; Adversaires&lt;/b&gt; choisit des adversaires &lt;b&gt;Standard&lt;/b&gt; ou &lt;b&gt;Expert&lt;/b&gt; à partir de la prochaine nouvelle partie. Un Expert essaie chaque carte qu&apos;il peut jouer dans de nombreuses donnes possibles des cartes qu&apos;il ne voit pas, et joue celle qui rapporte le plus.&lt;/p&gt;&lt;p&gt;En mode apprentissage, le bilan de la manche suggère l&apos;annonce au meilleur score attendu face aux trois annonces déjà faites, et indique combien de fois l&apos;annonce que vous avez réglée est réussie dans les manches simulées de votre main. Le contour ambré et &lt;b&gt;Indice&lt;/b&gt; (H) marquent la carte qu&apos;un Expert jouerait&#xa0;; après H, Entrée la joue.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>LastTrickView</name>
@@ -289,10 +293,6 @@
         <translation>H</translation>
     </message>
     <message>
-        <source>Hint: mark the card the computer would play in your place</source>
-        <translation>Indice&#xa0;: marquer la carte que l&apos;ordinateur jouerait à votre place</translation>
-    </message>
-    <message>
         <source>F1</source>
         <translation>F1</translation>
     </message>
@@ -367,6 +367,10 @@
     <message>
         <source>Last Trick: at the table, the last trick&apos;s cards until the next key or click</source>
         <translation>Dernier pli&#xa0;: à la table, les cartes du dernier pli jusqu&apos;à la touche ou au clic suivant</translation>
+    </message>
+    <message>
+        <source>Hint: mark and choose the card an Expert would play in your place</source>
+        <translation>Indice&#xa0;: marquer et choisir la carte qu&apos;un Expert jouerait à votre place</translation>
     </message>
 </context>
 <context>
@@ -504,6 +508,18 @@
         <source>%1 took the last trick: %2.</source>
         <translation>%1 a remporté le dernier pli&#xa0;: %2.</translation>
     </message>
+    <message>
+        <source>&amp;Opponents</source>
+        <translation>&amp;Adversaires</translation>
+    </message>
+    <message>
+        <source>&amp;Standard</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>&amp;Expert</source>
+        <translation>&amp;Expert</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
@@ -557,6 +573,10 @@
     <message>
         <source>The calls add up to %1 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
         <translation>Les annonces totalisent %1 ou moins&#xa0;: une annonce ne compte que si elle est faite exactement, un pli de trop la fait chuter aussi.</translation>
+    </message>
+    <message>
+        <source>The computer players are Experts.</source>
+        <translation>Les adversaires sont des Experts.</translation>
     </message>
 </context>
 <context>
@@ -755,6 +775,14 @@ Manches simulées&#xa0;: %2 sur %3</translation>
             <numerusform>%1 se partagent la victoire avec %2 point.</numerusform>
             <numerusform>%1 se partagent la victoire avec %2 points.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Plis de cette main dans %1 manches simulées</translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
     </message>
 </context>
 </TS>

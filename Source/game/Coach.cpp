@@ -1,5 +1,7 @@
 #include "Coach.h"
 
+#include "ExpertPlayer.h"
+#include "GameState.h"
 #include "RoundSimulator.h"
 #include "SeededRandom.h"
 
@@ -60,10 +62,40 @@ void Coach::clear()
     trick_histogram.fill(0);
 }
 
-Card Coach::hint(const Hand &hand, const std::vector<Card> &trick, const std::vector<Card> &played,
-                 bool shortcall) const
+Card Coach::hint(const GameState &state)
 {
-    Hand copy = hand;
-    SeededRandom random(hintSeed(hand.cards, played));
-    return copy.chooseCard(trick, played, shortcall, win_counts, random);
+    const std::vector<Player> players = state.getPlayers();
+    const Hand &hand = players.at(std::size_t(state.getCurrentPlayer())).hand;
+    ExpertPlayer expert(hintSeed(hand.cards, state.getRoundCards()));
+    return expert.chooseCard(state);
+}
+
+int Coach::madeCount(const Histogram &rounds, int call, bool shortcall)
+{
+    int made = 0;
+    for (std::size_t tricks = 0; tricks < rounds.size(); ++tricks)
+        if (isCallMade(call, int(tricks), shortcall))
+            made += rounds[tricks];
+    return made;
+}
+
+double Coach::expectedScore(const Histogram &rounds, int call, int others_total)
+{
+    const bool shortcall = call + others_total <= 12;
+    int total = 0;
+    int points = 0;
+    for (std::size_t tricks = 0; tricks < rounds.size(); ++tricks) {
+        total += rounds[tricks];
+        points += rounds[tricks] * roundScore(call, int(tricks), false, shortcall);
+    }
+    return total > 0 ? points / double(total) : 0.0;
+}
+
+int Coach::bestCall(const Histogram &rounds, int others_total)
+{
+    int best = minimumComputerCall;
+    for (int call = minimumComputerCall + 1; call <= max_tricks; ++call)
+        if (expectedScore(rounds, call, others_total) > expectedScore(rounds, best, others_total))
+            best = call;
+    return best;
 }

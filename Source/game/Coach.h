@@ -3,14 +3,17 @@
 #include "Card.h"
 #include "Player.h"
 
+class GameState;
+
 #include <array>
 #include <cstdint>
 #include <vector>
 
-// The computer player's advice for the human's own hand: the call its estimate would
-// make, and the card its decision list would play. The coach draws only from generators
-// of its own, seeded from the cards, so asking it anything leaves the game's rand()
-// sequence, and therefore the game, exactly as it would have been.
+// Advice for the human's own hand: the call that pays best against the calls already
+// made, judged from the computer player's simulated rounds, and the card the Expert would
+// play. The coach draws only from generators of its own, seeded from the cards, so asking
+// it anything leaves the game's rand() sequence, and therefore the game, exactly as it
+// would have been.
 class Coach
 {
 public:
@@ -30,11 +33,17 @@ public:
     const std::vector<CardWinCount> &winCounts() const { return win_counts; }
     const Histogram &histogram() const { return trick_histogram; }
 
-    // The card the computer player would play from this hand: chooseCard on a copy, with
-    // the estimate's win counts, drawing from a generator seeded with hintSeed. The
-    // same situation always gets the same hint.
-    Card hint(const Hand &hand, const std::vector<Card> &trick, const std::vector<Card> &played,
-              bool shortcall) const;
+    // The card the Expert would play for the seat to move, seeded with hintSeed of that
+    // seat's hand and the round's cards: the same position always gets the same hint.
+    static Card hint(const GameState &state);
+
+    // Of the rounds in the histogram, how many make the call (exactly, in a shortcall round).
+    static int madeCount(const Histogram &rounds, int call, bool shortcall);
+    // The mean points a call scores over the histogram's rounds when the other three
+    // calls add up to others_total (four calls of 12 or less make a shortcall round).
+    static double expectedScore(const Histogram &rounds, int call, int others_total);
+    // The call from 2 to 13 with the best expected score; the lower one on a tie.
+    static int bestCall(const Histogram &rounds, int others_total);
 
     static std::uint64_t dealSeed(const std::vector<Card> &dealt);
     static std::uint64_t hintSeed(const std::vector<Card> &held, const std::vector<Card> &played);

@@ -25,6 +25,19 @@ bool isFullDeck(const std::vector<Card> &deck)
     return sorted == reference;
 }
 
+// The Expert's generator starts from the game's first deal, so a seed replays an Expert
+// game too, without a draw from rand().
+std::uint64_t dealSeed(const std::vector<Player> &players)
+{
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (const Player &player : players) {
+        for (const Card &card : player.hand.cards)
+            hash =
+                (hash ^ static_cast<std::uint64_t>(card.suit * 16 + card.rank)) * 0x100000001B3ull;
+    }
+    return hash;
+}
+
 }  // namespace
 
 bool isBadHand(const std::vector<Card> &cards)
@@ -62,7 +75,10 @@ void GameState::startNewGame()
     history.clear();
     last_trick.clear();
     last_trick_winner_seat = -1;
+    opponents_in_play = next_opponents;
     startNewRound();
+    if (opponents_in_play == Opponents::Expert)
+        expert = ExpertPlayer(dealSeed(players));
 }
 
 void GameState::startNewRound()
@@ -132,7 +148,12 @@ bool GameState::playComputerMove()
     Player &player = players[static_cast<std::size_t>(current_player)];
     if (player.hand.cards.empty())
         return false;
-    move = player.chooseCard(trick, round_cards, isShortcall());
+    if (opponents_in_play == Opponents::Expert) {
+        move = expert.chooseCard(*this);
+        player.hand.removeCard(move);
+    } else {
+        move = player.chooseCard(trick, round_cards, isShortcall());
+    }
     applyMove();
     return true;
 }
@@ -252,4 +273,14 @@ void GameState::setHumanCall(int call)
 {
     if (players.size() == playerCount && call >= 0 && call <= tricksPerRound)
         players[static_cast<std::size_t>(human_player)].call = call;
+}
+
+void GameState::setOpponents(Opponents level)
+{
+    next_opponents = level;
+}
+
+Opponents GameState::opponents() const
+{
+    return players.size() != playerCount ? next_opponents : opponents_in_play;
 }

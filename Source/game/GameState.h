@@ -1,19 +1,15 @@
 #pragma once
 
 #include "Card.h"
+#include "ExpertPlayer.h"
 #include "GameRules.h"
 #include "Player.h"
+#include "SeatCard.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-// A card on the table with the seat that played it.
-struct SeatCard {
-    Card card;
-    int seat = -1;
-};
 
 // One seat's line of a finished round.
 struct SeatResult {
@@ -29,6 +25,10 @@ struct RoundRecord {
     bool shortcall = false;
     std::vector<SeatResult> seats;  // by seat
 };
+
+// How the computer seats choose their cards: by the decision list, or by the Expert's
+// simulated rounds. Calls are the same estimate either way.
+enum class Opponents { Standard, Expert };
 
 // The whole state of one game and the only place where the rules are applied.
 // The flow driver calls its operations one move at a time; views only read it.
@@ -78,6 +78,11 @@ public:
     void setHumanName(const std::string &name);
     void setHumanCall(int call);
 
+    // The level of the computer seats, from the next startNewGame on.
+    void setOpponents(Opponents level);
+    // The level of the game in play; before the first game, the level it will have.
+    Opponents opponents() const;
+
 private:
     void applyMove();
     void recordRound();
@@ -98,6 +103,9 @@ private:
     std::vector<SeatCard> last_trick;
     int last_trick_winner_seat = -1;
     std::vector<RoundRecord> history;
+    Opponents next_opponents = Opponents::Standard;
+    Opponents opponents_in_play = Opponents::Standard;
+    ExpertPlayer expert;
 
     friend struct GameStateTestAccess;  // lets tests stage exact positions
 };

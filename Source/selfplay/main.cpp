@@ -6,6 +6,7 @@
 #include "GameState.h"
 #include "InvariantChecker.h"
 #include "Player.h"
+#include "Tournament.h"
 
 #include <algorithm>
 #include <charconv>
@@ -24,12 +25,18 @@ constexpr const char *programName = "tolvanmere-selfplay";
 void printUsage(std::ostream &out)
 {
     out << "Usage: " << programName << " [--seed N] [--rounds N] [--quiet] [--help]\n"
+        << "       " << programName << " --tournament [--seat POLICY] [--games N] [--seed N]\n"
         << "Plays seeded games of Tolvanmere with the computer player in every seat and\n"
         << "checks the rules after every move.\n"
-        << "  --seed N     seed of the random generator (0.." << 4294967295u << ", default 1)\n"
-        << "  --rounds N   number of rounds to play (1..100000000, default 10)\n"
-        << "  --quiet      print only the summary\n"
-        << "  --help       show this text\n"
+        << "  --seed N        seed of the random generator (0.." << 4294967295u << ", default 1)\n"
+        << "  --rounds N      number of rounds to play (1..100000000, default 10)\n"
+        << "  --quiet         print only the summary\n"
+        << "  --tournament    play games of 10 rounds, one seat against three standard\n"
+        << "                  players, and print the seat's results in one line\n"
+        << "  --seat POLICY   the tournament's test seat: expert, standard or random\n"
+        << "                  (default expert)\n"
+        << "  --games N       games in the tournament (1..10000000, default 100)\n"
+        << "  --help          show this text\n"
         << "Exit status: 0 all rounds played, 1 a rule invariant broke, 2 bad options.\n";
 }
 
@@ -54,6 +61,12 @@ struct Options {
     unsigned seed = 1;
     long long rounds = 10;
     bool quiet = false;
+    bool tournament = false;
+    bool rounds_given = false;
+    Tournament::Policy seat = Tournament::Policy::Expert;
+    bool seat_given = false;
+    long long games = 100;
+    bool games_given = false;
 };
 
 Options parseOptions(int argc, char **argv)
@@ -77,13 +90,27 @@ Options parseOptions(int argc, char **argv)
             if (hasValue)
                 usageError("option --quiet takes no value");
             options.quiet = true;
-        } else if (arg == "--seed" || arg == "--rounds") {
+        } else if (arg == "--tournament") {
+            if (hasValue)
+                usageError("option --tournament takes no value");
+            options.tournament = true;
+        } else if (arg == "--seed" || arg == "--rounds" || arg == "--seat" || arg == "--games") {
             if (!hasValue) {
                 if (i + 1 >= argc)
                     usageError("option " + arg + " needs a value");
                 value = argv[++i];
             }
-            if (arg == "--seed") {
+            if (arg == "--seat") {
+                if (!Tournament::policyFromName(value, options.seat))
+                    usageError("invalid seat '" + value + "': expected expert, standard or random");
+                options.seat_given = true;
+            } else if (arg == "--games") {
+                if (!parseNumber(value, options.games) || options.games < 1
+                    || options.games > 10000000)
+                    usageError("invalid game count '" + value
+                               + "': expected a whole number from 1 to 10000000");
+                options.games_given = true;
+            } else if (arg == "--seed") {
                 if (!parseNumber(value, options.seed))
                     usageError("invalid seed '" + value
                                + "': expected a whole number from 0 to 4294967295");
@@ -91,11 +118,18 @@ Options parseOptions(int argc, char **argv)
                        || options.rounds > 100000000) {
                 usageError("invalid round count '" + value
                            + "': expected a whole number from 1 to 100000000");
+            } else {
+                options.rounds_given = true;
             }
         } else {
             usageError("unknown argument '" + arg + "'");
         }
     }
+    if (options.tournament && (options.rounds_given || options.quiet))
+        usageError("a tournament plays games of 10 rounds and prints one line: "
+                   "--rounds and --quiet do not apply");
+    if (!options.tournament && (options.seat_given || options.games_given))
+        usageError("--seat and --games need --tournament");
     return options;
 }
 
@@ -220,5 +254,10 @@ private:
 int main(int argc, char **argv)
 {
     const Options options = parseOptions(argc, argv);
+    if (options.tournament) {
+        Tournament tournament(options.seat, options.games, options.seed);
+        std::cout << Tournament::summaryLine(options.seat, tournament.run()) << "\n";
+        return 0;
+    }
     return SelfPlay(options).run();
 }

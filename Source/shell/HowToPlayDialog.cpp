@@ -54,5 +54,14 @@ QString HowToPlayDialog::rulesHtml()
            + tr("<p><b>Scores</b> (S) opens the score sheet: every round's calls, tricks and "
                 "points, and a chart of the totals. <b>Last Trick</b> (L) shows the cards of "
                 "the last trick and who took it, until the next key or click. After "
-                "<b>End Game</b> the summary names the winner.</p>");
+                "<b>End Game</b> the summary names the winner.</p>")
+           + tr("<p><b>Options &gt; Opponents</b> chooses <b>Standard</b> or <b>Expert</b> "
+                "computer players from the next new game on. An Expert tries each card it may "
+                "play in many deals of the cards it cannot see and plays the one that scores "
+                "best.</p>"
+                "<p>In Learning Mode the round summary suggests the call with the best "
+                "expected score against the three calls already made, and tells how often the "
+                "call you set is made in your hand's simulated rounds. The amber outline and "
+                "<b>Hint</b> (H) mark the card an Expert would play; after H, Enter plays "
+                "it.</p>");
 }

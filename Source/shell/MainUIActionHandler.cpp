@@ -27,6 +27,14 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
             &MainUIActionHandler::onAnimationSpeedChanged);
     ui->actionMedium->activate(QAction::Trigger);
 
+    // Read by the next New Game: a game keeps the opponents it started with.
+    opponents_group = new QActionGroup(this);
+    opponents_group->addAction(ui->actionStandard)->setData(false);
+    opponents_group->addAction(ui->actionExpert)->setData(true);
+    connect(opponents_group, &QActionGroup::triggered, this,
+            &MainUIActionHandler::onOpponentsChanged);
+    ui->actionStandard->activate(QAction::Trigger);
+
     connect(ui->action_About, &QAction::triggered, this, &MainUIActionHandler::about);
 
     new_game_action = ui->mainToolBar->addAction(tr("New Game..."));
@@ -116,7 +124,7 @@ QString MainUIActionHandler::keysText()
            + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
            + row(tr("Space"), tr("press the marked button")) + row(tr("Ctrl+E"), tr("End Game"))
            + heading(tr("Everywhere")) + row(tr("Ctrl+N"), tr("New Game..."))
-           + row(tr("H"), tr("Hint: mark the card the computer would play in your place"))
+           + row(tr("H"), tr("Hint: mark and choose the card an Expert would play in your place"))
            + row(tr("S"), tr("Scores: the score sheet (Escape closes it)"))
            + row(tr("L"), tr("Last Trick: at the table, the last trick's cards until the next "
                              "key or click"))
@@ -140,4 +148,9 @@ void MainUIActionHandler::keys()
 void MainUIActionHandler::onAnimationSpeedChanged(QAction *action)
 {
     animation_speed = action->data().toInt();
+}
+
+void MainUIActionHandler::onOpponentsChanged(QAction *action)
+{
+    expert_opponents = action->data().toBool();
 }

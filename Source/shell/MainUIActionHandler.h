@@ -9,8 +9,8 @@ namespace Ui {
 class MainWindow;
 }
 
-// Gives the window's actions their meaning: animation speed, About, the keys, How to Play,
-// New Game, Hint, Scores, Last Trick and Quit.
+// Gives the window's actions their meaning: animation speed, opponents, About, the keys, How to
+// Play, New Game, Hint, Scores, Last Trick and Quit.
 class MainUIActionHandler : public QObject
 {
     Q_OBJECT
@@ -28,6 +28,7 @@ public:
     // Every key of the game, as the "Keys" box lists them (rich text).
     static QString keysText();
     QActionGroup *speedGroup() const { return speed_group; }
+    QActionGroup *opponentsGroup() const { return opponents_group; }
     QAction *howToPlayAction() const { return how_to_play_action; }
     QAction *quitAction() const { return quit_action; }
 
@@ -41,6 +42,7 @@ public slots:
     void about();
     void keys();
     void onAnimationSpeedChanged(QAction *action);
+    void onOpponentsChanged(QAction *action);
     void howToPlay();
 
 private:
@@ -48,6 +50,7 @@ private:
 
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;
+    QActionGroup *opponents_group = nullptr;
     QAction *new_game_action = nullptr;
     QAction *hint_action = nullptr;
     QAction *scores_action = nullptr;

@@ -187,6 +187,7 @@ void MainWindow::onNewGame()
         return;
 
     hide_opponent_cards = !dialog.isLearningMode();
+    game_state.setOpponents(expert_opponents ? Opponents::Expert : Opponents::Standard);
     game_state.startNewGame();
     game_state.setHumanName(dialog.playerName().toStdString());  // UTF-8
     if (score_sheet)
@@ -229,8 +230,12 @@ void MainWindow::onTrickCompleteAnimationFinished()
     summary_scene =
         new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(), this);
     adviseOnDeal();
-    if (coach.hasEstimate())
-        summary_scene->showCoachAdvice(coach.suggestedCall(), coach.histogram());
+    if (coach.hasEstimate()) {
+        // Against the three calls the summary shows.
+        const int others_total = summary_scene->totalCalls() - summary_scene->humanCall();
+        summary_scene->showCoachAdvice(Coach::bestCall(coach.histogram(), others_total),
+                                       coach.histogram());
+    }
     ui->graphicsView->setScene(summary_scene);
     connect(summary_scene, &TrickCompleteScene::callDetermined, this, &MainWindow::callDetermined);
     connect(summary_scene, &TrickCompleteScene::endGame, this, &MainWindow::endGame);
@@ -294,24 +299,31 @@ void MainWindow::adviseOnDeal()
 void MainWindow::adviseOnTurn(bool human_may_play)
 {
     if (hint_card_id >= 0) {
-        game_scene.cardItem(hint_card_id)->setHinted(false);
+        game_scene.setHintedCard(-1);
         hint_card_id = -1;
     }
     action_handler.hintAction()->setEnabled(human_may_play);
     if (human_may_play && !hide_opponent_cards)
-        onHint();
+        markHint();
+}
+
+// Asked once per turn, and only while the human may play.
+bool MainWindow::markHint()
+{
+    if (!action_handler.hintAction()->isEnabled() || !game_state.isHumanMove())
+        return false;
+    if (hint_card_id < 0) {
+        hint_card_id = game_scene.cardId(Coach::hint(game_state));
+        game_scene.setHintedCard(hint_card_id);
+    }
+    return true;
 }
 
 void MainWindow::onHint()
 {
-    // Once per turn, and only while the human may play.
-    if (hint_card_id >= 0 || !action_handler.hintAction()->isEnabled() || !game_state.isHumanMove())
-        return;
-    const Player human = game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())];
-    const Card card = coach.hint(human.hand, game_state.getTrick(), game_state.getRoundCards(),
-                                 game_state.isShortcall());
-    hint_card_id = game_scene.cardId(card);
-    game_scene.cardItem(hint_card_id)->setHinted(true);
+    // The keys' choice moves to the hinted card, so that Enter plays it next.
+    if (markHint())
+        game_scene.setSelectedCard(hint_card_id);
 }
 
 void MainWindow::onScores()

@@ -65,6 +65,8 @@ private:
     void showTable();
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
+    // Marks the coach's card for this turn; false while the human may not play.
+    bool markHint();
     void showProposedCall(int call);
     // Keeps in words what a sighted player sees; readers learn of the change with the news.
     void updateViewDescription();

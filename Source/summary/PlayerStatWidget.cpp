@@ -48,6 +48,9 @@ void PlayerStatWidget::updateStatistics(const GameState &game_state)
     const std::vector<Player> players = game_state.getPlayers();
     const std::vector<int> standings = seatsByStanding(players);
 
+    setToolTip(game_state.opponents() == Opponents::Expert ? tr("The computer players are Experts.")
+                                                           : QString());
+
     const bool shortcall = game_state.isShortcall();
     ui->labelShortcall->setVisible(shortcall);
 

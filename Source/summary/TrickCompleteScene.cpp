@@ -256,9 +256,25 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
             taken |= item->sceneBoundingRect();
     }
 
+    coach_rounds = rounds_by_tricks;
     suggestion_item = addSummaryText(tr("Suggested: %1").arg(suggested_call));
     const qreal left = taken.right() + 2 * gap;
     suggestion_item->setPos(left, decrease->y());
+    // The notes beside and above the chart need more words: the upright face.
+    QFont note_font = summary_font;
+    note_font.setStretch(QFont::Unstretched);
+    chance_item = addSummaryText(QString());
+    chance_item->setFont(note_font);
+    chance_item->setPlainText(chanceText());
+    chance_item->setPos(
+        suggestion_item->sceneBoundingRect().right() + gap,
+        decrease->y()
+            + (suggestion_item->boundingRect().height() - chance_item->boundingRect().height())
+                  / 2);
+    QGraphicsTextItem *caption =
+        addSummaryText(tr("Tricks this hand took in %1 simulated rounds").arg(simulationRuns));
+    caption->setFont(note_font);
+    caption->setPos(left, taken.top());
 
     const int columns = int(rounds_by_tricks.size());
     QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
@@ -268,7 +284,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
                                   (hand_right - left) / columns);
 
     const qreal baseline = decrease->y() - label_height;
-    const qreal tallest = baseline - taken.top();
+    const qreal tallest = baseline - caption->sceneBoundingRect().bottom();
     const int most =
         std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
     const qreal bar_width = column * chartBarFill;
@@ -372,6 +388,8 @@ void TrickCompleteScene::changeHumanCall(int delta)
         total_calls_item->setHtml(numberTemplate.arg(totalCalls()));
     if (changed && human_call_item)
         human_call_item->setHtml(numberTemplate.arg(new_call));
+    if (chance_item)
+        chance_item->setPlainText(chanceText());
     updateButtonStates();
     if (changed) {
         notifyAccessible(1, QAccessible::NameChanged);
@@ -516,7 +534,19 @@ QString TrickCompleteScene::callText() const
     QString text = tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
     if (rules::isShortcallTotal(totalCalls()))
         text += QLatin1Char(' ') + tr("That makes a Shortcall round.");
-    return text;
+    // The chance goes with the call, so that it is read out again as the call changes.
+    return chance_item ? QStringLiteral("%1 %2.").arg(text, chanceText()) : text;
+}
+
+QString TrickCompleteScene::chanceText() const
+{
+    if (!chance_item)
+        return QString();
+    const int call = humanCall();
+    return tr("Call %1: made in %2 of %3 simulated rounds")
+        .arg(call)
+        .arg(Coach::madeCount(coach_rounds, call, rules::isShortcallTotal(totalCalls())))
+        .arg(simulationRuns);
 }
 
 QString TrickCompleteScene::resultText() const
@@ -565,6 +595,8 @@ void TrickCompleteScene::placeResult()
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
+    if (suggestion_item)
+        parts << suggestion_item->toPlainText() + QLatin1Char('.');
     QStringList hand;
     for (const CardGraphicsItem *item : hand_items)
         hand << cardName(item->card());

@@ -461,7 +461,15 @@ void GameScene::setHighlightedCard(int id)
     picked->setZValue(table::highlightedZ);
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
         if (item->id() != id)
-            item->setOpacity(table::dimmedOpacity);
+            item->setOpacity(item->isHinted() ? 1.0 : table::dimmedOpacity);
+}
+
+void GameScene::setHintedCard(int id)
+{
+    for (CardGraphicsItem &item : card_items)
+        item.setHinted(item.id() == id);
+    if (highlighted_id >= 0)
+        setHighlightedCard(highlighted_id);
 }
 
 void GameScene::clearHighlightedCard()

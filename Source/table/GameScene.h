@@ -44,6 +44,9 @@ public:
     void setHighlightedCard(int id);
     void clearHighlightedCard();
     int highlightedCard() const { return highlighted_id; }
+    // Outlines the coach's card, -1 none. That card is never dimmed, so its outline
+    // stays in full view while another card is raised.
+    void setHintedCard(int id);
 
     // Marks the label of the player to move, beside or behind its text; -1 when nobody's.
     void showTurn(const GameState &game_state);

@@ -3,13 +3,16 @@
 // anything the player could notice.
 
 #include "Coach.h"
+#include "ExpertPlayer.h"
 #include "GameState.h"
 #include "Player.h"
 #include "ReferenceEstimate.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -128,6 +131,69 @@ void BM_SelfPlayedRound(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SelfPlayedRound)->Unit(benchmark::kMicrosecond);
+
+// Positions of second rounds (calls made, a shortcall now and then) with `played` cards on
+// the table, from a range of seeds, with Expert opponents.
+std::vector<GameState> expertPositions(int played)
+{
+    std::vector<GameState> positions;
+    for (unsigned seed = 1; positions.size() < 32; ++seed) {
+        std::srand(seed);
+        GameState game;
+        game.setOpponents(Opponents::Expert);
+        game.startNewGame();
+        while (game.getRound() == 1)
+            playMove(game);
+        for (int move = 0; move < played; ++move)
+            playMove(game);
+        positions.push_back(game);
+    }
+    return positions;
+}
+
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+// One Expert decision: it runs inside the game state's move, between two animations, so
+// its slowest cases count as much as its mean (the p99_ms counter, in processor time).
+void expertDecision(benchmark::State &state, int played)
+{
+    const std::vector<GameState> positions = expertPositions(played);
+    ExpertPlayer expert(7);
+    std::size_t next = 0;
+    std::vector<double> times;
+    for (auto _ : state) {
+        const double begin = threadMilliseconds();
+        const Card card = expert.chooseCard(positions[next++ % positions.size()]);
+        times.push_back(threadMilliseconds() - begin);
+        benchmark::DoNotOptimize(card);
+    }
+    std::sort(times.begin(), times.end());
+    if (!times.empty())
+        state.counters["p99_ms"] = times[times.size() * 99 / 100];
+}
+
+void BM_ExpertDecisionRoundStart(benchmark::State &state)
+{
+    expertDecision(state, 0);
+}
+BENCHMARK(BM_ExpertDecisionRoundStart)->Unit(benchmark::kMillisecond);
+
+void BM_ExpertDecisionMidRound(benchmark::State &state)
+{
+    expertDecision(state, 25);
+}
+BENCHMARK(BM_ExpertDecisionMidRound)->Unit(benchmark::kMillisecond);
+
+void BM_ExpertDecisionRoundEnd(benchmark::State &state)
+{
+    expertDecision(state, 41);
+}
+BENCHMARK(BM_ExpertDecisionRoundEnd)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

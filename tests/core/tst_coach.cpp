@@ -1,8 +1,9 @@
-// The coach: its advice is the computer player's own for the human's hand, and asking
-// for it never changes the game.
+// The coach: its estimate is the computer player's own for the human's hand, its card the
+// Expert's, its call the one that pays best, and asking for any of it never changes the game.
 
 #include "Coach.h"
 #include "CoreTestSupport.h"
+#include "ExpertPlayer.h"
 #include "SeededRandom.h"
 
 #include <QTest>
@@ -40,7 +41,7 @@ std::vector<std::string> playGame(unsigned seed, int rounds, Coach *coach,
         if (coach) {
             const int asks = game.isHumanMove() ? 3 : 1;
             for (int i = 0; i < asks; ++i)
-                coach->hint(human.hand, game.getTrick(), game.getRoundCards(), game.isShortcall());
+                Coach::hint(game);
             if (game.getPlayers()[0].hand.cards != human.hand.cards && faults)
                 faults->append(QStringLiteral("the hint changed the human's hand"));
         }
@@ -65,6 +66,7 @@ class CoachTest : public QObject
 private slots:
     void askingTheCoachChangesNothing();
     void adviceIsTheComputerPlayers();
+    void suggestedCallPaysBest();
 };
 
 void CoachTest::askingTheCoachChangesNothing()
@@ -124,18 +126,12 @@ void CoachTest::adviceIsTheComputerPlayers()
                 ++hands;
             }
             if (game.isHumanMove()) {
-                // The hint: legal, and what chooseCard gives in this seat for this situation.
-                const Card hint = coach.hint(human.hand, game.getTrick(), game.getRoundCards(),
-                                             game.isShortcall());
+                // The hint: legal, and the Expert's choice for this position and seed.
+                const Card hint = Coach::hint(game);
                 const std::vector<Card> legal = human.hand.legalCards(game.getTrick());
                 QVERIFY(std::find(legal.begin(), legal.end(), hint) != legal.end());
-                Player seat = human;
-                seat.win_counts = coach.winCounts();
-                SeededRandom same_draws(Coach::hintSeed(human.hand.cards, game.getRoundCards()));
-                QVERIFY(seat.chooseCard(game.getTrick(), game.getRoundCards(), game.isShortcall(),
-                                        same_draws)
-                        == hint);
-                QCOMPARE(seat.hand.cards.size() + 1, human.hand.cards.size());
+                ExpertPlayer same_seed(Coach::hintSeed(human.hand.cards, game.getRoundCards()));
+                QVERIFY(same_seed.chooseCard(game) == hint);
                 shortcall_hints += game.isShortcall();
                 QVERIFY(game.playCard(hint));  // the human follows the advice here
             } else {
@@ -144,14 +140,25 @@ void CoachTest::adviceIsTheComputerPlayers()
         }
     }
     QCOMPARE(hands, 6 * 3);
-    QVERIFY(shortcall_hints > 0);  // the win counts were in play
+    QVERIFY(shortcall_hints > 0);
 
     // A hand the simulation cannot play leaves no estimate, and no hint needs one.
     Coach coach;
     coach.estimate(cards("SA SK"));
     QVERIFY(!coach.hasEstimate());
     QCOMPARE(coach.suggestedCall(), 0);
-    QVERIFY(coach.hint(hand("SA SK"), cards("S2"), cards("S2"), false) == card("SA"));
+}
+
+// The call that pays: 2 would make the round a shortcall that only exactly 2 tricks make,
+// where 3 makes a normal round that 3 tricks or more make.
+void CoachTest::suggestedCallPaysBest()
+{
+    Coach::Histogram rounds{};
+    rounds[1] = 3, rounds[2] = 18, rounds[3] = 63, rounds[4] = 16;
+    QCOMPARE(Coach::expectedScore(rounds, 2, 10), (18 - 82) * 2 / 100.0);
+    QCOMPARE(Coach::expectedScore(rounds, 3, 10), (79 - 21) * 3 / 100.0);
+    QCOMPARE(Coach::bestCall(rounds, 10), 3);
+    QCOMPARE(Coach::bestCall(rounds, 11), 2);  // 2 is no longer a shortcall
 }
 
 QTEST_APPLESS_MAIN(CoachTest)

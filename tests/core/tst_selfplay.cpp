@@ -37,6 +37,7 @@ private slots:
     void firstRoundsOfManyGames();
     void longGameKeepsEveryInvariant();
     void sameSeedSameGame();
+    void expertOpponentsPlayLegallyFromTheirOwnGenerator();
     void brokenRulesAreNamed();
 };
 
@@ -82,16 +83,43 @@ void SelfPlayTest::longGameKeepsEveryInvariant()
 
 void SelfPlayTest::sameSeedSameGame()
 {
+    // The second game follows an Expert game: back at Standard, nothing of it remains.
     std::string fingerprints[2];
     for (std::string &fingerprint : fingerprints) {
-        std::srand(123);
         GameState game;
+        if (&fingerprint == &fingerprints[1]) {
+            game.setOpponents(Opponents::Expert);
+            game.startNewGame();
+            QVERIFY(game.playComputerMove() || game.playCard(game.getPlayers()[0].hand.cards[0]));
+            game.setOpponents(Opponents::Standard);
+        }
+        std::srand(123);
         game.startNewGame();
         InvariantChecker checker(game);
         QVERIFY(playRounds(checker, game, 3).empty());
-        fingerprint = GameStateTestAccess::fingerprint(game);
+        fingerprint = GameStateTestAccess::fingerprint(game) + std::to_string(std::rand());
     }
     QCOMPARE(fingerprints[0], fingerprints[1]);
+}
+
+void SelfPlayTest::expertOpponentsPlayLegallyFromTheirOwnGenerator()
+{
+    for (const unsigned seed : {3u, 8u}) {
+        std::srand(seed);
+        GameState game;
+        game.setOpponents(Opponents::Expert);
+        QCOMPARE(game.opponents(), Opponents::Expert);
+        game.startNewGame();
+        InvariantChecker checker(game);
+        QVERIFY(playRounds(checker, game, 3).empty());  // every card checked as legal
+        while (game.isHumanMove())
+            QVERIFY(checker.move().empty());
+        // A copy is a game of its own that plays on alike, and no Expert move draws rand().
+        GameState copy = game;
+        QCOMPARE(countDraws(seed, [&copy] { QVERIFY(copy.playComputerMove()); }), 0);
+        QVERIFY(game.playComputerMove());
+        QCOMPARE(GameStateTestAccess::fingerprint(copy), GameStateTestAccess::fingerprint(game));
+    }
 }
 
 void SelfPlayTest::brokenRulesAreNamed()

@@ -138,6 +138,8 @@ private slots:
         for (QAction *a : speed->actions())
             speeds << a->text();
         QCOMPARE(speeds, (QStringList{"&Fast", "&Medium", "&Slow"}));
+        QCOMPARE(top.at(0)->menu()->actions().at(1)->text(), QStringLiteral("&Opponents"));
+        QVERIFY(findAction(&window, "&Standard")->isChecked());
 
         QAction *new_game = window.actionHandler().newGameAction();
         QCOMPARE(new_game->text(), QStringLiteral("New Game..."));
@@ -148,7 +150,7 @@ private slots:
         QAction *quit = window.actionHandler().quitAction();
         QCOMPARE(quit->text(), QStringLiteral("&Quit"));
         QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
-        QVERIFY(top.at(0)->menu()->actions().contains(quit));
+        QCOMPARE(top.at(0)->menu()->actions().last(), quit);
         QVERIFY(top.at(1)->menu()->actions().contains(window.actionHandler().howToPlayAction()));
 
         window.setWindowState(Qt::WindowNoState);
@@ -527,8 +529,7 @@ private slots:
                     QVERIFY(id >= 0 && window.gameScene().cardItem(id)->isHinted());
                     const GameState &game = window.gameState();
                     const Player human = game.getPlayers().at(0);
-                    const Card card = Coach().hint(human.hand, game.getTrick(),
-                                                   game.getRoundCards(), game.isShortcall());
+                    const Card card = Coach::hint(game);
                     QCOMPARE(window.gameScene().cardId(card), id);
                     const std::vector<Card> legal = human.hand.legalCards(game.getTrick());
                     QVERIFY(std::find(legal.begin(), legal.end(), card) != legal.end());
@@ -577,22 +578,41 @@ private slots:
         answerNewGameDialog("Learner", true);
         window.actionHandler().newGameAction()->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(window.actionHandler().hintAction()->isEnabled(), 10000);
-        QVERIFY(window.hintedCardId() >= 0);
-        QVERIFY(window.gameScene().cardItem(window.hintedCardId())->isHinted());
+        const int hinted = window.hintedCardId();
+        QVERIFY(hinted >= 0);
+        QVERIFY(window.gameScene().cardItem(hinted)->isHinted());
+        // H then Enter plays the hinted card.
+        const std::vector<Player> dealt = window.gameState().getPlayers();
+        const Card hinted_card = window.gameScene().cardItem(hinted)->card();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.view(), Qt::Key_H);
+        QCOMPARE(window.gameScene().selectedCard(), hinted);
+        QTest::keyClick(window.view(), Qt::Key_Return);
+        QVERIFY(window.gameState().getRoundCards().back() == hinted_card);
 
         // Staged end of round: the human's hand of 13 is the new deal the coach estimates.
         auto &staged = const_cast<GameState &>(window.gameState());
-        GameStateTestAccess::stage(staged, 2, staged.getPlayers());
+        GameStateTestAccess::stage(staged, 2, dealt);
         window.onTrickCompleteAnimationFinished();
         TrickCompleteScene *summary = window.summaryScene();
         QVERIFY(summary);
         Coach coach;
         coach.estimate(window.gameState().getPlayers().at(0).hand.cards);
         QVERIFY(coach.hasEstimate());
+        const int others = summary->totalCalls() - summary->humanCall();
         QCOMPARE(summary->suggestionItem()->toPlainText(),
-                 QStringLiteral("Suggested: %1").arg(coach.suggestedCall()));
+                 QStringLiteral("Suggested: %1").arg(Coach::bestCall(coach.histogram(), others)));
         QCOMPARE(summary->chartBars().size(), 14);
         QCOMPARE(summary->humanCall(), 2);
+
+        // Expert opponents come with the next New Game, and the panel says so.
+        findAction(&window, "&Expert")->trigger();
+        QCOMPARE(window.gameState().opponents(), Opponents::Standard);
+        answerNewGameDialog("Learner");
+        window.actionHandler().newGameAction()->trigger();
+        QCOMPARE(window.gameState().opponents(), Opponents::Expert);
+        QVERIFY(window.statisticsPanel()->toolTip().contains(QStringLiteral("Expert")));
     }
 
     // The score sheet and the last trick, opened and closed at every step, leave the game

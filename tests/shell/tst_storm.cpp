@@ -355,11 +355,14 @@ class TestStorm : public QObject
                     continue;
                 if (item->scale() != 1.0)
                     return what + QStringLiteral(" left scaled by %1").arg(item->scale());
+                // The hinted card keeps its outline in full view: never dimmed.
                 const bool dimmed_ok = p == table::humanPosition && raised >= 0 && id != raised
+                                       && !item->isHinted()
                                        && item->opacity() == table::dimmedOpacity;
                 if (item->opacity() != 1.0 && !dimmed_ok)
                     return what + QStringLiteral(" left at opacity %1").arg(item->opacity());
-                if (raised >= 0 && p == table::humanPosition && id != raised && !dimmed_ok)
+                if (raised >= 0 && p == table::humanPosition && id != raised && !dimmed_ok
+                    && !item->isHinted())
                     return what + QStringLiteral(" not dimmed beside a raised card");
                 if (item->isHovered() != (id == raised)
                     || (id != raised && !item->transform().isIdentity()))
@@ -667,8 +670,16 @@ class TestStorm : public QObject
                 answer.escape = r[4] % 2 == 0;
                 // Now and then the dialog stays open long enough for tricks and rounds to end.
                 answer.delay_ticks = r[5] % 8 == 0 ? 20 + int(r[6] % 180) : int(r[5] % 6);
-                kind = QStringLiteral("Ctrl+N, '%1'%2")
-                           .arg(answer.name, answer.accept ? "" : " cancelled");
+                // Now and then the other opponents, chosen as a player does, before the dialog.
+                QActionGroup *opponents = window.actionHandler().opponentsGroup();
+                if (r[4] / 2 % 4 == 0)
+                    opponents->actions()
+                        .at(1 - opponents->actions().indexOf(opponents->checkedAction()))
+                        ->trigger();
+                const bool expert = opponents->checkedAction()->data().toBool();
+                kind = QStringLiteral("Ctrl+N, '%1'%2%3")
+                           .arg(answer.name, answer.accept ? "" : " cancelled",
+                                expert ? " (Expert)" : "");
                 const int before = dialogs_seen;
                 activate(window);
                 QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);

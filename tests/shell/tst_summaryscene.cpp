@@ -329,6 +329,12 @@ private slots:
                          qPrintable(QStringLiteral("chart item over an item of the summary")));
             }
         }
+        // How often the selector's call is made, to the eye and the ear, as it changes.
+        for (int i = 0; i < 3; ++i)
+            coached.button("+ Call +")->click();
+        QCOMPARE(coached.chanceItem()->toPlainText(),
+                 QStringLiteral("Call 5: made in 25 of 100 simulated rounds"));
+        QVERIFY(coached.callText().endsWith(coached.chanceText() + '.'));
     }
 
     // Up/Plus and Down/Minus set the call, Enter continues, Ctrl+E ends the game, Tab

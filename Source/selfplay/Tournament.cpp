@@ -1,0 +1,227 @@
+#include "Tournament.h"
+
+#include "Card.h"
+#include "ExpertPlayer.h"
+#include "GameRules.h"
+#include "GameState.h"
+#include "Player.h"
+#include "SeededRandom.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int seats = rules::playerCount;
+
+// A generator seed for one use of one game: the seed, the game and up to two more numbers
+// (round, seat, purpose) mixed so that neighbouring values give unrelated streams.
+std::uint64_t streamSeed(std::uint32_t seed, long long game, int a, int b)
+{
+    std::uint64_t z = seed;
+    for (const std::uint64_t part :
+         {static_cast<std::uint64_t>(game), std::uint64_t(a + 1), std::uint64_t(b + 1)}) {
+        z = (z ^ part) + 0x9E3779B97F4A7C15ull;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+    }
+    return z;
+}
+
+// The processor time of this thread in milliseconds: a decision's cost on one core, whatever
+// else the machine is running.
+double threadMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+enum Stream { DealStream, CallStream, PlayStream, TestSeatStream };
+
+// The game's own deal, shuffled by a generator of the tournament's.
+std::vector<Hand> dealFrom(SeededRandom &random)
+{
+    std::vector<Card> deck = makeDeck();
+    for (;;) {
+        for (std::size_t i = 1; i < deck.size(); ++i)
+            std::swap(deck[i], deck[static_cast<std::size_t>(random.next()) % (i + 1)]);
+        std::vector<Hand> hands(seats);
+        for (std::size_t i = 0; i < deck.size(); ++i)
+            hands[i % seats].cards.push_back(deck[i]);
+        if (std::none_of(hands.begin(), hands.end(),
+                         [](const Hand &hand) { return isBadHand(hand.cards); }))
+            return hands;
+    }
+}
+
+// Mean and 95% confidence half-width of the values.
+std::pair<double, double> meanAndMargin(const std::vector<double> &values)
+{
+    if (values.empty())
+        return {0, 0};
+    double sum = 0;
+    for (const double v : values)
+        sum += v;
+    const double mean = sum / static_cast<double>(values.size());
+    if (values.size() < 2)
+        return {mean, 0};
+    double squares = 0;
+    for (const double v : values)
+        squares += (v - mean) * (v - mean);
+    const double variance = squares / static_cast<double>(values.size() - 1);
+    return {mean, 1.96 * std::sqrt(variance / static_cast<double>(values.size()))};
+}
+
+}  // namespace
+
+Tournament::Tournament(Policy policy, long long games, std::uint32_t seed)
+    : policy(policy), games(games), seed(seed)
+{
+}
+
+Tournament::Result Tournament::run()
+{
+    std::vector<double> points;
+    std::vector<double> won;
+    std::vector<double> decision_ms;
+
+    for (long long game = 0; game < games; ++game) {
+        const int test_seat = static_cast<int>(game % seats);
+        std::array<int, seats> totals{};
+        std::vector<SeededRandom> play_random;
+        for (int seat = 0; seat < seats; ++seat)
+            play_random.emplace_back(streamSeed(seed, game, PlayStream, seat));
+        SeededRandom test_random(streamSeed(seed, game, TestSeatStream, 0));
+        ExpertPlayer expert(streamSeed(seed, game, TestSeatStream, 1));
+
+        for (int round = 1; round <= roundsPerGame; ++round) {
+            SeededRandom deal_random(streamSeed(seed, game, DealStream, round));
+            const std::vector<Hand> hands = dealFrom(deal_random);
+            std::vector<Player> players(seats);
+            ExpertPlayer::Position position;
+            position.standard_seats.fill(true);
+            position.standard_seats[static_cast<std::size_t>(test_seat)] = false;
+            position.estimated_calls.fill(round > 1);
+            for (int seat = 0; seat < seats; ++seat) {
+                const auto s = static_cast<std::size_t>(seat);
+                players[s].hand = hands[s];
+                if (round > 1) {
+                    SeededRandom call_random(streamSeed(seed, game, CallStream, round * 8 + seat));
+                    players[s].estimateCall(call_random);
+                }
+                position.calls[s] = players[s].call;
+            }
+            int total_calls = 0;
+            for (const Player &player : players)
+                total_calls += player.call;
+            const bool first_round = round == 1;
+            const bool shortcall = !first_round && rules::isShortcallTotal(total_calls);
+            position.first_round = first_round;
+            position.shortcall = shortcall;
+
+            int to_move = deal_random.next() % seats;
+            std::vector<Card> trick;
+            std::vector<Card> played;
+            std::array<int, seats> tricks{};
+            for (int card_count = 0; card_count < seats * rules::tricksPerRound; ++card_count) {
+                Player &player = players[static_cast<std::size_t>(to_move)];
+                Card card;
+                if (to_move != test_seat || policy == Policy::Standard) {
+                    const double begin = threadMilliseconds();
+                    card = player.chooseCard(trick, played, shortcall,
+                                             play_random[static_cast<std::size_t>(to_move)]);
+                    if (to_move == test_seat)
+                        decision_ms.push_back(threadMilliseconds() - begin);
+                } else if (policy == Policy::Random) {
+                    const std::vector<Card> legal = player.hand.legalCards(trick);
+                    card = legal[static_cast<std::size_t>(test_random.next()) % legal.size()];
+                    player.hand.removeCard(card);
+                    decision_ms.push_back(0);
+                } else {
+                    position.seat = to_move;
+                    position.hand = player.hand.cards;
+                    const double begin = threadMilliseconds();
+                    card = expert.chooseCard(position);
+                    decision_ms.push_back(threadMilliseconds() - begin);
+                    player.hand.removeCard(card);
+                }
+                trick.push_back(card);
+                played.push_back(card);
+                position.plays.push_back({card, to_move});
+                if (trick.size() < seats) {
+                    to_move = (to_move + 1) % seats;
+                    continue;
+                }
+                const Card winner = trickWinner(trick);
+                const auto winner_index =
+                    static_cast<int>(std::find(trick.begin(), trick.end(), winner) - trick.begin());
+                to_move = (to_move + 1 + winner_index) % seats;
+                ++tricks[static_cast<std::size_t>(to_move)];
+                trick.clear();
+            }
+            for (std::size_t s = 0; s < seats; ++s)
+                totals[s] += roundScore(players[s].call, tricks[s], first_round, shortcall);
+        }
+
+        const int best = *std::max_element(totals.begin(), totals.end());
+        const auto sharing = std::count(totals.begin(), totals.end(), best);
+        const int own = totals[static_cast<std::size_t>(test_seat)];
+        won.push_back(own == best ? 100.0 / static_cast<double>(sharing) : 0.0);
+        points.push_back(own / static_cast<double>(roundsPerGame));
+    }
+
+    Result result;
+    result.games = games;
+    std::tie(result.points_per_round, result.points_margin) = meanAndMargin(points);
+    std::tie(result.won_percent, result.won_margin) = meanAndMargin(won);
+    if (!decision_ms.empty()) {
+        result.decision_mean_ms = meanAndMargin(decision_ms).first;
+        std::sort(decision_ms.begin(), decision_ms.end());
+        const auto index =
+            static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(decision_ms.size()))) - 1;
+        result.decision_p99_ms = decision_ms[std::min(index, decision_ms.size() - 1)];
+    }
+    return result;
+}
+
+bool Tournament::policyFromName(const std::string &name, Policy &policy)
+{
+    for (const Policy candidate : {Policy::Expert, Policy::Standard, Policy::Random}) {
+        if (name == policyName(candidate)) {
+            policy = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Tournament::policyName(Policy policy)
+{
+    switch (policy) {
+    case Policy::Expert:
+        return "expert";
+    case Policy::Random:
+        return "random";
+    case Policy::Standard:
+        break;
+    }
+    return "standard";
+}
+
+std::string Tournament::summaryLine(Policy policy, const Result &result)
+{
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "seat %s: points per round %.2f +- %.2f, games won %.1f%% +- %.1f, decision "
+                  "%.1f ms mean, %.1f ms p99",
+                  policyName(policy).c_str(), result.points_per_round, result.points_margin,
+                  result.won_percent, result.won_margin, result.decision_mean_ms,
+                  result.decision_p99_ms);
+    return text;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// One test seat against three standard computer players, over many games of ten rounds.
+// The test seat moves through the four seats in turn, game by game. Deals, first leaders,
+// calls and the standard seats' random choices come from generators seeded by the seed,
+// the game, the round and the seat, never from rand(): the same seed gives every policy
+// the same deals, so policies are compared on the same cards.
+class Tournament
+{
+public:
+    enum class Policy { Standard, Expert, Random };
+
+    struct Result {
+        long long games = 0;
+        double points_per_round = 0;  // the test seat's, averaged over games
+        double points_margin = 0;     // 95% confidence half-width
+        double won_percent = 0;       // highest total after ten rounds; ties split
+        double won_margin = 0;
+        double decision_mean_ms = 0;  // the test seat's card choices, in processor time
+        double decision_p99_ms = 0;
+    };
+
+    static constexpr int roundsPerGame = 10;
+
+    Tournament(Policy policy, long long games, std::uint32_t seed);
+
+    Result run();
+
+    // "expert", "standard", "random"; false for any other name.
+    static bool policyFromName(const std::string &name, Policy &policy);
+    static std::string policyName(Policy policy);
+    // The one closing line: "seat expert: points per round 1.62 +- 0.07, games won ...".
+    static std::string summaryLine(Policy policy, const Result &result);
+
+private:
+    Policy policy;
+    long long games;
+    std::uint32_t seed;
+};
