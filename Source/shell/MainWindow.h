@@ -4,7 +4,9 @@
 #include "Coach.h"
 #include "GameScene.h"
 #include "GameState.h"
+#include "LastTrickView.h"
 #include "MainUIActionHandler.h"
+#include "ScoreSheetDialog.h"
 #include "TrickCompleteScene.h"
 
 #include <QList>
@@ -40,6 +42,9 @@ public:
     PlayerStatWidget *statisticsPanel() const;
     // The card item the hint marks, -1 when none is marked.
     int hintedCardId() const { return hint_card_id; }
+    // The score sheet window once opened, and the last trick while it shows.
+    ScoreSheetDialog *scoreSheet() const { return score_sheet; }
+    LastTrickView *lastTrickView() const { return last_trick_view; }
 
 public slots:
     void advanceGame();
@@ -53,6 +58,8 @@ public slots:
     void onTrickCompleteAnimationFinished();
     void onViewResized(QSize size);
     void onHint();
+    void onScores();
+    void onLastTrick();
 
 private:
     void showTable();
@@ -78,4 +85,6 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
+    QPointer<ScoreSheetDialog> score_sheet;
+    QPointer<LastTrickView> last_trick_view;
 };
