@@ -16,6 +16,8 @@
 
 class GraphicsView;
 class PlayerStatWidget;
+class QScreen;
+class QWindow;
 
 namespace Ui {
 class MainWindow;
@@ -54,7 +56,11 @@ public slots:
     void onViewResized(QSize size);
     void onHint();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void fitToScreen(bool before_first_show);
     void showTable();
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
@@ -78,4 +84,8 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
+    int table_design_side = 0;
+    // The screen the window fits, and its native window, watched for changes.
+    QPointer<QScreen> watched_screen;
+    QPointer<QWindow> watched_window;
 };
