@@ -38,6 +38,8 @@ struct GameStateTestAccess {
         g.round_cards.clear();
         g.trick.clear();
         g.trick_owners.clear();
+        g.trick_plays.clear();
+        g.round_plays.clear();
         g.trick_size = 0;
         g.completed_tricks = 0;
     }

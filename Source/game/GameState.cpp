@@ -10,8 +10,8 @@ const std::array<const char *, 17> opponentNameList = {
     "Alcatraz", "Alistair", "Altair", "Desmond",  "Ezio",    "Geralt",  "Hawk",  "Isaac", "Jensen",
     "Lara",     "Leliana",  "Mordin", "Morrigan", "Miranda", "Shepard", "Triss", "Wei"};
 
-constexpr int playerCount = 4;
-constexpr int tricksPerRound = 13;
+using rules::playerCount;
+using rules::tricksPerRound;
 
 // True when the deck holds each of the 52 cards exactly once.
 bool isFullDeck(const std::vector<Card> &deck)
@@ -59,6 +59,9 @@ void GameState::startNewGame()
             players[static_cast<std::size_t>(seat)].name = names[next++];
     }
     round = 0;
+    history.clear();
+    last_trick.clear();
+    last_trick_winner_seat = -1;
     startNewRound();
 }
 
@@ -77,6 +80,8 @@ void GameState::startNewRound()
     completed_tricks = 0;
     trick.clear();
     trick_owners.clear();
+    trick_plays.clear();
+    round_plays.clear();
     trick_size = 0;
     ++round;
     if (round > 1) {
@@ -137,6 +142,8 @@ void GameState::applyMove()
     trick.push_back(move);
     round_cards.push_back(move);
     trick_owners[move] = current_player;
+    trick_plays.push_back({move, current_player});
+    round_plays.push_back({move, current_player});
     current_player = (current_player + 1) % playerCount;
     ++trick_size;
     if (trick_size == playerCount) {
@@ -145,8 +152,11 @@ void GameState::applyMove()
         players[static_cast<std::size_t>(winner)].tricks += 1;
         current_player = winner;
         ++completed_tricks;
+        last_trick = trick_plays;
+        last_trick_winner_seat = winner;
         trick.clear();
         trick_owners.clear();
+        trick_plays.clear();
         trick_size = 0;
     }
     if (completed_tricks == tricksPerRound) {
@@ -154,8 +164,22 @@ void GameState::applyMove()
         const bool shortcall = isShortcall();
         for (Player &player : players)
             player.addRoundScore(firstRound, shortcall);
+        recordRound();
         startNewRound();
     }
+}
+
+void GameState::recordRound()
+{
+    RoundRecord record;
+    record.round = round;
+    record.shortcall = isShortcall();
+    for (const Player &player : players) {
+        const int gained = roundScore(player.call, player.tricks, round == 1, record.shortcall);
+        record.seats.push_back(
+            {round == 1 ? 0 : player.call, player.tricks, gained, player.points});
+    }
+    history.push_back(std::move(record));
 }
 
 bool GameState::isHumanMove() const
@@ -175,7 +199,7 @@ bool GameState::isShortcall() const
     int sum = 0;
     for (const Player &player : players)
         sum += player.call;
-    return sum <= 12;
+    return rules::isShortcallTotal(sum);
 }
 
 std::vector<Player> GameState::getPlayers() const

@@ -1,12 +1,34 @@
 #pragma once
 
 #include "Card.h"
+#include "GameRules.h"
 #include "Player.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
+
+// A card on the table with the seat that played it.
+struct SeatCard {
+    Card card;
+    int seat = -1;
+};
+
+// One seat's line of a finished round.
+struct SeatResult {
+    int call = 0;
+    int tricks = 0;
+    int gained = 0;  // the round's points, negative for a missed call
+    int total = 0;   // the points after the round
+};
+
+// A finished round as a score pad keeps it.
+struct RoundRecord {
+    unsigned round = 0;
+    bool shortcall = false;
+    std::vector<SeatResult> seats;  // by seat
+};
 
 // The whole state of one game and the only place where the rules are applied.
 // The flow driver calls its operations one move at a time; views only read it.
@@ -39,6 +61,17 @@ public:
     const std::vector<Card> &getRoundCards() const;
     // The card of the last move (what the flow driver animates).
     Card getMove() const;
+    // The trick in progress, in play order, each card with its seat.
+    const std::vector<SeatCard> &getTrickPlays() const { return trick_plays; }
+    // Every card of the round so far, in play order, each with its seat.
+    const std::vector<SeatCard> &getRoundPlays() const { return round_plays; }
+    // The last completed trick in play order; it outlives the round it ended, so the
+    // thirteenth trick can still be shown after the next deal. Empty before the first.
+    const std::vector<SeatCard> &getLastTrick() const { return last_trick; }
+    // The seat that took the last completed trick, -1 before the first.
+    int getLastTrickWinnerSeat() const { return last_trick_winner_seat; }
+    // The finished rounds of this game, oldest first.
+    const std::vector<RoundRecord> &getHistory() const { return history; }
 
     // The flow driver's two direct writes to the human's record. Both do nothing before
     // the first game; a call outside 0..13 (no round has more tricks) is ignored.
@@ -47,6 +80,7 @@ public:
 
 private:
     void applyMove();
+    void recordRound();
 
     int32_t current_player = 0;
     uint32_t round = 0;
@@ -59,6 +93,11 @@ private:
     Card move;
     Card last_trick_winner;
     int32_t trick_size = 0;
+    std::vector<SeatCard> trick_plays;
+    std::vector<SeatCard> round_plays;
+    std::vector<SeatCard> last_trick;
+    int last_trick_winner_seat = -1;
+    std::vector<RoundRecord> history;
 
     friend struct GameStateTestAccess;  // lets tests stage exact positions
 };

@@ -272,6 +272,8 @@ void GameStateTest::fourMovesCompleteATrick()
     QCOMPARE(Access::trickSize(game), 3);
     QCOMPARE(Access::trickOwners(game).at(card("H5")), 1);
     QCOMPARE(Access::trickOwners(game).at(card("S2")), 3);
+    QCOMPARE(game.getTrickPlays().back().seat, 3);
+    QVERIFY(game.getLastTrick().empty());
     QVERIFY(game.isHumanMove());
     QCOMPARE(game.getCompletedTricks(), 0);
 
@@ -283,6 +285,13 @@ void GameStateTest::fourMovesCompleteATrick()
     QCOMPARE(game.getLastTrickWinner().toShortString(), std::string("S2"));
     QCOMPARE(game.getCurrentPlayer(), 3);  // the winner leads
     QCOMPARE(toShortString(game.getRoundCards()), std::string("H5 HK S2 H9"));
+    QVERIFY(game.getTrickPlays().empty());
+    QCOMPARE(game.getLastTrickWinnerSeat(), 3);
+    std::string seats;
+    for (const SeatCard &played : game.getLastTrick())
+        seats += played.card.toShortString() + '=' + std::to_string(played.seat) + ' ';
+    QCOMPARE(seats, std::string("H5=1 HK=2 S2=3 H9=0 "));
+    QCOMPARE(game.getRoundPlays().size(), std::size_t(4));
     const std::vector<Player> after = game.getPlayers();
     for (std::size_t i = 0; i < 4; ++i) {
         QCOMPARE(after[i].tricks, before[i].tricks + (i == 3 ? 1 : 0));
@@ -460,6 +469,22 @@ void GameStateTest::lastTrickIsScoredBeforeTheDeal()
     for (std::size_t i = 0; i < 4; ++i)
         QCOMPARE(after[i].points, 100 + points[static_cast<qsizetype>(i)]);
     QCOMPARE(after[0].call, calls[0]);
+
+    // The score pad's line of the round, and the thirteenth trick kept past the deal.
+    QCOMPARE(game.getHistory().size(), std::size_t(1));
+    const RoundRecord &record = game.getHistory().front();
+    QCOMPARE(record.round, 3u);
+    QCOMPARE(record.shortcall, calls[0] == 3);
+    for (std::size_t i = 0; i < 4; ++i) {
+        QCOMPARE(record.seats[i].call, calls[static_cast<qsizetype>(i)]);
+        QCOMPARE(record.seats[i].tricks, tricks[i] + (i == 0 ? 1 : 0));
+        QCOMPARE(record.seats[i].gained, points[static_cast<qsizetype>(i)]);
+        QCOMPARE(record.seats[i].total, after[i].points);
+    }
+    QCOMPARE(game.getLastTrick().size(), std::size_t(4));
+    QCOMPARE(game.getLastTrick().back().seat, 0);
+    QCOMPARE(game.getLastTrickWinnerSeat(), 0);
+    QVERIFY(game.getRoundPlays().empty());
 }
 
 void GameStateTest::laterRoundDrawOrder()
