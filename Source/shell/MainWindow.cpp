@@ -85,7 +85,17 @@ PlayerStatWidget *MainWindow::statisticsPanel() const
 
 void MainWindow::advanceGame()
 {
-    ui->playerStatsWidget->updateStatistics(game_state);
+    // The game state has already dealt the next round when the last trick of one is
+    // completed; until that trick is gathered, table and panel show the round it ended.
+    const bool round_over =
+        current_round != int(game_state.getRound()) && !game_state.getHistory().empty();
+    const std::vector<Player> finished =
+        round_over ? finishedRoundPlayers() : std::vector<Player>();
+    if (round_over)
+        ui->playerStatsWidget->updateStatistics(finished, unsigned(current_round),
+                                                game_state.getHistory().back().shortcall);
+    else
+        ui->playerStatsWidget->updateStatistics(game_state);
 
     if (game_state.getCompletedTricks() != seen_completed_tricks) {
         seen_completed_tricks = game_state.getCompletedTricks();
@@ -95,7 +105,13 @@ void MainWindow::advanceGame()
             qCDebug(flowLog) << player.name.c_str() << player.tricks << player.points;
         game_scene.clearTurn();
         game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
-        game_scene.updateLabels(game_state);
+        if (round_over) {
+            game_scene.updateLabels(finished);
+            // The summary follows the gathering at once: the winner's flash comes now.
+            game_scene.showTrickWinnerCue();
+        } else {
+            game_scene.updateLabels(game_state);
+        }
         updateViewDescription();
         return;
     }
@@ -116,6 +132,20 @@ void MainWindow::advanceGame()
     game_scene.setHumanCardsEnabled(game_state, true);
     adviseOnTurn(true);
     updateViewDescription();
+}
+
+std::vector<Player> MainWindow::finishedRoundPlayers() const
+{
+    std::vector<Player> players = game_state.getPlayers();
+    if (game_state.getHistory().empty())
+        return players;
+    const RoundRecord &last = game_state.getHistory().back();
+    for (std::size_t seat = 0; seat < players.size() && seat < last.seats.size(); ++seat) {
+        players[seat].call = last.seats[seat].call;
+        players[seat].tricks = last.seats[seat].tricks;
+        players[seat].points = last.seats[seat].total;
+    }
+    return players;
 }
 
 void MainWindow::callDetermined(int calls)

@@ -62,6 +62,7 @@ protected:
 private:
     void fitToScreen(bool before_first_show);
     void showTable();
+    std::vector<Player> finishedRoundPlayers() const;
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     void showProposedCall(int call);

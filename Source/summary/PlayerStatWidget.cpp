@@ -48,16 +48,21 @@ PlayerStatWidget::~PlayerStatWidget() = default;
 
 void PlayerStatWidget::updateStatistics(const GameState &game_state)
 {
-    ui->labelRound->setText(QStringLiteral("%1").arg(game_state.getRound()));
+    updateStatistics(game_state.getPlayers(), game_state.getRound(), game_state.isShortcall());
+}
+
+void PlayerStatWidget::updateStatistics(const std::vector<Player> &players, unsigned round,
+                                        bool shortcall)
+{
+    ui->labelRound->setText(QStringLiteral("%1").arg(round));
 
     std::vector<Standing> standings;
-    for (const Player &player : game_state.getPlayers())
+    for (const Player &player : players)
         standings.push_back(
             {QString::fromStdString(player.name), player.points, player.call, player.tricks});
     std::stable_sort(standings.begin(), standings.end(),
                      [](const Standing &a, const Standing &b) { return a.points > b.points; });
 
-    const bool shortcall = game_state.isShortcall();
     ui->labelShortcall->setVisible(shortcall);
 
     const int rows = std::min<int>(int(standings.size()), int(name_labels.size()));

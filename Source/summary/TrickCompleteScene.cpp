@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPen>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -350,6 +351,8 @@ CallTextItem *TrickCompleteScene::button(const QString &text) const
 
 void TrickCompleteScene::changeHumanCall(int delta)
 {
+    if (game_ended)
+        return;  // the call of a game that is over is nobody's business
     bool changed = false;
     int new_call = 0;
     for (SummaryRow &row : rows) {
@@ -416,8 +419,24 @@ void TrickCompleteScene::onEndGame()
     emit endGame();
 }
 
+// A key pressed while the table still showed the last trick was meant for the table, even
+// when it is delivered only after the summary took its place (the event loop was busy
+// building it): keys count from the event loop's next turn after the first frame.
+void TrickCompleteScene::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsScene::drawForeground(painter, rect);
+    if (painted)
+        return;
+    painted = true;
+    QTimer::singleShot(0, this, [this] { takes_keys = true; });
+}
+
 bool TrickCompleteScene::event(QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && !takes_keys) {
+        event->accept();
+        return true;
+    }
     // Tab moves the focus mark among the buttons; the base scene would give it to widgets.
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);

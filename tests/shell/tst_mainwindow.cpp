@@ -587,6 +587,44 @@ private slots:
         QCOMPARE(summary->chartBars().size(), 14);
         QCOMPARE(summary->humanCall(), 2);
     }
+
+    // While the last trick of a round is gathered, labels and panel still show the round
+    // it ends, and the winner's +1 shows before the summary takes the table's place.
+    void lastTrickShowsItsRound()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        findAction(&window, "&Fast")->trigger();
+        answerNewGameDialog("Ann");
+        window.actionHandler().newGameAction()->trigger();
+        GameScene &scene = window.gameScene();
+        time_divisor = 40;  // the first twelve tricks quickly, the last one as played
+        QElapsedTimer waited;
+        waited.start();
+        while (debug_lines.count("advanceGame() - trick done") < 13) {
+            QVERIFY(waited.elapsed() < 60000);
+            if (window.gameState().getCompletedTricks() == 12)
+                time_divisor = 1;
+            if (!(window.gameState().isHumanMove() && playHumanCard(window)))
+                QTest::qWait(1);
+        }
+        time_divisor = 1;
+        QCOMPARE(window.view()->scene(), &scene);
+        const RoundRecord &round = window.gameState().getHistory().back();
+        for (int p = 0; p < 4; ++p) {
+            const SeatResult &seat = round.seats.at(std::size_t(scene.seatAt(p)));
+            const QString label = scene.nameLabel(p)->toPlainText();
+            QVERIFY2(
+                label.endsWith(
+                    QStringLiteral("(%1) - %2/%3").arg(seat.total).arg(seat.tricks).arg(seat.call)),
+                qPrintable(label));
+        }
+        QVERIFY(
+            scene.trickCue(scene.tablePositionOfSeat(window.gameState().getLastTrickWinnerSeat()))
+                ->isVisible());
+        QCOMPARE(window.statisticsPanel()->findChild<QLabel *>("labelRound")->text(), "1");
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -279,6 +279,13 @@ private slots:
         CallTextItem *end = scene.button("End Game");
         CallTextItem *cont = scene.button("Continue");
 
+        // Keys pressed before the summary was on screen were meant for the table.
+        key(Qt::Key_Return);
+        QCOMPARE(called.size(), 0);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY(scene.takesKeys());
+
         key(Qt::Key_Down);
         QCOMPARE(scene.humanCall(), 2);
         for (int i = 0; i < 12; ++i)
@@ -339,6 +346,12 @@ private slots:
         QVERIFY(!cont->isVisible());
         key(Qt::Key_Return);
         QCOMPARE(called.size(), 1);  // no Continue any more
+        const QString call_shown = scene.callText();
+        const qsizetype proposals = changed.size();
+        key(Qt::Key_Up);
+        key(Qt::Key_Plus);
+        QCOMPARE(scene.callText(), call_shown);  // nor a call to change
+        QCOMPARE(changed.size(), proposals);
         // Every button left is inactive: the mark is gone and Tab finds nothing to mark.
         QVERIFY(!scene.focusedButton());
         key(Qt::Key_Tab);
