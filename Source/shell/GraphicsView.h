@@ -3,7 +3,8 @@
 #include <QGraphicsView>
 #include <QSize>
 
-// The table's view; it tells the window its new size so the table can be scaled to fit.
+// The table's view; it tells the window its new size so the table can be scaled to fit,
+// and draws the table's cloth behind every scene it shows.
 class GraphicsView : public QGraphicsView
 {
     Q_OBJECT
@@ -16,4 +17,5 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
 };

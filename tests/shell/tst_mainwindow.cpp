@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBackingStore>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -215,6 +217,42 @@ private slots:
         const QSize s = window.view()->viewport()->size();
         const double expected = 0.3 * std::min(s.width(), s.height()) / 600.0;
         QVERIFY(qAbs(window.view()->transform().m11() - expected) < 1e-12);
+    }
+
+    // The table's cloth is centred at two device pixels per pixel as at one (ctest runs
+    // this again at QT_SCALE_FACTOR=2), and tool tips over the table keep their own
+    // background.
+    void clothCentredAndToolTipsPlain()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *viewport = window.view()->viewport();
+        QTest::qWait(50);
+        // What the window hands the screen: its backing store, in device pixels.
+        QPaintDevice *store = window.backingStore()->paintDevice();
+        QCOMPARE(store->devType(), int(QInternal::Image));
+        const QImage &frame = *static_cast<QImage *>(store);
+        const qreal ratio = frame.devicePixelRatio();
+        const QImage shot = frame.copy(
+            QRect(viewport->mapTo(&window, QPoint(0, 0)) * ratio, viewport->size() * ratio));
+        const QColor centre = shot.pixelColor(shot.rect().center());
+        QVERIFY2(centre.red() < 30 && centre.blue() > 150, qPrintable(centre.name()));
+
+        QToolTip::showText(viewport->mapToGlobal(QPoint(20, 20)), QStringLiteral("tip"), viewport);
+        const auto shownTip = []() -> QWidget * {
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (widget->inherits("QTipLabel") && widget->isVisible())
+                    return widget;
+            return nullptr;
+        };
+        QTRY_VERIFY(shownTip());
+        QWidget *tip = shownTip();
+        const QColor inside = tip->grab().toImage().pixelColor(3, 3);
+        const QColor plain = tip->palette().color(QPalette::ToolTipBase);
+        QVERIFY2(qAbs(inside.red() - plain.red()) + qAbs(inside.blue() - plain.blue()) < 16,
+                 qPrintable(inside.name()));
+        QToolTip::hideText();
     }
 
     void newGameDialogOkRule_data()
