@@ -41,6 +41,7 @@ const QColor chartSuggestedColour(255, 0, 0);
 constexpr qreal chartBarOpacity = 0.5;
 constexpr qreal chartBarFill = 0.7;  // of each bar's column; the rest is space
 constexpr qreal chartColumnPadding = 8;
+constexpr qreal chartSmallestPointSize = 11;
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -257,10 +258,18 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
 
     const int columns = int(rounds_by_tricks.size());
     QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
-    widest_label.setFont(summary_font);
+    QFont label_font = summary_font;
+    widest_label.setFont(label_font);
+    // Longer words (other languages, sideoff marks) push the chart right: its numbers get
+    // smaller, down to a limit, before it runs past the hand.
+    const qreal room = (hand_right - left) / columns;
+    while (widest_label.boundingRect().width() + chartColumnPadding > room
+           && label_font.pointSizeF() > chartSmallestPointSize) {
+        label_font.setPointSizeF(label_font.pointSizeF() - 1);
+        widest_label.setFont(label_font);
+    }
     const qreal label_height = widest_label.boundingRect().height();
-    const qreal column = std::max(widest_label.boundingRect().width() + chartColumnPadding,
-                                  (hand_right - left) / columns);
+    const qreal column = std::max(widest_label.boundingRect().width() + chartColumnPadding, room);
 
     const qreal baseline = decrease->y() - label_height;
     const qreal tallest = baseline - taken.top();
@@ -285,7 +294,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
         chart_bars.append(bar);
 
         auto *label = new QGraphicsTextItem();
-        label->setFont(summary_font);
+        label->setFont(label_font);
         label->setHtml(numberTemplate.arg(tricks));
         label->setTextWidth(column);
         label->setPos(x, baseline);

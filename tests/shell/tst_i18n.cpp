@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
+#include "CardGraphicsItem.h"
 #include "GameScene.h"
 #include "HowToPlayDialog.h"
 #include "IsolatedName.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QLabel>
@@ -365,7 +367,19 @@ private slots:
         TrickCompleteScene summary({makePlayer("A", 1, 2, 0, hand), makePlayer("B", 2, 2, 0, hand),
                                     makePlayer("C", 3, 2, 0, hand), makePlayer("D", 4, 2, 0, hand)},
                                    0);
+        Coach::Histogram rounds{};
+        rounds[3] = 10;
+        summary.showCoachAdvice(3, rounds);
         installTranslations(QLocale(QLocale::English));
+        // The coach's chart, right of the longest words, still ends within the hand.
+        qreal hand_right = 0, chart_right = 0;
+        for (CardGraphicsItem *card : summary.handItems())
+            hand_right = std::max(hand_right, card->sceneBoundingRect().right());
+        for (QGraphicsRectItem *bar : summary.chartBars())
+            chart_right = std::max(chart_right, bar->sceneBoundingRect().right());
+        QVERIFY2(
+            chart_right <= hand_right,
+            qPrintable(QStringLiteral("chart to %1, hand to %2").arg(chart_right).arg(hand_right)));
         QList<QGraphicsTextItem *> texts;
         for (QGraphicsItem *item : summary.items())
             if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))
