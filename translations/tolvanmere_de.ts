@@ -133,6 +133,33 @@
         <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Spielanleitung&lt;/h2&gt;&lt;p&gt;Du spielst gegen drei Computerspieler. In jeder Runde erhält jeder Spieler 13 Karten; wer die beste Karte eines Stichs spielt, gewinnt ihn und spielt den nächsten aus. &lt;b&gt;Pik ist immer Trumpf.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Du musst die ausgespielte Farbe bedienen. Kannst du das nicht, musst du ein Pik spielen; liegt schon ein Pik im Stich, musst du es überstechen, wenn du kannst. Sonst ist jede Karte erlaubt.&lt;/li&gt;&lt;li&gt;Bist du am Zug, ist dein Namensschild markiert und neben deiner Hand steht &lt;i&gt;Du bist am Zug&lt;/i&gt;. Nur die Karten, die du spielen darfst, heben sich unter dem Mauszeiger: Klicke eine an, um sie zu spielen.&lt;/li&gt;&lt;li&gt;Die erste Runde hat keine Ansagen: Jeder Stich zählt einen Punkt.&lt;/li&gt;&lt;li&gt;Ab der zweiten Runde sagt jeder Spieler an, wie viele Stiche er machen will. Eine erfüllte Ansage bringt ihren Wert, eine verfehlte kostet ihn; Stiche über die Ansage hinaus zählen nichts.&lt;/li&gt;&lt;li&gt;Ergeben die vier Ansagen zusammen 12 oder weniger, ist die Runde eine &lt;b&gt;Kurzansage&lt;/b&gt;: Eine Ansage gilt nur dann als erfüllt, wenn sie genau erfüllt wird.&lt;/li&gt;&lt;li&gt;Zwischen den Runden zeigt die Übersicht den Stand und deine neue Hand: Stelle deine Ansage mit &lt;b&gt;+ Ansage +&lt;/b&gt; und &lt;b&gt;- Ansage -&lt;/b&gt; ein (2 bis 13) und drücke &lt;b&gt;Weiter&lt;/b&gt; oder &lt;b&gt;Spiel beenden&lt;/b&gt;. &lt;i&gt;blank&lt;/i&gt; neben der Ansage eines Computerspielers bedeutet, dass seiner neuen Hand eine ganze Farbe fehlt.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Namensschild wie &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; bedeutet: Ann hat 12 Punkte und 2 Stiche bei einer Ansage von 4 gemacht. Der Stand neben dem Tisch zeigt dasselbe, grün, solange die Ansage eines Spielers erfüllt ist, und rot, solange sie es nicht ist.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Neues Spiel...&lt;/b&gt; (Strg+N) startet ein Spiel; der &lt;b&gt;Lernmodus&lt;/b&gt; zeigt die Karten der Computerspieler offen. &lt;b&gt;Optionen &amp;gt; Animationstempo&lt;/b&gt; legt fest, wie schnell sich die Karten bewegen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Spielzettel&lt;/b&gt; (S) zeigt die Ansagen, Stiche und Punkte jeder Runde und ein Diagramm der Punktestände. &lt;b&gt;Letzter Stich&lt;/b&gt; (L) zeigt die Karten des letzten Stichs und wer ihn gemacht hat, bis zur nächsten Taste oder zum nächsten Klick. Nach &lt;b&gt;Spiel beenden&lt;/b&gt; nennt die Übersicht den Sieger.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>LastTrickView</name>
+    <message>
+        <source>Last trick</source>
+        <translation>Letzter Stich</translation>
+    </message>
+    <message>
+        <source>No trick has been taken yet.</source>
+        <translation>Es wurde noch kein Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Last trick: %1. %2 took the trick.</source>
+        <translation>Letzter Stich: %1. %2 hat den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
+        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -195,10 +222,6 @@
     <message>
         <source>Up or +, Down or -</source>
         <translation>Pfeil hoch oder +, Pfeil runter oder -</translation>
-    </message>
-    <message>
-        <source>raise or lower your call, from 2 to 13</source>
-        <translation>deine Ansage erhöhen oder senken, von 2 bis 13</translation>
     </message>
     <message>
         <source>Enter</source>
@@ -283,6 +306,42 @@
     <message>
         <source>Keys</source>
         <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Spielzettel</translation>
+    </message>
+    <message>
+        <source>Show the score sheet: every round&apos;s calls, tricks and points (S)</source>
+        <translation>Den Spielzettel zeigen: Ansagen, Stiche und Punkte jeder Runde (S)</translation>
+    </message>
+    <message>
+        <source>Last Trick</source>
+        <translation>Letzter Stich</translation>
+    </message>
+    <message>
+        <source>Show the cards of the last trick and who took it (L)</source>
+        <translation>Die Karten des letzten Stichs zeigen und wer ihn gemacht hat (L)</translation>
+    </message>
+    <message>
+        <source>raise or lower your call, from %1 to %2</source>
+        <translation>deine Ansage erhöhen oder senken, von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>Scores: the score sheet (Escape closes it)</source>
+        <translation>Spielzettel (Escape schließt ihn)</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>Last Trick: at the table, the last trick&apos;s cards until the next key or click</source>
+        <translation>Letzter Stich: am Tisch die Karten des letzten Stichs, bis zur nächsten Taste oder zum nächsten Klick</translation>
     </message>
 </context>
 <context>
@@ -418,8 +477,95 @@
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Kurzansage&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
-        <translation>Die Ansagen ergeben zusammen 12 oder weniger: Eine Ansage zählt nur, wenn sie genau erfüllt wird; schon ein Stich mehr verfehlt sie.</translation>
+        <source>The calls add up to %1 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
+        <translation>Die Ansagen ergeben zusammen %1 oder weniger: Eine Ansage zählt nur, wenn sie genau erfüllt wird; schon ein Stich mehr verfehlt sie.</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetChart</name>
+    <message>
+        <source>Running totals</source>
+        <translation>Punktestände</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Totals after round %1: %2.</source>
+        <translation>Punktestand nach Runde %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1, round %2: %3 points, total %4</source>
+        <translation>%1, Runde %2: %3 Punkte, insgesamt %4</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetDialog</name>
+    <message>
+        <source>Scores</source>
+        <translation>Spielzettel</translation>
+    </message>
+    <message>
+        <source>No round has ended yet: the sheet fills in as rounds end.</source>
+        <translation>Noch ist keine Runde zu Ende: Der Zettel füllt sich, sobald Runden enden.</translation>
+    </message>
+    <message>
+        <source>Score sheet</source>
+        <translation>Spielzettel</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetModel</name>
+    <message>
+        <source>Call</source>
+        <translation>Ansage</translation>
+    </message>
+    <message>
+        <source>Tricks</source>
+        <translation>Stiche</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Stand</translation>
+    </message>
+    <message>
+        <source>%1 Shortcall</source>
+        <translation>%1 Kurzansage</translation>
+    </message>
+    <message>
+        <source>Round %1: the calls added up to %2 or less, a call counted only when made exactly</source>
+        <translation>Runde %1: Die Ansagen ergaben zusammen %2 oder weniger, eine Ansage zählte nur, wenn sie genau erfüllt wurde</translation>
+    </message>
+    <message>
+        <source>Round %1</source>
+        <translation>Runde %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2: %3</translation>
+    </message>
+    <message>
+        <source>%1, round %2: call %3, tricks %4, points %5, total %6</source>
+        <translation>%1, Runde %2: Ansage %3, Stiche %4, Punkte %5, Stand %6</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Runde</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -496,6 +642,23 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>%1 wins with %2 points.</source>
+        <translation>%1 gewinnt mit %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1 share the win with %2 points.</source>
+        <translation>%1 gewinnen gemeinsam mit %2 Punkten.</translation>
+    </message>
+    <message>
+        <source>Press S for the score sheet.</source>
+        <translation>Drücke S für den Spielzettel.</translation>
     </message>
 </context>
 <context>

@@ -133,6 +133,33 @@
         <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Terminer la partie&lt;/b&gt;. &lt;i&gt;chicane&lt;/i&gt; à côté de l&apos;annonce d&apos;un adversaire signifie que sa nouvelle main n&apos;a aucune carte d&apos;au moins une couleur.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Fin de partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>LastTrickView</name>
+    <message>
+        <source>Last trick</source>
+        <translation>Dernier pli</translation>
+    </message>
+    <message>
+        <source>No trick has been taken yet.</source>
+        <translation>Aucun pli n&apos;a encore été remporté.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Last trick: %1. %2 took the trick.</source>
+        <translation>Dernier pli&#xa0;: %1. %2 a remporté le pli.</translation>
+    </message>
+    <message>
+        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
+        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -195,10 +222,6 @@
     <message>
         <source>Up or +, Down or -</source>
         <translation>Haut ou +, Bas ou -</translation>
-    </message>
-    <message>
-        <source>raise or lower your call, from 2 to 13</source>
-        <translation>augmenter ou baisser votre annonce, de 2 à 13</translation>
     </message>
     <message>
         <source>Enter</source>
@@ -283,6 +306,42 @@
     <message>
         <source>Keys</source>
         <translation>Touches</translation>
+    </message>
+    <message>
+        <source>Scores</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>Show the score sheet: every round&apos;s calls, tricks and points (S)</source>
+        <translation>Afficher la feuille de marque&#xa0;: annonces, plis et points de chaque manche (S)</translation>
+    </message>
+    <message>
+        <source>Last Trick</source>
+        <translation>Dernier pli</translation>
+    </message>
+    <message>
+        <source>Show the cards of the last trick and who took it (L)</source>
+        <translation>Afficher les cartes du dernier pli et qui l&apos;a remporté (L)</translation>
+    </message>
+    <message>
+        <source>raise or lower your call, from %1 to %2</source>
+        <translation>augmenter ou baisser votre annonce, de %1 à %2</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>Scores: the score sheet (Escape closes it)</source>
+        <translation>Scores&#xa0;: la feuille de marque (Échap la ferme)</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>Last Trick: at the table, the last trick&apos;s cards until the next key or click</source>
+        <translation>Dernier pli&#xa0;: à la table, les cartes du dernier pli jusqu&apos;à la touche ou au clic suivant</translation>
     </message>
 </context>
 <context>
@@ -418,8 +477,95 @@
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600; color:#940002;&quot;&gt;Annonce courte&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>The calls add up to 12 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
-        <translation>Les annonces totalisent 12 ou moins&#xa0;: une annonce ne compte que si elle est faite exactement, un pli de trop la fait chuter aussi.</translation>
+        <source>The calls add up to %1 or less: a call counts only when it is made exactly, one trick more misses it too.</source>
+        <translation>Les annonces totalisent %1 ou moins&#xa0;: une annonce ne compte que si elle est faite exactement, un pli de trop la fait chuter aussi.</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetChart</name>
+    <message>
+        <source>Running totals</source>
+        <translation>Totaux au fil des manches</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Totals after round %1: %2.</source>
+        <translation>Totaux après la manche %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>%1, round %2: %3 points, total %4</source>
+        <translation>%1, manche %2&#xa0;: %3 points, total %4</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetDialog</name>
+    <message>
+        <source>Scores</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>No round has ended yet: the sheet fills in as rounds end.</source>
+        <translation>Aucune manche n&apos;est encore terminée&#xa0;: la feuille se remplit à la fin de chaque manche.</translation>
+    </message>
+    <message>
+        <source>Score sheet</source>
+        <translation>Feuille de marque</translation>
+    </message>
+</context>
+<context>
+    <name>ScoreSheetModel</name>
+    <message>
+        <source>Call</source>
+        <translation>Annonce</translation>
+    </message>
+    <message>
+        <source>Tricks</source>
+        <translation>Plis</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>%1 Shortcall</source>
+        <translation>%1 Annonce courte</translation>
+    </message>
+    <message>
+        <source>Round %1: the calls added up to %2 or less, a call counted only when made exactly</source>
+        <translation>Manche %1&#xa0;: les annonces totalisaient %2 ou moins, une annonce ne comptait que si elle était faite exactement</translation>
+    </message>
+    <message>
+        <source>Round %1</source>
+        <translation>Manche %1</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>%1, %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>%1, round %2: call %3, tricks %4, points %5, total %6</source>
+        <translation>%1, manche %2&#xa0;: annonce %3, plis %4, points %5, total %6</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Manche</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -496,6 +642,23 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>The game has ended.</source>
         <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>%1 wins with %2 points.</source>
+        <translation>%1 gagne avec %2 points.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>%1 share the win with %2 points.</source>
+        <translation>%1 gagnent ensemble avec %2 points.</translation>
+    </message>
+    <message>
+        <source>Press S for the score sheet.</source>
+        <translation>Appuyez sur S pour la feuille de marque.</translation>
     </message>
 </context>
 <context>

@@ -36,19 +36,6 @@ std::string Card::toShortString() const
     return text;
 }
 
-std::string Card::toString() const
-{
-    static const std::array<const char *, 5> suits = {"Not a suit", "Spades", "Hearts", "Diamonds",
-                                                      "Clubs"};
-    static const std::array<const char *, 14> values = {
-        "Not a value", "Ace",   "Two",  "Three", "Four", "Five",  "Six",
-        "Seven",       "Eight", "Nine", "Ten",   "Jack", "Queen", "King"};
-    std::string text = (suit >= 0 && suit <= 4) ? suits[static_cast<std::size_t>(suit)] : "***";
-    text += '-';
-    text += (value >= 0 && value <= 13) ? values[static_cast<std::size_t>(value)] : "***";
-    return text;
-}
-
 std::string toShortString(const std::vector<Card> &cards)
 {
     std::string text;

@@ -39,7 +39,6 @@ struct Card {
     bool operator==(const Card &other) const;
 
     std::string toShortString() const;  // "SA", "HT", "--"
-    std::string toString() const;       // "Spades-Ace"
 };
 
 // The card of a suit code (1..4) and value code (1..13), every field filled in.

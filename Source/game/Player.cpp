@@ -70,3 +70,15 @@ void Player::addRoundScore(bool firstRound, bool shortcall)
 {
     points += roundScore(call, tricks, firstRound, shortcall);
 }
+
+std::vector<int> seatsByStanding(const std::vector<Player> &players)
+{
+    std::vector<int> seats(players.size());
+    for (std::size_t i = 0; i < seats.size(); ++i)
+        seats[i] = static_cast<int>(i);
+    std::stable_sort(seats.begin(), seats.end(), [&players](int a, int b) {
+        return players[static_cast<std::size_t>(a)].points
+               > players[static_cast<std::size_t>(b)].points;
+    });
+    return seats;
+}

@@ -78,6 +78,9 @@ bool isCallMade(int call, int tricks, bool shortcall);
 // call's value, won when the call is made and lost when it is not.
 int roundScore(int call, int tricks, bool first_round, bool shortcall);
 
+// The seats from the most points to the fewest; equal points keep their seat order.
+std::vector<int> seatsByStanding(const std::vector<Player> &players);
+
 // The last step of a call estimate: the average number of simulated tricks becomes a
 // call, truncated when r % 100 > 32 and rounded half up otherwise, and never below
 // minimumComputerCall. r is one value of the random source.

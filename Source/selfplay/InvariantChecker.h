@@ -17,16 +17,9 @@ class InvariantChecker
 public:
     // The trick the last move closed, for an account of the game.
     struct Trick {
-        std::vector<Card> cards;  // the leader's first
-        int leader = 0;
+        std::vector<SeatCard> plays;  // the leader's first
         int winner = 0;
         int number = 0;  // 1..13
-    };
-    // The round the last move closed.
-    struct Round {
-        unsigned number = 0;
-        std::vector<int> calls;   // by seat, as they were during the round
-        std::vector<int> tricks;  // by seat
     };
     struct SeatStats {
         long long points_change_total = 0;
@@ -47,7 +40,8 @@ public:
     std::string checkConservation() const;
 
     const std::optional<Trick> &lastTrick() const { return last_trick; }
-    const std::optional<Round> &lastRound() const { return last_round; }
+    // The round the last move closed, as the game recorded it once the checks agreed.
+    const std::optional<RoundRecord> &lastRound() const { return last_round; }
     const std::vector<SeatStats> &stats() const { return seat_stats; }
     long long roundsDone() const { return rounds_done; }
     long long shortcallRounds() const { return shortcall_rounds; }
@@ -55,6 +49,7 @@ public:
 private:
     std::string checkMidTrick(const std::vector<Player> &before, int seat,
                               const std::vector<Card> &trick) const;
+    std::string checkTrickRecord(const std::vector<Card> &trick, int seat) const;
     std::string checkTrickDone(const std::vector<Player> &before, int winner_seat,
                                int completed) const;
     std::string checkRoundDone(const std::vector<Player> &before, int winner_seat, unsigned round,
@@ -63,7 +58,7 @@ private:
     GameState &game;
     std::vector<CardWinCount> human_win_counts;
     std::optional<Trick> last_trick;
-    std::optional<Round> last_round;
+    std::optional<RoundRecord> last_round;
     std::vector<SeatStats> seat_stats;
     long long rounds_done = 0;
     long long shortcall_rounds = 0;

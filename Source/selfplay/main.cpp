@@ -174,23 +174,24 @@ private:
     {
         const std::vector<Player> players = game.getPlayers();
         std::cout << "  Trick " << std::setw(2) << trick.number << ":";
-        for (std::size_t k = 0; k < trick.cards.size(); ++k) {
-            const auto seat = static_cast<std::size_t>((trick.leader + static_cast<int>(k)) % 4);
-            std::cout << " " << players[seat].name << " " << trick.cards[k].toShortString()
-                      << (k + 1 < trick.cards.size() ? "," : "");
+        for (std::size_t k = 0; k < trick.plays.size(); ++k) {
+            const SeatCard &play = trick.plays[k];
+            std::cout << " " << players[static_cast<std::size_t>(play.seat)].name << " "
+                      << play.card.toShortString() << (k + 1 < trick.plays.size() ? "," : "");
         }
         std::cout << "  -> " << players[static_cast<std::size_t>(trick.winner)].name << "\n";
     }
 
-    void printResult(const InvariantChecker::Round &result) const
+    void printResult(const RoundRecord &result) const
     {
         const std::vector<Player> players = game.getPlayers();
         std::cout << "  Result:";
-        for (std::size_t i = 0; i < 4; ++i) {
-            std::cout << "  " << players[i].name << " " << result.tricks[i];
-            if (result.number > 1)
-                std::cout << "/" << result.calls[i];
-            std::cout << " -> " << players[i].points;
+        for (std::size_t i = 0; i < result.seats.size(); ++i) {
+            const SeatResult &line = result.seats[i];
+            std::cout << "  " << players[i].name << " " << line.tricks;
+            if (result.round > 1)
+                std::cout << "/" << line.call;
+            std::cout << " -> " << line.total;
         }
         std::cout << "\n\n";
     }
@@ -201,7 +202,7 @@ private:
         const auto &stats = checker.stats();
         std::cout << "Summary: seed " << options.seed << ", " << checker.roundsDone() << " rounds, "
                   << checker.shortcallRounds() << " shortcall rounds, all invariants held.\n";
-        for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < players.size(); ++i) {
             std::cout << "  " << std::left << std::setw(10) << players[i].name << std::right
                       << " points " << std::setw(8) << players[i].points << "  tricks "
                       << std::setw(8) << stats[i].tricks << "  calls made " << stats[i].calls_made

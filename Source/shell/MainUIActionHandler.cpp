@@ -2,6 +2,7 @@
 #include "ui_MainWindow.h"
 
 #include "AboutBox.h"
+#include "GameRules.h"
 #include "HowToPlayDialog.h"
 #include "Settings.h"
 
@@ -38,6 +39,19 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     hint_action->setToolTip(tr("Mark the card the computer would play in your place (H)"));
     hint_action->setEnabled(false);
     connect(hint_action, &QAction::triggered, this, &MainUIActionHandler::hint);
+
+    scores_action = ui->mainToolBar->addAction(tr("Scores"));
+    scores_action->setShortcut(QKeySequence(Qt::Key_S));
+    scores_action->setToolTip(
+        tr("Show the score sheet: every round's calls, tricks and points (S)"));
+    connect(scores_action, &QAction::triggered, this, &MainUIActionHandler::scores);
+
+    // Offered while there is a trick to show at the table; the flow driver switches it.
+    last_trick_action = ui->mainToolBar->addAction(tr("Last Trick"));
+    last_trick_action->setShortcut(QKeySequence(Qt::Key_L));
+    last_trick_action->setToolTip(tr("Show the cards of the last trick and who took it (L)"));
+    last_trick_action->setEnabled(false);
+    connect(last_trick_action, &QAction::triggered, this, &MainUIActionHandler::lastTrick);
     setupHelpAndQuit();
 }
 
@@ -95,12 +109,17 @@ QString MainUIActionHandler::keysText()
            + row(tr("Enter, Space"), tr("play the chosen card (the first press only shows it "
                                         "if no card is raised yet)"))
            + heading(tr("In the round summary"))
-           + row(tr("Up or +, Down or -"), tr("raise or lower your call, from 2 to 13"))
+           + row(tr("Up or +, Down or -"), tr("raise or lower your call, from %1 to %2")
+                                               .arg(rules::lowestCall)
+                                               .arg(rules::highestCall))
            + row(tr("Enter"), tr("Continue (or press the marked button)"))
            + row(tr("Tab, Shift+Tab"), tr("mark the next or the previous button"))
            + row(tr("Space"), tr("press the marked button")) + row(tr("Ctrl+E"), tr("End Game"))
            + heading(tr("Everywhere")) + row(tr("Ctrl+N"), tr("New Game..."))
            + row(tr("H"), tr("Hint: mark the card the computer would play in your place"))
+           + row(tr("S"), tr("Scores: the score sheet (Escape closes it)"))
+           + row(tr("L"), tr("Last Trick: at the table, the last trick's cards until the next "
+                             "key or click"))
            + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
            + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
            + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>");

@@ -10,7 +10,7 @@ class MainWindow;
 }
 
 // Gives the window's actions their meaning: animation speed, About, the keys, How to Play,
-// New Game, Hint and Quit.
+// New Game, Hint, Scores, Last Trick and Quit.
 class MainUIActionHandler : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,8 @@ public:
 
     QAction *newGameAction() const { return new_game_action; }
     QAction *hintAction() const { return hint_action; }
+    QAction *scoresAction() const { return scores_action; }
+    QAction *lastTrickAction() const { return last_trick_action; }
     QAction *keysAction() const { return keys_action; }
     // Every key of the game, as the "Keys" box lists them (rich text).
     static QString keysText();
@@ -32,6 +34,8 @@ public:
 signals:
     void newGame();
     void hint();
+    void scores();
+    void lastTrick();
 
 public slots:
     void about();
@@ -46,6 +50,8 @@ private:
     QActionGroup *speed_group = nullptr;
     QAction *new_game_action = nullptr;
     QAction *hint_action = nullptr;
+    QAction *scores_action = nullptr;
+    QAction *last_trick_action = nullptr;
     QAction *how_to_play_action = nullptr;
     QAction *quit_action = nullptr;
 

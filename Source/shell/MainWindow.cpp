@@ -5,8 +5,10 @@
 #include "FatalError.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
+#include "LastTrickView.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
+#include "ScoreSheetDialog.h"
 #include "Settings.h"
 #include "TableViewAccessible.h"
 #include "TrickCompleteScene.h"
@@ -48,6 +50,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&game_scene, &GameScene::cardClicked, this, &MainWindow::onCardClicked);
     connect(&action_handler, &MainUIActionHandler::newGame, this, &MainWindow::onNewGame);
     connect(&action_handler, &MainUIActionHandler::hint, this, &MainWindow::onHint);
+    connect(&action_handler, &MainUIActionHandler::scores, this, &MainWindow::onScores);
+    connect(&action_handler, &MainUIActionHandler::lastTrick, this, &MainWindow::onLastTrick);
     ui->pushButtonDebug->setVisible(debug_mode);
     if (!debug_mode) {
         connect(&game_scene, &GameScene::animateCardFinished, this, &MainWindow::advanceGame);
@@ -213,6 +217,9 @@ void MainWindow::onNewGame()
     hide_opponent_cards = !dialog.isLearningMode();
     game_state.startNewGame();
     game_state.setHumanName(dialog.playerName().toStdString());  // UTF-8
+    if (score_sheet)
+        score_sheet->followGame(game_state);
+    delete last_trick_view;
     seen_completed_tricks = game_state.getCompletedTricks();
     current_round = int(game_state.getRound());
     trick_card_ids.clear();
@@ -241,6 +248,8 @@ void MainWindow::onTrickCompleteAnimationFinished()
     qCDebug(flowLog) << "trickCompleteAnimationFinished() - current_round != game_state.getRound()";
     current_round = int(game_state.getRound());
     seen_completed_tricks = game_state.getCompletedTricks();
+    if (score_sheet)
+        score_sheet->followGame(game_state);
 
     if (summary_scene)
         summary_scene->deleteLater();
@@ -374,8 +383,44 @@ void MainWindow::onHint()
     game_scene.cardItem(hint_card_id)->setHinted(true);
 }
 
+void MainWindow::onScores()
+{
+    if (!score_sheet) {
+        score_sheet = new ScoreSheetDialog(this);
+        // Closed, it hands the keys back to the table.
+        connect(score_sheet, &QDialog::finished, this, [this] {
+            activateWindow();
+            ui->graphicsView->setFocus();
+        });
+    }
+    score_sheet->followGame(game_state);
+    if (score_sheet->isVisible())
+        score_sheet->raise();  // from behind the table
+    score_sheet->show();
+    score_sheet->activateWindow();
+}
+
+void MainWindow::onLastTrick()
+{
+    // A second L closes it, as any other key does.
+    if (last_trick_view) {
+        last_trick_view->close();
+        return;
+    }
+    if (!action_handler.lastTrickAction()->isEnabled())
+        return;
+    last_trick_view = new LastTrickView(game_state, ui->graphicsView);
+    connect(last_trick_view, &LastTrickView::closed, ui->graphicsView,
+            qOverload<>(&QWidget::setFocus));
+    last_trick_view->show();
+    last_trick_view->setFocus();
+}
+
 void MainWindow::updateViewDescription()
 {
+    // Whatever changed the description may have made or ended a trick worth showing.
+    action_handler.lastTrickAction()->setEnabled(ui->graphicsView->scene() == &game_scene
+                                                 && !game_state.getLastTrick().empty());
     const QString text = tableDescription();
     if (text == ui->graphicsView->accessibleDescription())
         return;

@@ -4,7 +4,9 @@
 #include "Coach.h"
 #include "GameScene.h"
 #include "GameState.h"
+#include "LastTrickView.h"
 #include "MainUIActionHandler.h"
+#include "ScoreSheetDialog.h"
 #include "TrickCompleteScene.h"
 
 #include <QList>
@@ -42,6 +44,9 @@ public:
     PlayerStatWidget *statisticsPanel() const;
     // The card item the hint marks, -1 when none is marked.
     int hintedCardId() const { return hint_card_id; }
+    // The score sheet window once opened, and the last trick while it shows.
+    ScoreSheetDialog *scoreSheet() const { return score_sheet; }
+    LastTrickView *lastTrickView() const { return last_trick_view; }
 
 public slots:
     void advanceGame();
@@ -55,6 +60,8 @@ public slots:
     void onTrickCompleteAnimationFinished();
     void onViewResized(QSize size);
     void onHint();
+    void onScores();
+    void onLastTrick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -89,4 +96,6 @@ private:
     // The screen the window fits, and its native window, watched for changes.
     QPointer<QScreen> watched_screen;
     QPointer<QWindow> watched_window;
+    QPointer<ScoreSheetDialog> score_sheet;
+    QPointer<LastTrickView> last_trick_view;
 };

@@ -15,14 +15,7 @@
 namespace {
 
 const QString metColour = table::metColour.name();
-const QString missedColour = QStringLiteral("#940002");
-
-struct Standing {
-    QString name;
-    int points;
-    int call;
-    int tricks;
-};
+const QString missedColour = table::missedColour.name();
 
 }  // namespace
 
@@ -40,8 +33,9 @@ PlayerStatWidget::PlayerStatWidget(QWidget *parent) : QWidget(parent), ui(new Ui
             label->setTextFormat(Qt::RichText);
     ui->labelShortcall->hide();
     ui->labelShortcall->setToolTip(
-        tr("The calls add up to 12 or less: a call counts only when it is made "
-           "exactly, one trick more misses it too."));
+        tr("The calls add up to %1 or less: a call counts only when it is made "
+           "exactly, one trick more misses it too.")
+            .arg(rules::shortcallMaxTotal));
 }
 
 PlayerStatWidget::~PlayerStatWidget() = default;
@@ -56,27 +50,22 @@ void PlayerStatWidget::updateStatistics(const std::vector<Player> &players, unsi
 {
     ui->labelRound->setText(QStringLiteral("%1").arg(round));
 
-    std::vector<Standing> standings;
-    for (const Player &player : players)
-        standings.push_back(
-            {QString::fromStdString(player.name), player.points, player.call, player.tricks});
-    std::stable_sort(standings.begin(), standings.end(),
-                     [](const Standing &a, const Standing &b) { return a.points > b.points; });
+    const std::vector<int> standings = seatsByStanding(players);
 
     ui->labelShortcall->setVisible(shortcall);
 
     const int rows = std::min<int>(int(standings.size()), int(name_labels.size()));
     for (int i = 0; i < rows; ++i) {
-        const Standing &s = standings[std::size_t(i)];
+        const Player &s = players[std::size_t(standings[std::size_t(i)])];
+        const QString name = QString::fromStdString(s.name);
         const bool met = isCallMade(s.call, s.tricks, shortcall);
         const QString span =
             QStringLiteral("<span style=\"color: %1;\">").arg(met ? metColour : missedColour);
         // Names are the player's own text, never markup.
-        name_labels[i]->setText(span + isolatedName(s.name).toHtmlEscaped()
-                                + QStringLiteral("</span>"));
+        name_labels[i]->setText(span + richName(name) + QStringLiteral("</span>"));
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
-        const QString tip = standingsToolTip(s.name, s.points, s.tricks, s.call);
+        const QString tip = standingsToolTip(name, s.points, s.tricks, s.call);
         for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]})
             label->setToolTip(tip);
     }

@@ -98,8 +98,10 @@ void TrickCompleteScene::collectRows(const std::vector<Player> &players, int hum
             row.call = min_call;
         rows.push_back(std::move(row));
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const SummaryRow &a, const SummaryRow &b) { return a.points > b.points; });
+    std::vector<SummaryRow> by_seat = std::move(rows);
+    rows.clear();
+    for (const int seat : seatsByStanding(players))
+        rows.push_back(std::move(by_seat[std::size_t(seat)]));
 }
 
 QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
@@ -424,6 +426,7 @@ void TrickCompleteScene::onEndGame()
         return;
     game_ended = true;
     continue_item->hide();
+    placeResult();
     updateButtonStates();
     emit endGame();
 }
@@ -537,11 +540,43 @@ QString TrickCompleteScene::callText() const
     return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
 }
 
+QString TrickCompleteScene::resultText() const
+{
+    if (rows.empty())
+        return {};
+    // The rows are in standings order: the leaders come first.
+    const int best = rows.front().points;
+    QStringList leaders;
+    for (const SummaryRow &row : rows)
+        if (row.points == best)
+            leaders << isolatedName(row.name);
+    if (leaders.size() == 1)
+        return tr("%1 wins with %2 points.").arg(leaders.front()).arg(best);
+    const QString last = leaders.takeLast();
+    //: Names of players who tie: %1 is one name or several separated by commas.
+    const QString names = tr("%1 and %2").arg(leaders.join(QStringLiteral(", ")), last);
+    return tr("%1 share the win with %2 points.").arg(names).arg(best);
+}
+
+// Where Continue was, right of End Game: the winner, and where the whole game can be read.
+void TrickCompleteScene::placeResult()
+{
+    if (result_item || !end_game_item)
+        return;
+    // Plain text: never markup. Sentences side by side, as in the accessible summary.
+    result_item = addSummaryText(
+        QStringLiteral("%1 %2").arg(resultText(), tr("Press S for the score sheet.")));
+    const qreal left = end_game_item->x() + end_game_item->boundingRect().width() + 2 * gap;
+    const qreal right = continue_item->x() + continue_item->boundingRect().width();
+    result_item->setTextWidth(std::max(right - left, 2 * end_game_item->boundingRect().width()));
+    result_item->setPos(left, end_game_item->y());
+}
+
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
     if (continue_item && !continue_item->isVisible())
-        parts << tr("The game has ended.");
+        parts << tr("The game has ended.") << resultText() << tr("Press S for the score sheet.");
     return parts.join(QLatin1Char(' '));
 }
 

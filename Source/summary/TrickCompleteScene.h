@@ -2,6 +2,7 @@
 
 #include "Card.h"
 #include "Coach.h"
+#include "GameRules.h"
 #include "Player.h"
 
 #include <QAccessible>
@@ -57,6 +58,10 @@ public:
     QString accessibleSummary() const;
     QString standingsText() const;
     QString callText() const;
+    // Who won the game and with how many points, all the leaders when they tie.
+    QString resultText() const;
+    // The result on screen once the game has ended, null before.
+    QGraphicsTextItem *resultItem() const { return result_item; }
     QRectF callRect() const;
     // The standings, the call and the four buttons as accessible elements; they live
     // as long as the scene.
@@ -89,6 +94,7 @@ private:
     qreal placeCallButtons(const QRectF &standings);  // returns the hand's top
     void placeHand(qreal y);
     void placeBottomButtons(const QRectF &standings, qreal hand_y);
+    void placeResult();
 
     QGraphicsTextItem *addSummaryText(const QString &plain_text);
     QGraphicsTextItem *addNumber(int number, qreal text_width);
@@ -98,8 +104,8 @@ private:
     void moveFocus(bool forward);
     void notifyAccessible(int element, QAccessible::Event type);
 
-    const int min_call = 2;
-    const int max_call = 13;
+    const int min_call = rules::lowestCall;
+    const int max_call = rules::highestCall;
     std::vector<SummaryRow> rows;
     QGraphicsTextItem *points_header = nullptr;
     QGraphicsTextItem *calls_header = nullptr;
@@ -116,7 +122,8 @@ private:
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;
     QGraphicsTextItem *suggestion_item = nullptr;
-    QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to 13
+    QGraphicsTextItem *result_item = nullptr;
+    QList<QGraphicsRectItem *> chart_bars;  // one per trick count, 0 to all
     CallTextItem *focused_button = nullptr;
     QList<QAccessible::Id> element_ids;  // standings, call, then the buttons in order
 };

@@ -42,7 +42,7 @@ QString centred(const QString &text)
 // Player names come from the user: shown as typed, never taken as markup.
 QString displayName(const Player &player)
 {
-    return isolatedName(QString::fromStdString(player.name)).toHtmlEscaped();
+    return richName(QString::fromStdString(player.name));
 }
 
 QString labelToolTip(const Player &player)
@@ -73,10 +73,11 @@ GameScene::GameScene(const GameState &game_state, QObject *parent) : QGraphicsSc
     }
 
     const int h = game_state.getHumanPlayer();
-    position_players[0] = (h + 2) % 4;
-    position_players[1] = (h + 3) % 4;
+    constexpr int seats = table::tablePositions;
+    position_players[0] = (h + 2) % seats;
+    position_players[1] = (h + 3) % seats;
     position_players[2] = h;
-    position_players[3] = (h + 1) % 4;
+    position_players[3] = (h + 1) % seats;
 
     for (QGraphicsTextItem &label : name_labels) {
         QFont font = label.font();

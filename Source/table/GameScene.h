@@ -4,6 +4,7 @@
 #include "Card.h"
 #include "CardGraphicsItem.h"
 #include "CardMetaType.h"
+#include "TableConstants.h"
 
 #include <QColor>
 #include <QGraphicsScene>
@@ -101,7 +102,7 @@ private:
 
     int card_rotation = 15;
     std::array<CardGraphicsItem, 52> card_items;
-    std::array<QGraphicsTextItem, 4> name_labels;
+    std::array<QGraphicsTextItem, table::tablePositions> name_labels;
     std::array<QGraphicsTextItem, 39> debug_labels;
     std::map<int, QList<CardGraphicsItem *>> position_cards;
     std::map<int, int> position_players;
@@ -110,9 +111,11 @@ private:
     int highlighted_id = -1;
     int turn_position = -1;
     int trick_winner_position = -1;
-    std::array<QGraphicsRectItem *, 4> turn_marks{};       // glows, children of the labels
-    std::array<QGraphicsRectItem *, 4> turn_underlines{};  // children of the glows
-    std::array<QGraphicsSimpleTextItem *, 4> trick_cues{};
+    std::array<QGraphicsRectItem *, table::tablePositions>
+        turn_marks{};  // glows, children of the labels
+    std::array<QGraphicsRectItem *, table::tablePositions>
+        turn_underlines{};  // children of the glows
+    std::array<QGraphicsSimpleTextItem *, table::tablePositions> trick_cues{};
     QGraphicsSimpleTextItem *your_turn_cue = nullptr;  // owned by the scene
     QVariantAnimation trick_cue_fade;
     QColor label_colour;

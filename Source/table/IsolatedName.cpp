@@ -35,3 +35,8 @@ QString isolatedName(const QString &name)
     }
     return name;
 }
+
+QString richName(const QString &name)
+{
+    return isolatedName(name).toHtmlEscaped();
+}

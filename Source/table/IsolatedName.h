@@ -10,3 +10,5 @@
 // wrapped name also starts with the application's direction mark (U+200E or U+200F).
 // Other names come back unchanged, so left-to-right text is exactly as typed.
 QString isolatedName(const QString &name);
+// The name, isolated as above, for rich text: shown as typed, never taken as markup.
+QString richName(const QString &name);

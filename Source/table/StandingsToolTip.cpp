@@ -9,6 +9,6 @@ QString standingsToolTip(const QString &name, int points, int tricks, int call)
     return QStringLiteral("<p>%1</p>")
         .arg(QCoreApplication::translate("StandingsToolTip",
                                          "%1: points (%2), tricks taken %3 of call %4")
-                 .arg(isolatedName(name).toHtmlEscaped(), QString::number(points),
-                      QString::number(tricks), QString::number(call)));
+                 .arg(richName(name), QString::number(points), QString::number(tricks),
+                      QString::number(call)));
 }

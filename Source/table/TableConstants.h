@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameRules.h"
+
 #include <QColor>
 #include <QPointF>
 
@@ -22,6 +24,8 @@ inline constexpr int emblemRadiusPercent = 25;
 inline constexpr QColor hintColour(232, 163, 23);
 // The green of a call met, in the panel; also the table's "Your turn" and trick cues.
 inline constexpr QColor metColour(1, 125, 9);
+// The red of a call missed, in the panel and the score sheet.
+inline constexpr QColor missedColour(0x94, 0x00, 0x02);
 inline constexpr int hintGlowAlpha = 110;
 inline constexpr double hintGlowWidth = 16;  // item units
 inline constexpr double hintLineWidth = 5;
@@ -46,8 +50,8 @@ inline constexpr int fastDivisor = 4;
 inline constexpr int slowFactor = 3;
 
 // --- game scene ---
-inline constexpr int cardsPerHand = 13;
-inline constexpr int tablePositions = 4;
+inline constexpr int cardsPerHand = rules::tricksPerRound;
+inline constexpr int tablePositions = rules::playerCount;
 inline constexpr int humanPosition = 2;
 inline constexpr int cardRotation = 15;  // tilt of a card in a hand, degrees
 inline constexpr int rowStep = 75;       // between cards of the top and bottom rows

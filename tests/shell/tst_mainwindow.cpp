@@ -1,12 +1,15 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
+#include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "CardName.h"
 #include "Coach.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
 #include "MainWindow.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
+#include "ScoreSheetModel.h"
 #include "Settings.h"
 #include "ShellTestSupport.h"
 
@@ -634,6 +637,83 @@ private slots:
         const int winner = scene.tablePositionOfSeat(window.gameState().getLastTrickWinnerSeat());
         QVERIFY(scene.trickCue(winner)->isVisible());
         QCOMPARE(window.statisticsPanel()->findChild<QLabel *>("labelRound")->text(), "1");
+    }
+
+    // The score sheet and the last trick, opened and closed at every step, leave the game
+    // and its random sequence as they are; the last trick shows the game's, the sheet a
+    // row per finished round.
+    void peekingChangesNothing()
+    {
+        struct Restore {
+            ~Restore() { time_divisor = 1; }
+        } restore;
+        time_divisor = 32;
+        QString states[2];
+        for (const bool peek : {false, true}) {
+            std::srand(4);
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            findAction(&window, "&Fast")->trigger();
+            answerNewGameDialog("Peeker");
+            window.actionHandler().newGameAction()->trigger();
+            const GameState &game = window.gameState();
+            int shown_tricks = 0;
+            // A round, and the summary after it, where the sheet has its first row.
+            for (bool summary = false; !summary;) {
+                summary = window.summaryScene() && window.view()->scene() == window.summaryScene();
+                if (peek) {
+                    QApplication::setActiveWindow(&window);  // the keys are the table's
+                    QTest::keyClick(window.view(), Qt::Key_S);
+                    QCOMPARE(window.scoreSheet()->model()->rowCount(),
+                             int(game.getHistory().size()));
+                    QTest::keyClick(window.scoreSheet(), Qt::Key_Escape);
+                    QVERIFY(!window.scoreSheet()->isVisible());
+                    QApplication::setActiveWindow(&window);
+                    QTest::keyClick(window.view(), Qt::Key_L);
+                    if (LastTrickView *shown = window.lastTrickView()) {
+                        ++shown_tricks;
+                        QList<Card> cards;
+                        for (QGraphicsItem *item : shown->scene()->items(Qt::AscendingOrder))
+                            if (auto *card = qgraphicsitem_cast<CardGraphicsItem *>(item))
+                                cards << card->card();
+                        const std::vector<SeatCard> &last = game.getLastTrick();
+                        QCOMPARE(cards.size(), qsizetype(last.size()));
+                        const QString text = shown->accessibleDescription();
+                        for (std::size_t k = 0; k < last.size(); ++k) {
+                            QVERIFY(cards[qsizetype(k)] == last[k].card);
+                            const auto &player = game.getPlayers()[std::size_t(last[k].seat)];
+                            QVERIFY2(
+                                text.contains(QStringLiteral("%1: %2").arg(
+                                    QString::fromStdString(player.name), cardName(last[k].card))),
+                                qPrintable(text));
+                        }
+                        const auto &winner =
+                            game.getPlayers()[std::size_t(game.getLastTrickWinnerSeat())];
+                        QVERIFY(text.endsWith(QString::fromStdString(winner.name)
+                                              + " took the trick."));
+                        QTest::keyClick(shown, Qt::Key_Space);
+                        QTRY_VERIFY(!window.lastTrickView());
+                    }
+                }
+                if (!summary && game.isHumanMove() && !clickableHumanCards(window).isEmpty()) {
+                    const Card first =
+                        game.getPlayers().at(0).hand.legalCards(game.getTrick()).front();
+                    window.onCardClicked(first, window.gameScene().cardId(first));
+                }
+                QTest::qWait(5);
+            }
+            QVERIFY(!peek || shown_tricks > 0);
+            QString &state = states[peek ? 1 : 0];
+            for (const RoundRecord &record : game.getHistory())
+                for (const SeatResult &line : record.seats)
+                    state +=
+                        QStringLiteral("%1/%2 %3|").arg(line.tricks).arg(line.call).arg(line.total);
+            for (const Card &c : game.getRoundCards())
+                state += QString::fromStdString(c.toShortString());
+            state += QStringLiteral("|next %1").arg(std::rand());
+        }
+        QCOMPARE(states[1], states[0]);
     }
 };
 

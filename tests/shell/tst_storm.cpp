@@ -16,6 +16,7 @@
 #include "MainWindow.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
+#include "ScoreSheetModel.h"
 #include "Settings.h"
 #include "ShellTestSupport.h"
 #include "TableConstants.h"
@@ -245,6 +246,16 @@ class TestStorm : public QObject
             shown.setHumanCall(window.summaryScene()->humanCall());
         if (QString e = checkPanel(window, shown); !e.isEmpty())
             return e;
+        // The sheet, once opened, has a row for every finished round; the last trick covers
+        // the whole view, whatever its size now.
+        if (const ScoreSheetDialog *sheet = window.scoreSheet();
+            sheet && sheet->model()->rowCount() != int(state.getHistory().size()))
+            return QStringLiteral("the score sheet has %1 rows after %2 rounds")
+                .arg(sheet->model()->rowCount())
+                .arg(state.getHistory().size());
+        if (const LastTrickView *last = window.lastTrickView();
+            last && last->isVisible() && last->geometry() != window.view()->rect())
+            return QStringLiteral("the last trick does not cover the table");
         if (window.view()->scene() != &scene)
             return checkSummary(window, players);
         if (!state.isHumanMove())
@@ -481,11 +492,13 @@ class TestStorm : public QObject
         activate(window);
         setSpeed(window, FastSpeed, 32);
 
-        static const std::array<QKeyCombination, 17> keys = {
+        // clang-format off
+        static const std::array<QKeyCombination, 19> keys = {
             Qt::Key_Left,  Qt::Key_Right,           Qt::Key_Home, Qt::Key_End,    Qt::Key_Return,
             Qt::Key_Enter, Qt::Key_Space,           Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Plus,
             Qt::Key_Minus, Qt::CTRL | Qt::Key_E,    Qt::Key_H,    Qt::Key_Escape, Qt::Key_Tab,
-            Qt::Key_F1,    Qt::SHIFT | Qt::Key_Plus};
+            Qt::Key_F1,    Qt::SHIFT | Qt::Key_Plus, Qt::Key_S,   Qt::Key_L};
+        // clang-format on
 
         QPointer<TrickCompleteScene> last_summary;
         std::size_t last_cards = 0;
@@ -595,7 +608,30 @@ class TestStorm : public QObject
                 if (!target || target->window() != &window)
                     target = view;
                 const QKeyCombination key = keys[r[1] % keys.size()];
+                // Now and then Escape goes to the open score sheet and closes it.
+                if (key.key() == Qt::Key_Escape && window.scoreSheet()
+                    && window.scoreSheet()->isVisible() && r[2] % 2 == 0)
+                    target = window.scoreSheet();
+                // Looking at the sheet or the last trick leaves the game as it is.
+                const auto fingerprint = [&window] {
+                    const GameState &g = window.gameState();
+                    QString text = QStringLiteral("%1 %2 %3 ")
+                                       .arg(g.getRound())
+                                       .arg(g.getCurrentPlayer())
+                                       .arg(g.getHistory().size());
+                    for (const SeatCard &play : g.getRoundPlays())
+                        text += QString::fromStdString(play.card.toShortString());
+                    for (const Player &p : g.getPlayers())
+                        text += QStringLiteral("|%1 %2 %3")
+                                    .arg(p.hand.cards.size())
+                                    .arg(p.points)
+                                    .arg(p.call);
+                    return text;
+                };
+                const QString before = fingerprint();
                 QTest::keyClick(target, key.key(), key.keyboardModifiers());
+                if ((key.key() == Qt::Key_S || key.key() == Qt::Key_L) && fingerprint() != before)
+                    failure = QStringLiteral("looking changed the game");
             } else if (pick < 955) {  // let the game run until it rests, then look closely
                 kind = QStringLiteral("settle");
                 failure = settle(window);

@@ -1,5 +1,7 @@
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "InvariantChecker.h"
+#include "ScoreSheetModel.h"
 #include "ShellTestSupport.h"
 #include "TrickCompleteScene.h"
 
@@ -12,6 +14,8 @@
 #include <QGraphicsView>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -184,6 +188,71 @@ private slots:
         QCOMPARE(ended.size(), 1);
         QCOMPARE(called.size(), 1);
         QCOMPARE(scene.humanCall(), 4);
+        // The result: both leaders named, on screen and to the screen reader.
+        const QString result = QStringLiteral("Ezio and Lara share the win with 25 points.");
+        QVERIFY(scene.resultItem()->toPlainText().startsWith(result));
+        QVERIFY(scene.accessibleSummary().contains(result));
+        std::vector<Player> one_leader = fourPlayers();
+        one_leader[3].points = 40;
+        QCOMPARE(TrickCompleteScene(one_leader, 0).resultText(),
+                 QStringLiteral("Wei wins with 40 points."));
+    }
+
+    // The sheet of a game played as the self-play program plays it, against that
+    // program's own account of the same seed.
+    void scoreSheetMatchesSelfPlay()
+    {
+        const int rounds = 6;
+        QProcess selfplay;
+        selfplay.start(TOLVANMERE_SELFPLAY, {"--seed", "3", "--rounds", QString::number(rounds)});
+        QVERIFY(selfplay.waitForFinished(60000));
+        const QStringList lines = QString::fromUtf8(selfplay.readAllStandardOutput()).split('\n');
+
+        std::srand(3);
+        GameState game;
+        InvariantChecker checker(game);
+        game.startNewGame();
+        game.setHumanName("Self");
+        while (game.getHistory().size() < std::size_t(rounds)) {
+            checker.humanCalls();
+            for (const unsigned round = game.getRound(); game.getRound() == round;)
+                QCOMPARE(checker.move(), std::string());
+        }
+        ScoreSheetModel sheet;
+        sheet.update(game);
+        QCOMPARE(sheet.rowCount(), rounds);
+
+        const QRegularExpression seat(QStringLiteral("  (\\S+) (\\d+)(?:/(\\d+))? -> (-?\\d+)"));
+        const auto cell = [&sheet](int row, int column) {
+            return sheet.data(sheet.index(row, column)).toString();
+        };
+        int row = 0;
+        bool shortcall = false;
+        for (const QString &line : lines) {
+            if (line.startsWith("Round "))
+                shortcall = line.contains("(shortcall");
+            if (!line.startsWith("  Result:"))
+                continue;
+            QCOMPARE(cell(row, 0).contains("Shortcall"), shortcall);
+            auto match = seat.globalMatch(line);
+            for (int s = 0; s < 4; ++s) {
+                const QRegularExpressionMatch m = match.next();
+                QCOMPARE(sheet.names().at(s), m.captured(1));
+                QCOMPARE(cell(row, ScoreSheetModel::column(s, ScoreSheetModel::Tricks)),
+                         m.captured(2));
+                if (row > 0)
+                    QCOMPARE(cell(row, ScoreSheetModel::column(s, ScoreSheetModel::Call)),
+                             m.captured(3));
+                QCOMPARE(cell(row, ScoreSheetModel::column(s, ScoreSheetModel::Total)),
+                         m.captured(4));
+            }
+            ++row;
+        }
+        QCOMPARE(row, rounds);
+        // A new game starts the sheet afresh.
+        game.startNewGame();
+        sheet.update(game);
+        QCOMPARE(sheet.rowCount(), 0);
     }
 
     void rightClicksDoNothing()
@@ -354,7 +423,7 @@ private slots:
         key(Qt::Key_Tab);
         key(Qt::Key_Backtab);
         QVERIFY(!scene.focusedButton());
-        QVERIFY(scene.accessibleSummary().endsWith("The game has ended."));
+        QVERIFY(scene.accessibleSummary().contains("The game has ended."));
     }
 
     // The standings, the call and the four buttons, for assistive technology; the buttons

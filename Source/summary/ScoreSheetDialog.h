@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class GameState;
+class ScoreSheetModel;
+class QTableView;
+
+namespace Ui {
+class ScoreSheetDialog;
+}
+
+// The score sheet window: the rounds' table over the running totals' chart. It stays
+// open beside the game (it is not modal) and follows it as rounds end.
+class ScoreSheetDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ScoreSheetDialog(QWidget *parent = nullptr);
+    ~ScoreSheetDialog() override;
+
+    // Takes the game's finished rounds; a new game empties the sheet.
+    void followGame(const GameState &game);
+    ScoreSheetModel *model() const { return sheet; }
+    QTableView *table() const;
+
+private:
+    void showRounds();
+
+    std::unique_ptr<Ui::ScoreSheetDialog> ui;
+    ScoreSheetModel *sheet = nullptr;
+};
