@@ -135,7 +135,7 @@
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Fin de partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Terminer la partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
