@@ -682,13 +682,13 @@ private slots:
                         const QString text = shown->accessibleDescription();
                         for (std::size_t k = 0; k < last.size(); ++k) {
                             QVERIFY(cards[qsizetype(k)] == last[k].card);
-                            const auto &player = game.getPlayers()[std::size_t(last[k].seat)];
+                            const auto player = game.getPlayers()[std::size_t(last[k].seat)];
                             QVERIFY2(
                                 text.contains(QStringLiteral("%1: %2").arg(
                                     QString::fromStdString(player.name), cardName(last[k].card))),
                                 qPrintable(text));
                         }
-                        const auto &winner =
+                        const auto winner =
                             game.getPlayers()[std::size_t(game.getLastTrickWinnerSeat())];
                         QVERIFY(text.endsWith(QString::fromStdString(winner.name)
                                               + " took the trick."));
