@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CountText</name>
+    <message numerus="yes">
+        <source>%1 point(s)</source>
+        <translation>
+            <numerusform>%1 point</numerusform>
+            <numerusform>%1 points</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n trick(s)</source>
+        <translation>
+            <numerusform>%n pli</numerusform>
+            <numerusform>%n plis</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GameScene</name>
     <message>
         <source>%1 (%2) - %3/%4</source>
@@ -132,6 +149,10 @@
     <message>
         <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Terminer la partie&lt;/b&gt;. &lt;i&gt;chicane&lt;/i&gt; à côté de l&apos;annonce d&apos;un adversaire signifie que sa nouvelle main n&apos;a aucune carte d&apos;au moins une couleur.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Screen readers such as Orca speak the game as it goes: every card as it is played and by whom, who takes each trick, your turn with the cards you may play, and the round summary.</source>
+        <translation>Les lecteurs d&apos;écran comme Orca énoncent la partie au fil du jeu&#xa0;: chaque carte jouée et par qui, qui remporte chaque pli, votre tour avec les cartes que vous pouvez jouer, et le bilan de la manche.</translation>
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
@@ -308,6 +329,10 @@
         <translation>Touches</translation>
     </message>
     <message>
+        <source>A screen reader such as Orca speaks each card as it is played and by whom, who takes the trick, your turn and the chosen card, without a key being pressed.</source>
+        <translation>Un lecteur d&apos;écran comme Orca énonce chaque carte jouée et par qui, qui remporte le pli, votre tour et la carte choisie, sans que vous appuyiez sur une touche.</translation>
+    </message>
+    <message>
         <source>Scores</source>
         <translation>Scores</translation>
     </message>
@@ -411,14 +436,6 @@
         <translation>Dans le pli&#xa0;: %1.</translation>
     </message>
     <message>
-        <source>You took the last trick.</source>
-        <translation>Vous avez remporté le dernier pli.</translation>
-    </message>
-    <message>
-        <source>%1 took the last trick.</source>
-        <translation>%1 a remporté le dernier pli.</translation>
-    </message>
-    <message>
         <source>You may play: %1.</source>
         <translation>Vous pouvez jouer&#xa0;: %1.</translation>
     </message>
@@ -426,13 +443,70 @@
         <source>Selected: %1.</source>
         <translation>Carte choisie&#xa0;: %1.</translation>
     </message>
+    <message>
+        <source>You took the trick.</source>
+        <translation>Vous remportez le pli.</translation>
+    </message>
+    <message>
+        <source>%1 took the trick.</source>
+        <translation>%1 remporte le pli.</translation>
+    </message>
+    <message>
+        <source>%1 plays the %2.</source>
+        <translation>%1 joue&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>You play the %1.</source>
+        <translation>Vous jouez&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your turn. You may play: %1.</source>
+        <translation>À vous de jouer. Vous pouvez jouer&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your hand: %1.</source>
+        <translation>Votre main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Round %1 is over.</source>
+        <translation>La manche %1 est terminée.</translation>
+    </message>
+    <message>
+        <source>Tricks taken: %1.</source>
+        <translation>Plis remportés&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You made your call of %1.</source>
+        <translation>Vous avez réussi votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>You missed your call of %1.</source>
+        <translation>Vous avez manqué votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>This round: %1.</source>
+        <translation>Cette manche&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick: %1.</source>
+        <translation>Vous avez remporté le dernier pli&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick: %2.</source>
+        <translation>%1 a remporté le dernier pli&#xa0;: %2.</translation>
+    </message>
 </context>
 <context>
     <name>NewGameDialog</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Nouvelle partie</translation>
-    </message>
     <message>
         <source>Player Information</source>
         <translation>Informations du joueur</translation>
@@ -460,6 +534,10 @@
     <message>
         <source>&amp;Learning Mode</source>
         <translation>&amp;Mode apprentissage</translation>
+    </message>
+    <message>
+        <source>New Game</source>
+        <translation>Nouvelle partie</translation>
     </message>
 </context>
 <context>
@@ -620,10 +698,6 @@ Simulated rounds: %2 of %3</source>
 Manches simulées&#xa0;: %2 sur %3</translation>
     </message>
     <message>
-        <source>%1, %2 points, call %3</source>
-        <translation>%1, points&#xa0;: %2, annonce&#xa0;: %3</translation>
-    </message>
-    <message>
         <source>%1, sideoff</source>
         <translation>%1, chicane</translation>
     </message>
@@ -644,8 +718,20 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <translation>La partie est terminée.</translation>
     </message>
     <message>
-        <source>%1 wins with %2 points.</source>
-        <translation>%1 gagne avec %2 points.</translation>
+        <source>%1, %2, call %3</source>
+        <translation>%1, %2, annonce&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>That makes a Shortcall round.</source>
+        <translation>La manche se joue donc en Annonce courte.</translation>
+    </message>
+    <message>
+        <source>Your new hand: %1.</source>
+        <translation>Votre nouvelle main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Buttons: %1.</source>
+        <translation>Boutons&#xa0;: %1.</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -653,12 +739,22 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <translation>%1 et %2</translation>
     </message>
     <message>
-        <source>%1 share the win with %2 points.</source>
-        <translation>%1 gagnent ensemble avec %2 points.</translation>
-    </message>
-    <message>
         <source>Press S for the score sheet.</source>
         <translation>Appuyez sur S pour la feuille de marque.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 wins with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 gagne avec %2 point.</numerusform>
+            <numerusform>%1 gagne avec %2 points.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 share the win with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 se partagent la victoire avec %2 point.</numerusform>
+            <numerusform>%1 se partagent la victoire avec %2 points.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -11,7 +11,11 @@ HowToPlayDialog::HowToPlayDialog(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     text = new QTextBrowser(this);
     text->setOpenLinks(false);
-    text->setHtml(rulesHtml());
+    text->setHtml(rulesHtml()
+                  + QStringLiteral("<p>%1</p>")
+                        .arg(tr("Screen readers such as Orca speak the game as it goes: every "
+                                "card as it is played and by whom, who takes each trick, your "
+                                "turn with the cards you may play, and the round summary.")));
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

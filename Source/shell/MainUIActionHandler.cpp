@@ -122,7 +122,11 @@ QString MainUIActionHandler::keysText()
                              "key or click"))
            + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
            + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
-           + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>");
+           + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>")
+           + QStringLiteral("<p>%1</p>")
+                 .arg(tr("A screen reader such as Orca speaks each card as it is played and by "
+                         "whom, who takes the trick, your turn and the chosen card, without a "
+                         "key being pressed."));
 }
 
 void MainUIActionHandler::keys()

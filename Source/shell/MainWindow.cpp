@@ -2,6 +2,7 @@
 #include "ui_MainWindow.h"
 
 #include "CardName.h"
+#include "CountText.h"
 #include "FatalError.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
@@ -35,18 +36,21 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), action_handler(this), game_state(), game_scene(game_state),
       ui(new Ui::MainWindow)
 {
+    // Before the view exists: with assistive technology on from the start, its accessible
+    // interface is made as the widget is, and then kept.
+    QAccessible::installFactory(tableViewAccessibleFactory);
     ui->setupUi(this);
     action_handler.setupActions(ui.get());
     setWindowTitle(QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                QCoreApplication::applicationVersion()));
     ui->graphicsView->setScene(&game_scene);
-    QAccessible::installFactory(tableViewAccessibleFactory);
     ui->graphicsView->setAccessibleName(tr("Card table"));
     updateViewDescription();
     ui->graphicsView->setFocus();  // the table's keys work from the start
 
     connect(ui->graphicsView, &GraphicsView::resized, this, &MainWindow::onViewResized);
     connect(&game_scene, &GameScene::selectionChanged, this, &MainWindow::updateViewDescription);
+    connect(&game_scene, &GameScene::selectionChanged, this, &MainWindow::announceSelection);
     connect(&game_scene, &GameScene::cardClicked, this, &MainWindow::onCardClicked);
     connect(&action_handler, &MainUIActionHandler::newGame, this, &MainWindow::onNewGame);
     connect(&action_handler, &MainUIActionHandler::hint, this, &MainWindow::onHint);
@@ -117,6 +121,10 @@ void MainWindow::advanceGame()
             game_scene.updateLabels(game_state);
         }
         updateViewDescription();
+        const int winner = game_state.getLastTrickWinnerSeat();
+        announce(winner == game_state.getHumanPlayer()
+                     ? tr("You took the trick.")
+                     : tr("%1 took the trick.").arg(seatName(winner)));
         return;
     }
 
@@ -129,13 +137,19 @@ void MainWindow::advanceGame()
         trick_card_ids.append(game_scene.cardId(game_state.getMove()));
         game_scene.animateMove(game_state.getMove());
         updateViewDescription();
+        const SeatCard play = lastPlay();
+        announce(tr("%1 plays the %2.").arg(seatName(play.seat), cardName(play.card)));
         return;
     }
 
     qCDebug(flowLog) << "advanceGame() - game_state.isHumanMove()";
+    // The turn is told whole below; the card chosen as the hand opens is not news.
+    opening_turn = true;
     game_scene.setHumanCardsEnabled(game_state, true);
+    opening_turn = false;
     adviseOnTurn(true);
     updateViewDescription();
+    announceTurn();
 }
 
 std::vector<Player> MainWindow::finishedRoundPlayers() const
@@ -155,6 +169,7 @@ std::vector<Player> MainWindow::finishedRoundPlayers() const
 void MainWindow::callDetermined(int calls)
 {
     game_state.setHumanCall(calls);
+    news_prefix = tr("Round %1.").arg(game_state.getRound());
     showTable();
     game_scene.layoutTable(game_state);
     advanceGame();
@@ -174,6 +189,7 @@ void MainWindow::endGame()
 {
     qCDebug(flowLog) << "End game";
     updateViewDescription();
+    announce(tr("The game has ended."));
 }
 
 void MainWindow::on_pushButtonDebug_clicked()
@@ -201,6 +217,7 @@ void MainWindow::onCardClicked(Card card, int id)
     trick_card_ids.append(id);
     game_scene.animateMove(card);
     updateViewDescription();
+    announce(tr("You play the %1.").arg(cardName(card)));
 }
 
 void MainWindow::onNewGame()
@@ -223,6 +240,7 @@ void MainWindow::onNewGame()
     seen_completed_tricks = game_state.getCompletedTricks();
     current_round = int(game_state.getRound());
     trick_card_ids.clear();
+    news_prefix = tr("Round %1.").arg(game_state.getRound());
     debug_card_pending = false;
     debug_trick_pending = false;
     game_scene.setHumanCardsEnabled(game_state, false);
@@ -266,7 +284,10 @@ void MainWindow::onTrickCompleteAnimationFinished()
     showProposedCall(summary_scene->humanCall());
     connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
             &MainWindow::updateViewDescription);
+    connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
+            [this] { announce(summary_scene->callText()); });
     updateViewDescription();
+    announce(roundResult() + QLatin1Char(' ') + summary_scene->accessibleSummary());
 }
 
 void MainWindow::onViewResized(QSize size)
@@ -422,11 +443,87 @@ void MainWindow::updateViewDescription()
     action_handler.lastTrickAction()->setEnabled(ui->graphicsView->scene() == &game_scene
                                                  && !game_state.getLastTrick().empty());
     const QString text = tableDescription();
-    if (text == ui->graphicsView->accessibleDescription())
+    // Its change is told with the next news (GraphicsView::announce).
+    ui->graphicsView->setTableDescription(text);
+}
+
+QString MainWindow::seatName(int seat) const
+{
+    const std::vector<Player> players = game_state.getPlayers();
+    if (seat < 0 || std::size_t(seat) >= players.size())
+        return QString();
+    return QString::fromStdString(players[std::size_t(seat)].name);
+}
+
+SeatCard MainWindow::lastPlay() const
+{
+    // The fourth card closes its trick at once, so it is found in the last trick.
+    const std::vector<SeatCard> &trick = game_state.getTrickPlays();
+    const std::vector<SeatCard> &last = game_state.getLastTrick();
+    if (!trick.empty())
+        return trick.back();
+    return last.empty() ? SeatCard{} : last.back();
+}
+
+void MainWindow::announce(const QString &text)
+{
+    ui->graphicsView->announce(news_prefix.isEmpty() ? text
+                                                     : news_prefix + QLatin1Char(' ') + text);
+    news_prefix.clear();
+}
+
+void MainWindow::announceTurn()
+{
+    const QList<int> playable = game_scene.playableCards();
+    const Player human = game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())];
+    QStringList may_play;
+    for (const int id : playable)
+        may_play << cardName(game_scene.cardItem(id)->card());
+    QString text = tr("Your turn. You may play: %1.").arg(may_play.join(QStringLiteral(", ")));
+    if (std::size_t(playable.size()) < human.hand.cards.size()) {
+        std::vector<Card> hand = human.hand.cards;
+        std::stable_sort(hand.begin(), hand.end());
+        QStringList names;
+        for (const Card &card : hand)
+            names << cardName(card);
+        text += QLatin1Char(' ') + tr("Your hand: %1.").arg(names.join(QStringLiteral(", ")));
+    }
+    announce(text);
+}
+
+void MainWindow::announceSelection()
+{
+    if (opening_turn)
         return;
-    ui->graphicsView->setAccessibleDescription(text);
-    QAccessibleEvent event(ui->graphicsView, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    if (const CardGraphicsItem *selected = game_scene.cardItem(game_scene.selectedCard()))
+        announce(cardName(selected->card()));
+}
+
+QString MainWindow::roundResult() const
+{
+    const std::vector<RoundRecord> &history = game_state.getHistory();
+    if (history.empty())
+        return QString();
+    const RoundRecord &record = history.back();
+    const int human = game_state.getHumanPlayer();
+    QStringList tricks;
+    for (std::size_t seat = 0; seat < record.seats.size(); ++seat) {
+        //: A player and the tricks they took in the round: "Lara 2 tricks", "you 1 trick".
+        tricks << tr("%1 %2").arg(int(seat) == human ? tr("you") : seatName(int(seat)),
+                                  tricksText(record.seats[seat].tricks));
+    }
+    QStringList parts;
+    parts << tr("Round %1 is over.").arg(record.round);
+    parts << tr("Tricks taken: %1.").arg(tricks.join(QStringLiteral(", ")));
+    if (std::size_t(human) < record.seats.size()) {
+        const SeatResult &mine = record.seats[std::size_t(human)];
+        if (record.round > 1)
+            parts << (isCallMade(mine.call, mine.tricks, record.shortcall)
+                          ? tr("You made your call of %1.").arg(mine.call)
+                          : tr("You missed your call of %1.").arg(mine.call));
+        parts << tr("This round: %1.").arg(pointsText(mine.gained));
+    }
+    return parts.join(QLatin1Char(' '));
 }
 
 QString MainWindow::tableDescription() const
@@ -437,28 +534,31 @@ QString MainWindow::tableDescription() const
     const std::vector<Player> players = game_state.getPlayers();
     if (players.size() < 4)
         return tr("No game. Press Ctrl+N to start a new game.");
-    const auto name = [&players](int seat) {
-        return QString::fromStdString(players[std::size_t((seat % 4 + 4) % 4)].name);
-    };
     const int human = game_state.getHumanPlayer();
     const int current = game_state.getCurrentPlayer();
 
     QStringList parts;
     parts << tr("Round %1.").arg(game_state.getRound());
-    parts << (current == human ? tr("Your turn.") : tr("%1's turn.").arg(name(current)));
+    parts << (current == human ? tr("Your turn.") : tr("%1's turn.").arg(seatName(current)));
 
-    // Play goes round the seats in order, so the trick's first card is the leader's.
-    const std::vector<Card> trick = game_state.getTrick();
-    QStringList played;
-    for (std::size_t i = 0; i < trick.size(); ++i) {
-        const int seat = ((current - int(trick.size()) + int(i)) % 4 + 4) % 4;
-        played << tr("%1 by %2").arg(cardName(trick[i]), seat == human ? tr("you") : name(seat));
-    }
-    if (!played.isEmpty())
-        parts << tr("In the trick: %1.").arg(played.join(QStringLiteral(", ")));
-    else if (game_state.getCompletedTricks() > 0)
-        parts << (current == human ? tr("You took the last trick.")
-                                   : tr("%1 took the last trick.").arg(name(current)));
+    const auto cards_by = [&](const std::vector<SeatCard> &plays) {
+        QStringList played;
+        for (const SeatCard &play : plays)
+            played << tr("%1 by %2")
+                          .arg(cardName(play.card),
+                               play.seat == human ? tr("you") : seatName(play.seat));
+        return played.join(QStringLiteral(", "));
+    };
+    // Between two tricks the last one stays in words, its fourth card too, as long as the
+    // next trick has no card (the thirteenth is still there after the deal).
+    const int winner = game_state.getLastTrickWinnerSeat();
+    if (!game_state.getTrickPlays().empty())
+        parts << tr("In the trick: %1.").arg(cards_by(game_state.getTrickPlays()));
+    else if (winner >= 0 && !game_state.getLastTrick().empty())
+        parts << (winner == human
+                      ? tr("You took the last trick: %1.").arg(cards_by(game_state.getLastTrick()))
+                      : tr("%1 took the last trick: %2.")
+                            .arg(seatName(winner), cards_by(game_state.getLastTrick())));
 
     const QList<int> playable = game_scene.playableCards();
     if (!playable.isEmpty()) {

@@ -73,9 +73,16 @@ private:
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     void showProposedCall(int call);
-    // Tells assistive technology what a sighted player sees, when that changes.
+    // Keeps in words what a sighted player sees; readers learn of the change with the news.
     void updateViewDescription();
     QString tableDescription() const;
+    // Speaks what just happened, without the player asking.
+    void announce(const QString &text);
+    void announceTurn();
+    void announceSelection();
+    QString roundResult() const;
+    QString seatName(int seat) const;
+    SeatCard lastPlay() const;
 
     MainUIActionHandler action_handler;
     GameState game_state;
@@ -98,4 +105,7 @@ private:
     QPointer<QWindow> watched_window;
     QPointer<ScoreSheetDialog> score_sheet;
     QPointer<LastTrickView> last_trick_view;
+    // Said before the next news: the round that begins.
+    QString news_prefix;
+    bool opening_turn = false;
 };

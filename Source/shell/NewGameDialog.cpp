@@ -1,11 +1,16 @@
 #include "NewGameDialog.h"
 #include "ui_NewGameDialog.h"
 
+#include <QTextDocumentFragment>
+
 NewGameDialog::NewGameDialog(QWidget *parent) : QDialog(parent), ui(new Ui::NewGameDialog)
 {
     ui->setupUi(this);
     // No title-bar buttons: the dialog ends through OK, Cancel or Escape only.
     setWindowFlags(Qt::CustomizeWindowHint);
+    // Screen readers read the tool tip's words, not its markup.
+    ui->checkBoxLearningMode->setAccessibleDescription(
+        QTextDocumentFragment::fromHtml(ui->checkBoxLearningMode->toolTip()).toPlainText());
     connect(ui->lineEditPlayerName, &QLineEdit::textChanged, this, &NewGameDialog::onNameChanged);
 }
 

@@ -1,5 +1,6 @@
 #include "TableViewAccessible.h"
 
+#include "AnnouncementAccessible.h"
 #include "GraphicsView.h"
 #include "TrickCompleteScene.h"
 
@@ -8,17 +9,27 @@ TableViewAccessible::TableViewAccessible(GraphicsView *view)
 {
 }
 
-QList<QAccessibleInterface *> TableViewAccessible::summaryElements() const
+QList<QAccessibleInterface *> TableViewAccessible::extraElements() const
 {
     const auto *view = static_cast<const GraphicsView *>(widget());
+    QList<QAccessibleInterface *> elements;
     if (auto *summary = qobject_cast<TrickCompleteScene *>(view->scene()))
-        return summary->accessibleElements();
-    return {};
+        elements = summary->accessibleElements();
+    if (AnnouncementAccessible *news = view->currentAnnouncement())
+        elements << news;
+    return elements;
+}
+
+QString TableViewAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Description)
+        return static_cast<const GraphicsView *>(widget())->tableDescription();
+    return QAccessibleWidget::text(t);
 }
 
 int TableViewAccessible::childCount() const
 {
-    return QAccessibleWidget::childCount() + int(summaryElements().size());
+    return QAccessibleWidget::childCount() + int(extraElements().size());
 }
 
 QAccessibleInterface *TableViewAccessible::child(int index) const
@@ -26,12 +37,12 @@ QAccessibleInterface *TableViewAccessible::child(int index) const
     const int own = QAccessibleWidget::childCount();
     if (index < own)
         return QAccessibleWidget::child(index);
-    return summaryElements().value(index - own);
+    return extraElements().value(index - own);
 }
 
 int TableViewAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    const int index = int(summaryElements().indexOf(const_cast<QAccessibleInterface *>(child)));
+    const int index = int(extraElements().indexOf(const_cast<QAccessibleInterface *>(child)));
     return index >= 0 ? QAccessibleWidget::childCount() + index
                       : QAccessibleWidget::indexOfChild(child);
 }

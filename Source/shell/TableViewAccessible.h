@@ -4,20 +4,22 @@
 
 class GraphicsView;
 
-// The table's view as assistive technology sees it. Its name and description are the
-// widget's own (the window keeps the description up to date); while it shows the round
-// summary, the summary's standings, call and buttons are its children.
+// The table's view as assistive technology sees it. Its name is the widget's own, its
+// description what the table shows (the window keeps it up to date); while it shows the round
+// summary, the summary's standings, call and buttons are its children, and the latest
+// news from the table is its last child.
 class TableViewAccessible : public QAccessibleWidget
 {
 public:
     explicit TableViewAccessible(GraphicsView *view);
 
+    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface *child(int index) const override;
     int indexOfChild(const QAccessibleInterface *child) const override;
 
 private:
-    QList<QAccessibleInterface *> summaryElements() const;
+    QList<QAccessibleInterface *> extraElements() const;
 };
 
 // Installed with QAccessible::installFactory: makes the interface for every GraphicsView.

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QString>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <vector>
@@ -66,7 +67,12 @@ void PlayerStatWidget::updateStatistics(const std::vector<Player> &players, unsi
         points_labels[i]->setText(span + QStringLiteral("(%1)</span>").arg(s.points));
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
         const QString tip = standingsToolTip(name, s.points, s.tricks, s.call);
-        for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]})
+        // Screen readers get the row in words, without the markup.
+        const QString plain_tip = QTextDocumentFragment::fromHtml(tip).toPlainText();
+        for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]}) {
             label->setToolTip(tip);
+            if (label->accessibleDescription() != plain_tip)  // Qt reports every setting
+                label->setAccessibleDescription(plain_tip);
+        }
     }
 }

@@ -2,6 +2,9 @@
 
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "CardName.h"
+#include "CountText.h"
+#include "GameRules.h"
 #include "IsolatedName.h"
 #include "SummaryElementAccessible.h"
 
@@ -16,6 +19,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -526,8 +530,8 @@ QString TrickCompleteScene::standingsText() const
 {
     QStringList lines;
     for (const SummaryRow &row : rows) {
-        QString line = tr("%1, %2 points, call %3")
-                           .arg(row.name, QString::number(row.points), QString::number(row.call));
+        QString line =
+            tr("%1, %2, call %3").arg(row.name, pointsText(row.points), QString::number(row.call));
         if (row.missing_suit && !row.is_human)
             line = tr("%1, sideoff").arg(line);
         lines << line;
@@ -537,7 +541,10 @@ QString TrickCompleteScene::standingsText() const
 
 QString TrickCompleteScene::callText() const
 {
-    return tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    QString text = tr("Your call: %1. Total of the calls: %2.").arg(humanCall()).arg(totalCalls());
+    if (rules::isShortcallTotal(totalCalls()))
+        text += QLatin1Char(' ') + tr("That makes a Shortcall round.");
+    return text;
 }
 
 QString TrickCompleteScene::resultText() const
@@ -550,12 +557,23 @@ QString TrickCompleteScene::resultText() const
     for (const SummaryRow &row : rows)
         if (row.points == best)
             leaders << isolatedName(row.name);
+    // The plural form follows the size of the number, as in pointsText.
+    const int size = std::abs(best);
     if (leaders.size() == 1)
-        return tr("%1 wins with %2 points.").arg(leaders.front()).arg(best);
+        return countedText("TrickCompleteScene",
+                           QT_TRANSLATE_N_NOOP("TrickCompleteScene", "%1 wins with %2 point(s)."),
+                           size)
+            .arg(leaders.front())
+            .arg(best);
     const QString last = leaders.takeLast();
     //: Names of players who tie: %1 is one name or several separated by commas.
     const QString names = tr("%1 and %2").arg(leaders.join(QStringLiteral(", ")), last);
-    return tr("%1 share the win with %2 points.").arg(names).arg(best);
+    return countedText(
+               "TrickCompleteScene",
+               QT_TRANSLATE_N_NOOP("TrickCompleteScene", "%1 share the win with %2 point(s)."),
+               size)
+        .arg(names)
+        .arg(best);
 }
 
 // Where Continue was, right of End Game: the winner, and where the whole game can be read.
@@ -575,8 +593,19 @@ void TrickCompleteScene::placeResult()
 QString TrickCompleteScene::accessibleSummary() const
 {
     QStringList parts = {tr("Round summary."), standingsText(), callText()};
-    if (continue_item && !continue_item->isVisible())
+    QStringList hand;
+    for (const CardGraphicsItem *item : hand_items)
+        hand << cardName(item->card());
+    if (!hand.isEmpty())
+        parts << tr("Your new hand: %1.").arg(hand.join(QStringLiteral(", ")));
+    if (continue_item && !continue_item->isVisible()) {
         parts << tr("The game has ended.") << resultText() << tr("Press S for the score sheet.");
+    } else {
+        QStringList names;
+        for (const CallTextItem *item : buttons)
+            names << item->toPlainText();
+        parts << tr("Buttons: %1.").arg(names.join(QStringLiteral(", ")));
+    }
     return parts.join(QLatin1Char(' '));
 }
 

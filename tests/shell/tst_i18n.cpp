@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
 #include "CardGraphicsItem.h"
+#include "CountText.h"
 #include "GameScene.h"
 #include "HowToPlayDialog.h"
 #include "IsolatedName.h"
@@ -318,11 +319,12 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("continueText");
         QTest::addColumn<QString>("qtQm");
-        QTest::newRow("German") << "de_DE" << "de" << "Weiter" << "qtbase_de.qm";
-        QTest::newRow("French") << "fr_FR" << "fr" << "Continuer" << "qtbase_fr.qm";
-        QTest::newRow("Swiss German") << "de_CH" << "de" << "Weiter" << "qtbase_de.qm";
-        QTest::newRow("English") << "en_GB" << "" << "Continue" << "";
-        QTest::newRow("unknown") << "sw_KE" << "" << "Continue" << "";
+        QTest::addColumn<QString>("counted");  // 1 and -2 points, 0 and 1 tricks, -1 point
+        QTest::newRow("German") << "de_DE" << "de" << "Weiter" << "qtbase_de.qm" << "1 Punkt, -2 Punkte, 0 Stiche, 1 Stich, -1 Punkt";
+        QTest::newRow("French") << "fr_FR" << "fr" << "Continuer" << "qtbase_fr.qm" << "1 point, -2 points, 0 pli, 1 pli, -1 point";
+        QTest::newRow("Swiss German") << "de_CH" << "de" << "Weiter" << "qtbase_de.qm" << "1 Punkt, -2 Punkte, 0 Stiche, 1 Stich, -1 Punkt";
+        QTest::newRow("English") << "en_GB" << "" << "Continue" << "" << "1 point, -2 points, 0 tricks, 1 trick, -1 point";
+        QTest::newRow("unknown") << "sw_KE" << "" << "Continue" << "" << "1 point, -2 points, 0 tricks, 1 trick, -1 point";
         // clang-format on
     }
     void theLocaleChoosesTheLanguage()
@@ -331,8 +333,13 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, continueText);
         QFETCH(QString, qtQm);
+        QFETCH(QString, counted);
         QCOMPARE(installTranslations(QLocale(locale)), language);
         QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"), continueText);
+        QCOMPARE(QStringList(
+                     {pointsText(1), pointsText(-2), tricksText(0), tricksText(1), pointsText(-1)})
+                     .join(", "),
+                 counted);
         const QString qt_dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
         if (qtQm.isEmpty() || !QFile::exists(qt_dir + '/' + qtQm))
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QBackingStore>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -253,6 +254,9 @@ private slots:
         QVERIFY(!button->isEnabled());
         QCOMPARE(edit->placeholderText(), QStringLiteral("[Your Name Here]"));
         QVERIFY(!dialog.isLearningMode());
+        // Screen readers announce the dialog by its title and read the box's help as words.
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("New Game"));
+        QVERIFY(!dialog.findChild<QCheckBox *>()->accessibleDescription().contains('<'));
         typeText(edit, typed);
         QCOMPARE(button->isEnabled(), ok);
         QCOMPARE(dialog.playerName(), name);

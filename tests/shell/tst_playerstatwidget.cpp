@@ -1,6 +1,7 @@
 #include "PlayerStatWidget.h"
 #include "ShellTestSupport.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 #include <QTextDocument>
@@ -168,6 +169,10 @@ private slots:
         QTextDocument doc;
         doc.setHtml(l->text());
         QCOMPARE(doc.toPlainText(), name);
+        // Screen readers get the row in words too, never its markup.
+        const QAccessibleInterface *row = QAccessible::queryAccessibleInterface(l);
+        QCOMPARE(row->text(QAccessible::Name), doc.toPlainText());
+        QVERIFY(row->text(QAccessible::Description).startsWith(doc.toPlainText() + ": points (9)"));
     }
 };
 

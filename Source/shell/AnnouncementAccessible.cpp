@@ -1,0 +1,85 @@
+#include "AnnouncementAccessible.h"
+
+#include "GraphicsView.h"
+
+#include <QWindow>
+
+AnnouncementAccessible::AnnouncementAccessible(GraphicsView *view, const QString &text)
+    : view(view), news(text)
+{
+}
+
+bool AnnouncementAccessible::isValid() const
+{
+    return view;
+}
+
+QObject *AnnouncementAccessible::object() const
+{
+    return nullptr;  // the view deletes it; the cache must not tie it to the widget
+}
+
+QWindow *AnnouncementAccessible::window() const
+{
+    const QAccessibleInterface *parent_iface = parent();
+    return parent_iface ? parent_iface->window() : nullptr;
+}
+
+QAccessibleInterface *AnnouncementAccessible::parent() const
+{
+    return view ? QAccessible::queryAccessibleInterface(view.data()) : nullptr;
+}
+
+QAccessibleInterface *AnnouncementAccessible::child(int) const
+{
+    return nullptr;
+}
+
+int AnnouncementAccessible::childCount() const
+{
+    return 0;
+}
+
+int AnnouncementAccessible::indexOfChild(const QAccessibleInterface *) const
+{
+    return -1;
+}
+
+QAccessibleInterface *AnnouncementAccessible::childAt(int, int) const
+{
+    return nullptr;
+}
+
+QString AnnouncementAccessible::text(QAccessible::Text t) const
+{
+    return isValid() && t == QAccessible::Name ? news : QString();
+}
+
+void AnnouncementAccessible::setText(QAccessible::Text, const QString &) {}
+
+QRect AnnouncementAccessible::rect() const
+{
+    // The table it speaks of: the view's area on screen.
+    const QAccessibleInterface *parent_iface = parent();
+    return parent_iface ? parent_iface->rect() : QRect();
+}
+
+QAccessible::Role AnnouncementAccessible::role() const
+{
+    // Readers speak a role after a label's text ("... label"); a plain area of the
+    // table's client space is read as its text alone.
+    return QAccessible::Client;
+}
+
+QAccessible::State AnnouncementAccessible::state() const
+{
+    QAccessible::State state;
+    if (!isValid()) {
+        state.invalid = true;
+        return state;
+    }
+    state.readOnly = true;
+    state.focusable = true;
+    state.focused = view->currentAnnouncement() == this;
+    return state;
+}
