@@ -1,5 +1,4 @@
-#!/bin/sh
-# The command line as a terminal shows it, with and without a display.
+# The command line as a terminal shows it, with and without a display (ctest runs it by sh).
 game=$1
 nodisplay="env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb"
 $nodisplay "$game" --help | grep -q -- --version || { echo "FAIL: --help"; exit 1; }

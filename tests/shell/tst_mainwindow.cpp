@@ -619,7 +619,6 @@ private slots:
             if (tip->inherits("QTipLabel"))
                 QCOMPARE(tip->grab().toImage().pixelColor(3, 3),
                          tip->palette().color(QPalette::ToolTipBase));
-        QToolTip::hideText();
         findAction(&window, "&Fast")->trigger();
         answerNewGameDialog("Ann");
         window.actionHandler().newGameAction()->trigger();

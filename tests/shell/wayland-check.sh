@@ -1,8 +1,6 @@
-#!/bin/sh
-# Runs a window test on a headless weston of each size; skips (77) where weston cannot run.
-# Usage: wayland-check.sh <test program> <test function> <width>x<height>...
-program=$1 function=$2
-shift 2
+# Usage: wayland-check.sh <test program> <test function> <width>x<height>...: runs the test
+# on a headless weston of each size; skips (77) where weston cannot run.
+program=$1 function=$2 && shift 2
 export XDG_RUNTIME_DIR="$(mktemp -d)" WAYLAND_DISPLAY=tolvanmere-test QT_QPA_PLATFORM=wayland
 export QT_IM_MODULE=none  # typed keys need no input method (headless weston has no seat)
 trap 'kill $weston 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
