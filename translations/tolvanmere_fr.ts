@@ -147,8 +147,8 @@
         <translation>Comment jouer</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;Annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Fin de partie&lt;/b&gt;.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Terminer la partie&lt;/b&gt;. &lt;i&gt;chicane&lt;/i&gt; à côté de l&apos;annonce d&apos;un adversaire signifie que sa nouvelle main n&apos;a aucune carte d&apos;au moins une couleur.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Screen readers such as Orca speak the game as it goes: every card as it is played and by whom, who takes each trick, your turn with the cards you may play, and the round summary.</source>
@@ -156,7 +156,7 @@
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) opens the score sheet: every round&apos;s calls, tricks and points, and a chart of the totals. &lt;b&gt;Last Trick&lt;/b&gt; (L) shows the cards of the last trick and who took it, until the next key or click. After &lt;b&gt;End Game&lt;/b&gt; the summary names the winner.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Fin de partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;&lt;b&gt;Scores&lt;/b&gt; (S) ouvre la feuille de marque&#xa0;: les annonces, plis et points de chaque manche, et un graphique des totaux. &lt;b&gt;Dernier pli&lt;/b&gt; (L) montre les cartes du dernier pli et qui l&apos;a remporté, jusqu&apos;à la touche ou au clic suivant. Après &lt;b&gt;Terminer la partie&lt;/b&gt;, le bilan nomme le gagnant.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
@@ -238,7 +238,7 @@
     </message>
     <message>
         <source>play the chosen card (the first press only shows it if no card is raised yet)</source>
-        <translation>jouer la carte choisie (si aucune carte n&apos;est encore levée, le premier appui la montre seulement)</translation>
+        <translation>jouer la carte choisie (si aucune carte n&apos;est encore levée, le premier appui ne fait que la montrer)</translation>
     </message>
     <message>
         <source>In the round summary</source>
@@ -278,7 +278,7 @@
     </message>
     <message>
         <source>End Game</source>
-        <translation>Fin de partie</translation>
+        <translation>Terminer la partie</translation>
     </message>
     <message>
         <source>Everywhere</source>
@@ -689,7 +689,7 @@
     </message>
     <message>
         <source>Total Calls</source>
-        <translation>Total annonces</translation>
+        <translation>Total des annonces</translation>
     </message>
     <message>
         <source>+ Call +</source>
@@ -701,7 +701,7 @@
     </message>
     <message>
         <source>End Game</source>
-        <translation>Fin de partie</translation>
+        <translation>Terminer la partie</translation>
     </message>
     <message>
         <source>Continue</source>
@@ -783,6 +783,21 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Call %1: made in %2 of %3 simulated rounds</source>
         <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>A trick-taking card game against three computer players.</source>
+        <translation>Un jeu de levées contre trois adversaires menés par l&apos;ordinateur.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>no display could be opened; start the game in a desktop session (DISPLAY or WAYLAND_DISPLAY set)</source>
+        <translation>aucun affichage n&apos;a pu être ouvert&#xa0;; lancez le jeu dans une session de bureau (DISPLAY ou WAYLAND_DISPLAY défini)</translation>
     </message>
 </context>
 </TS>

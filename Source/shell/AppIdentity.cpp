@@ -9,6 +9,8 @@ void applyApplicationIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(TOLVANMERE_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
 #if defined(Q_OS_LINUX)
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;  // no windows: --help or --version only
     // Windows takes the icon from the executable's own resource. The bitmap sizes keep
     // the icon when Qt's SVG icon engine plugin is not installed.
     QIcon icon(QStringLiteral(":/icons/tolvanmere.svg"));

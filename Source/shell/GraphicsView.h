@@ -8,7 +8,8 @@
 class AnnouncementAccessible;
 
 // The table's view; it tells the window its new size so the table can be scaled to fit,
-// and speaks the table's news to assistive technology.
+// draws the table's cloth behind every scene it shows, and speaks the table's news to
+// assistive technology.
 class GraphicsView : public QGraphicsView
 {
     Q_OBJECT
@@ -32,6 +33,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
 
 private:
     QString table_description;

@@ -17,9 +17,20 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QScreen>
 #include <QStringList>
+#include <QWindow>
 
 #include <algorithm>
+
+namespace {
+
+// What the screen does not tell: a desktop's panel, and a title bar before the window
+// knows its own frame.
+constexpr int unreportedPanelHeight = 48;
+constexpr int titleBarAllowance = 40;
+
+}  // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), action_handler(this), game_state(), game_scene(game_state),
@@ -57,6 +68,10 @@ MainWindow::MainWindow(QWidget *parent)
                 &MainWindow::debugTrickCompleteAnimationFinished);
     }
 
+    // The table is drawn at its own scale in a view of the form's minimum size; a smaller
+    // screen may lower that minimum, never the table's scale.
+    table_design_side =
+        std::min(ui->graphicsView->minimumWidth(), ui->graphicsView->minimumHeight());
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -78,7 +93,17 @@ PlayerStatWidget *MainWindow::statisticsPanel() const
 
 void MainWindow::advanceGame()
 {
-    ui->playerStatsWidget->updateStatistics(game_state);
+    // The game state has already dealt the next round when the last trick of one is
+    // completed; until that trick is gathered, table and panel show the round it ended.
+    const bool round_over =
+        current_round != int(game_state.getRound()) && !game_state.getHistory().empty();
+    const std::vector<Player> finished =
+        round_over ? finishedRoundPlayers() : std::vector<Player>();
+    if (round_over)
+        ui->playerStatsWidget->updateStatistics(finished, unsigned(current_round),
+                                                game_state.getHistory().back().shortcall);
+    else
+        ui->playerStatsWidget->updateStatistics(game_state);
 
     if (game_state.getCompletedTricks() != seen_completed_tricks) {
         seen_completed_tricks = game_state.getCompletedTricks();
@@ -88,7 +113,13 @@ void MainWindow::advanceGame()
             qCDebug(flowLog) << player.name.c_str() << player.tricks << player.points;
         game_scene.clearTurn();
         game_scene.animateTrickComplete(trick_card_ids, winning_card_id);
-        game_scene.updateLabels(game_state);
+        if (round_over) {
+            game_scene.updateLabels(finished);
+            // The summary follows the gathering at once: the winner's flash comes now.
+            game_scene.showTrickWinnerCue();
+        } else {
+            game_scene.updateLabels(game_state);
+        }
         updateViewDescription();
         const int winner = game_state.getLastTrickWinnerSeat();
         announce(winner == game_state.getHumanPlayer()
@@ -119,6 +150,20 @@ void MainWindow::advanceGame()
     adviseOnTurn(true);
     updateViewDescription();
     announceTurn();
+}
+
+std::vector<Player> MainWindow::finishedRoundPlayers() const
+{
+    std::vector<Player> players = game_state.getPlayers();
+    if (game_state.getHistory().empty())
+        return players;
+    const RoundRecord &last = game_state.getHistory().back();
+    for (std::size_t seat = 0; seat < players.size() && seat < last.seats.size(); ++seat) {
+        players[seat].call = last.seats[seat].call;
+        players[seat].tricks = last.seats[seat].tricks;
+        players[seat].points = last.seats[seat].total;
+    }
+    return players;
 }
 
 void MainWindow::callDetermined(int calls)
@@ -252,14 +297,59 @@ void MainWindow::onTrickCompleteAnimationFinished()
 
 void MainWindow::onViewResized(QSize size)
 {
-    const int smallest_minimum =
-        std::min(ui->graphicsView->minimumWidth(), ui->graphicsView->minimumHeight());
     const int smallest_side = std::min(size.width(), size.height());
-    if (smallest_minimum <= 0)
+    if (table_design_side <= 0)
         return;
-    const double factor = 0.3 * smallest_side / smallest_minimum;
+    const double factor = 0.3 * smallest_side / table_design_side;
     ui->graphicsView->resetTransform();
     ui->graphicsView->scale(factor, factor);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    QWindow *window = windowHandle();
+    if (!window || window == watched_window)
+        return;
+    watched_window = window;
+    connect(window, &QWindow::screenChanged, this, [this] { fitToScreen(false); });
+    // Not on screen yet: its normal size may be fitted too, whatever state it asks for.
+    fitToScreen(true);
+}
+
+// A compositor kills a client whose surface is larger than the size it configured (a
+// maximized window's, say): the whole window, its minimum included, must fit the screen.
+void MainWindow::fitToScreen(bool before_first_show)
+{
+    QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    if (screen != watched_screen) {
+        if (watched_screen)
+            disconnect(watched_screen, nullptr, this, nullptr);
+        watched_screen = screen;
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] { fitToScreen(false); });
+    }
+    QSize room = screen->availableGeometry().size();
+    // Wayland (and X without a window manager) reports the whole screen as available:
+    // leave room for a panel the desktop may keep.
+    if (screen->availableGeometry() == screen->geometry())
+        room.rheight() -= unreportedPanelHeight;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    room -= QSize(frame.left() + frame.right(),
+                  std::max(frame.top(), titleBarAllowance) + frame.bottom());
+
+    GraphicsView *view = ui->graphicsView;
+    const QSize chrome = minimumSizeHint() - view->minimumSize();
+    const int side = std::max(1, std::min({table_design_side, room.width() - chrome.width(),
+                                           room.height() - chrome.height()}));
+    view->setMinimumSize(side, side);
+    // The window's own minimum follows at once (a child not yet shown tells no one).
+    ui->centralWidget->updateGeometry();
+    layout()->activate();
+    // A maximized or full-screen window on screen has the size the compositor gave it.
+    if (before_first_show || !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(size().boundedTo(room));
 }
 
 void MainWindow::showProposedCall(int call)

@@ -18,6 +18,8 @@
 
 class GraphicsView;
 class PlayerStatWidget;
+class QScreen;
+class QWindow;
 
 namespace Ui {
 class MainWindow;
@@ -61,8 +63,13 @@ public slots:
     void onScores();
     void onLastTrick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void fitToScreen(bool before_first_show);
     void showTable();
+    std::vector<Player> finishedRoundPlayers() const;
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     // Marks the coach's card for this turn; false while the human may not play.
@@ -94,6 +101,10 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
+    int table_design_side = 0;
+    // The screen the window fits, and its native window, watched for changes.
+    QPointer<QScreen> watched_screen;
+    QPointer<QWindow> watched_window;
     QPointer<ScoreSheetDialog> score_sheet;
     QPointer<LastTrickView> last_trick_view;
     // Said before the next news: the round that begins.

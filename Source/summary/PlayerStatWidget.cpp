@@ -43,15 +43,18 @@ PlayerStatWidget::~PlayerStatWidget() = default;
 
 void PlayerStatWidget::updateStatistics(const GameState &game_state)
 {
-    ui->labelRound->setText(QStringLiteral("%1").arg(game_state.getRound()));
-
-    const std::vector<Player> players = game_state.getPlayers();
-    const std::vector<int> standings = seatsByStanding(players);
-
     setToolTip(game_state.opponents() == Opponents::Expert ? tr("The computer players are Experts.")
                                                            : QString());
+    updateStatistics(game_state.getPlayers(), game_state.getRound(), game_state.isShortcall());
+}
 
-    const bool shortcall = game_state.isShortcall();
+void PlayerStatWidget::updateStatistics(const std::vector<Player> &players, unsigned round,
+                                        bool shortcall)
+{
+    ui->labelRound->setText(QStringLiteral("%1").arg(round));
+
+    const std::vector<int> standings = seatsByStanding(players);
+
     ui->labelShortcall->setVisible(shortcall);
 
     const int rows = std::min<int>(int(standings.size()), int(name_labels.size()));

@@ -4,8 +4,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class GameState;
+class Player;
 class QLabel;
 
 namespace Ui {
@@ -23,6 +25,8 @@ public:
     ~PlayerStatWidget() override;
 
     void updateStatistics(const GameState &game_state);
+    // The same for given records, such as a finished round's.
+    void updateStatistics(const std::vector<Player> &players, unsigned round, bool shortcall);
 
 private:
     QList<QLabel *> name_labels;

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QPen>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,6 +45,7 @@ const QColor chartSuggestedColour(255, 0, 0);
 constexpr qreal chartBarOpacity = 0.5;
 constexpr qreal chartBarFill = 0.7;  // of each bar's column; the rest is space
 constexpr qreal chartColumnPadding = 8;
+constexpr qreal chartSmallestPointSize = 11;
 
 bool lacksASuit(const std::vector<Card> &cards)
 {
@@ -278,10 +280,18 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
 
     const int columns = int(rounds_by_tricks.size());
     QGraphicsTextItem widest_label(QString::number(columns - 1));  // measured, never shown
-    widest_label.setFont(summary_font);
+    QFont label_font = summary_font;
+    widest_label.setFont(label_font);
+    // Longer words (other languages, sideoff marks) push the chart right: its numbers get
+    // smaller, down to a limit, before it runs past the hand.
+    const qreal room = (hand_right - left) / columns;
+    while (widest_label.boundingRect().width() + chartColumnPadding > room
+           && label_font.pointSizeF() > chartSmallestPointSize) {
+        label_font.setPointSizeF(label_font.pointSizeF() - 1);
+        widest_label.setFont(label_font);
+    }
     const qreal label_height = widest_label.boundingRect().height();
-    const qreal column = std::max(widest_label.boundingRect().width() + chartColumnPadding,
-                                  (hand_right - left) / columns);
+    const qreal column = std::max(widest_label.boundingRect().width() + chartColumnPadding, room);
 
     const qreal baseline = decrease->y() - label_height;
     const qreal tallest = baseline - caption->sceneBoundingRect().bottom();
@@ -306,7 +316,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
         chart_bars.append(bar);
 
         auto *label = new QGraphicsTextItem();
-        label->setFont(summary_font);
+        label->setFont(label_font);
         label->setHtml(numberTemplate.arg(tricks));
         label->setTextWidth(column);
         label->setPos(x, baseline);
@@ -372,6 +382,8 @@ CallTextItem *TrickCompleteScene::button(const QString &text) const
 
 void TrickCompleteScene::changeHumanCall(int delta)
 {
+    if (game_ended)
+        return;  // the call of a game that is over is nobody's business
     bool changed = false;
     int new_call = 0;
     for (SummaryRow &row : rows) {
@@ -441,8 +453,24 @@ void TrickCompleteScene::onEndGame()
     emit endGame();
 }
 
+// A key pressed while the table still showed the last trick was meant for the table, even
+// when it is delivered only after the summary took its place (the event loop was busy
+// building it): keys count from the event loop's next turn after the first frame.
+void TrickCompleteScene::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsScene::drawForeground(painter, rect);
+    if (painted)
+        return;
+    painted = true;
+    QTimer::singleShot(0, this, [this] { takes_keys = true; });
+}
+
 bool TrickCompleteScene::event(QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && !takes_keys) {
+        event->accept();
+        return true;
+    }
     // Tab moves the focus mark among the buttons; the base scene would give it to widgets.
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);

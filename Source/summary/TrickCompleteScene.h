@@ -71,6 +71,8 @@ public:
     // The standings, the call and the four buttons as accessible elements; they live
     // as long as the scene.
     QList<QAccessibleInterface *> accessibleElements();
+    // Keys count only once the summary has been on screen: see drawForeground.
+    bool takesKeys() const { return takes_keys; }
 
 signals:
     void callDetermined(int call);
@@ -81,6 +83,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private slots:
     void onCallDecrease();
@@ -118,6 +121,8 @@ private:
     CallTextItem *end_game_item = nullptr;
     CallTextItem *continue_item = nullptr;
     bool game_ended = false;
+    bool painted = false;
+    bool takes_keys = false;
     QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand_items;
     QFont summary_font;

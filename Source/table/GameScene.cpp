@@ -272,7 +272,11 @@ void GameScene::placeLabel(int p, const QString &text)
 
 void GameScene::updateLabels(const GameState &game_state)
 {
-    const std::vector<Player> players = game_state.getPlayers();
+    updateLabels(game_state.getPlayers());
+}
+
+void GameScene::updateLabels(const std::vector<Player> &players)
+{
     if (int(players.size()) < table::tablePositions)
         return;
     for (int p = 0; p < table::tablePositions; ++p) {

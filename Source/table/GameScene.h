@@ -14,6 +14,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 class GameState;
 class QGraphicsRectItem;
@@ -32,6 +33,7 @@ public:
 
     void layoutTable(const GameState &game_state);
     void updateLabels(const GameState &game_state);
+    void updateLabels(const std::vector<Player> &players);
     void setHumanCardsEnabled(const GameState &game_state, bool enabled);
     int cardId(const Card &card) const;
     void animateMove(const Card &card);
@@ -57,6 +59,9 @@ public:
     QGraphicsItem *yourTurnCue() const { return your_turn_cue; }
     // The "+1" beside the label of the player who took the trick just gathered.
     QGraphicsItem *trickCue(int table_position) const;
+    // Flashes the label of the player who took the trick being gathered (normally done
+    // when the gathering ends).
+    void showTrickWinnerCue();
     // The keyboard's choice among the human's playable cards. It starts on the first of
     // them when the human's turn begins and follows the pointer; shown, it looks exactly
     // like a hovered card. -1 while the human may not play.
@@ -87,9 +92,6 @@ private slots:
     void onCardClicked(int id);
     void onCardHoverEntered(int id);
     void onCardHoverLeft(int id);
-
-private slots:
-    void showTrickWinnerCue();
 
 private:
     void setupCues();

@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "AppIdentity.h"
+#include "CardGraphicsItem.h"
 #include "CountText.h"
 #include "GameScene.h"
 #include "HowToPlayDialog.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QLabel>
@@ -370,7 +372,17 @@ private slots:
         TrickCompleteScene summary({makePlayer("A", 1, 2, 0, hand), makePlayer("B", 2, 2, 0, hand),
                                     makePlayer("C", 3, 2, 0, hand), makePlayer("D", 4, 2, 0, hand)},
                                    0);
+        Coach::Histogram rounds{};
+        rounds[3] = 10;
+        summary.showCoachAdvice(3, rounds);
         installTranslations(QLocale(QLocale::English));
+        // The coach's chart, right of the longest words, still ends within the hand.
+        qreal hand_right = 0, chart_right = 0;
+        for (CardGraphicsItem *card : summary.handItems())
+            hand_right = std::max(hand_right, card->sceneBoundingRect().right());
+        for (QGraphicsRectItem *bar : summary.chartBars())
+            chart_right = std::max(chart_right, bar->sceneBoundingRect().right());
+        QVERIFY(chart_right <= hand_right);
         QList<QGraphicsTextItem *> texts;
         for (QGraphicsItem *item : summary.items())
             if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))
@@ -396,8 +408,10 @@ private slots:
         const QString isolated = isolatedName(name);
         QVERIFY(isolated.endsWith(fsi + name + pdi));
         QCOMPARE(text, isolated + " (0) - 0/0");
+        // As drawn: the line's direction, and where its characters go.
         QTextLayout *layout = label->document()->begin().layout();
         QVERIFY(layout && layout->lineCount() == 1);
+        QCOMPARE(layout->textOption().textDirection(), Qt::LeftToRight);
         const QTextLine line = layout->lineAt(0);
         qreal name_right = 0;
         for (int i = 1; i <= int(isolated.size()); ++i)

@@ -313,6 +313,7 @@ private slots:
 
         // The summary: its description, and its buttons pressed through accessibility.
         TrickCompleteScene *summary = window.summaryScene();
+        QTRY_VERIFY(summary->takesKeys());  // on screen before the player presses a key
         QCOMPARE(viewDescription(window), summary->accessibleSummary());
         QVERIFY(viewDescription(window).startsWith(QStringLiteral("Round summary. Standings: ")));
         QAccessibleInterface *view = QAccessible::queryAccessibleInterface(window.view());

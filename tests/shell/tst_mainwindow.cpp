@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -615,6 +617,51 @@ private slots:
         QVERIFY(window.statisticsPanel()->toolTip().contains(QStringLiteral("Expert")));
     }
 
+    // As shown (ctest also runs it at QT_SCALE_FACTOR=2 and on weston): the window fits,
+    // the cloth is centred, tool tips are plain, and the last trick is gathered on labels
+    // and a panel that show the round it ends, with the winner's +1.
+    void whatThePlayerSees()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(50);
+        QPaintDevice *store = window.backingStore()->paintDevice();  // what the screen gets
+        QCOMPARE(store->devType(), int(QInternal::Image));
+        const QImage &frame = *static_cast<QImage *>(store);
+        QWidget *viewport = window.view()->viewport();
+        const QColor centre = frame.pixelColor(viewport->mapTo(&window, viewport->rect().center())
+                                               * frame.devicePixelRatio());
+        QVERIFY2(centre.red() < 30 && centre.blue() > 150, qPrintable(centre.name()));
+        QToolTip::showText(viewport->mapToGlobal(QPoint(20, 20)), QStringLiteral("tip"), viewport);
+        QTRY_VERIFY(QToolTip::isVisible());
+        for (QWidget *tip : QApplication::topLevelWidgets())
+            if (tip->inherits("QTipLabel"))
+                QCOMPARE(tip->grab().toImage().pixelColor(3, 3),
+                         tip->palette().color(QPalette::ToolTipBase));
+        findAction(&window, "&Fast")->trigger();
+        answerNewGameDialog("Ann");
+        window.actionHandler().newGameAction()->trigger();
+        GameScene &scene = window.gameScene();
+        time_divisor = 40;  // the first twelve tricks quickly, the last one as played
+        while (debug_lines.count("advanceGame() - trick done") < 13) {
+            if (window.gameState().getCompletedTricks() == 12)
+                time_divisor = 1;
+            if (!(window.gameState().isHumanMove() && playHumanCard(window)))
+                QTest::qWait(1);
+        }
+        QCOMPARE(window.view()->scene(), &scene);
+        const RoundRecord &round = window.gameState().getHistory().back();
+        for (int p = 0; p < 4; ++p) {
+            const SeatResult &seat = round.seats.at(std::size_t(scene.seatAt(p)));
+            QVERIFY(scene.nameLabel(p)->toPlainText().endsWith(
+                QStringLiteral("(%1) - %2/%3").arg(seat.total).arg(seat.tricks).arg(seat.call)));
+        }
+        const int winner = scene.tablePositionOfSeat(window.gameState().getLastTrickWinnerSeat());
+        QVERIFY(scene.trickCue(winner)->isVisible());
+        QCOMPARE(window.statisticsPanel()->findChild<QLabel *>("labelRound")->text(), "1");
+    }
+
     // The score sheet and the last trick, opened and closed at every step, leave the game
     // and its random sequence as they are; the last trick shows the game's, the sheet a
     // row per finished round.
@@ -658,13 +705,13 @@ private slots:
                         const QString text = shown->accessibleDescription();
                         for (std::size_t k = 0; k < last.size(); ++k) {
                             QVERIFY(cards[qsizetype(k)] == last[k].card);
-                            const auto &player = game.getPlayers()[std::size_t(last[k].seat)];
+                            const auto player = game.getPlayers()[std::size_t(last[k].seat)];
                             QVERIFY2(
                                 text.contains(QStringLiteral("%1: %2").arg(
                                     QString::fromStdString(player.name), cardName(last[k].card))),
                                 qPrintable(text));
                         }
-                        const auto &winner =
+                        const auto winner =
                             game.getPlayers()[std::size_t(game.getLastTrickWinnerSeat())];
                         QVERIFY(text.endsWith(QString::fromStdString(winner.name)
                                               + " took the trick."));
