@@ -269,6 +269,9 @@ void MainWindow::onTrickCompleteAnimationFinished()
     seen_completed_tricks = game_state.getCompletedTricks();
     if (score_sheet)
         score_sheet->followGame(game_state);
+    // The last trick belongs to the table, not to the summary that now covers it.
+    if (last_trick_view)
+        last_trick_view->close();
 
     if (summary_scene)
         summary_scene->deleteLater();

@@ -391,16 +391,17 @@ void GameStateTest::lastMoveOfRoundOneRollsOver()
     QCOMPARE(game.getRound(), 1u);
 
     const std::vector<Player> before = game.getPlayers();
-    std::vector<Card> lastTrick = game.getTrick();
+    std::vector<SeatCard> lastTrick = game.getTrickPlays();
     const int seat = game.getCurrentPlayer();
     const Card lastCard = before[static_cast<std::size_t>(seat)].hand.cards.front();
-    lastTrick.push_back(lastCard);
-    const Card winner = trickWinner(lastTrick);
-    const int leader = (seat + 1) % 4;
-    const int winnerSeat = (leader
-                            + static_cast<int>(std::find(lastTrick.begin(), lastTrick.end(), winner)
-                                               - lastTrick.begin()))
-                           % 4;
+    lastTrick.push_back({lastCard, seat});
+    std::vector<Card> lastCards;
+    for (const SeatCard &played : lastTrick)
+        lastCards.push_back(played.card);
+    const Card winner = trickWinner(lastCards);
+    const int winnerSeat = std::find_if(lastTrick.begin(), lastTrick.end(), [&](const SeatCard &p) {
+                               return p.card == winner;
+                           })->seat;
 
     playAnyMove(game);
     QCOMPARE(game.getRound(), 2u);
