@@ -1,5 +1,6 @@
 #include "ExpertPlayer.h"
 
+#include "CardBits.h"
 #include "ComputerRules.h"
 #include "GameRules.h"
 #include "GameState.h"
@@ -11,17 +12,10 @@
 
 namespace {
 
-// Cards are small indices, 16 * (suit - 1) + rank - 2, so a hand is a 64-bit set with
-// one 13-bit lane per suit, as in RoundSimulator.
-using CardIndex = std::uint8_t;
-using CardSet = std::uint64_t;
+using namespace cardbits;
 
 constexpr int seats = rules::playerCount;
 constexpr int deckSize = seats * rules::tricksPerRound;
-constexpr int spadeLane = 0;
-constexpr std::uint32_t laneMask = 0x1FFF;
-constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
-constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
 constexpr CardSet wholeDeck =
     CardSet{laneMask} | CardSet{laneMask} << 16 | CardSet{laneMask} << 32 | CardSet{laneMask} << 48;
 
@@ -29,62 +23,6 @@ constexpr CardSet wholeDeck =
 // opponent is worth less than one won, but it is worth something in a race to the top.
 constexpr double opponentWeight = 0.25;
 
-int laneOf(CardIndex card)
-{
-    return card >> 4;
-}
-int rankBitOf(CardIndex card)
-{
-    return card & 15;
-}
-CardIndex indexOf(int lane, int rank_bit)
-{
-    return static_cast<CardIndex>(lane * 16 + rank_bit);
-}
-CardIndex indexOf(const Card &card)
-{
-    return indexOf(card.suit - 1, card.rank - 2);
-}
-bool isRealCard(const Card &card)
-{
-    return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
-}
-Card cardOf(CardIndex index)
-{
-    const int rank = rankBitOf(index) + 2;
-    return makeCard(laneOf(index) + 1, rank == 14 ? Ace : rank);
-}
-CardSet bitOf(CardIndex card)
-{
-    return CardSet{1} << card;
-}
-std::uint32_t laneCards(CardSet set, int lane)
-{
-    return static_cast<std::uint32_t>(set >> (lane * 16)) & laneMask;
-}
-CardSet laneSet(int lane)
-{
-    return CardSet{laneMask} << (lane * 16);
-}
-int lowestBit(std::uint32_t bits)
-{
-    return std::countr_zero(bits);
-}
-int highestBit(std::uint32_t bits)
-{
-    return 31 - std::countl_zero(bits);
-}
-std::uint32_t above(std::uint32_t bits, int rank_bit)
-{
-    return bits & ~((2u << rank_bit) - 1);
-}
-// The trickWinner rule for one more card against the card winning so far.
-bool beats(CardIndex card, CardIndex winner)
-{
-    if (laneOf(card) == laneOf(winner))
-        return rankBitOf(card) > rankBitOf(winner);
-    return laneOf(card) == spadeLane;
-}
 // The n-th card (from 0) of a set, lowest index first.
 CardIndex nthCard(CardSet set, int n)
 {

@@ -1,5 +1,6 @@
 #include "RoundSimulator.h"
 
+#include "CardBits.h"
 #include "ComputerRules.h"
 
 #include <bit>
@@ -8,74 +9,12 @@
 
 namespace {
 
-using CardIndex = std::uint8_t;
-using CardSet = std::uint64_t;
-
-constexpr int spadeLane = 0;                // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
-constexpr std::uint32_t laneMask = 0x1FFF;  // ranks 2..14 as bits 0..12
-constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
-constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
-
-int laneOf(CardIndex card)
-{
-    return card >> 4;
-}
-int rankBitOf(CardIndex card)
-{
-    return card & 15;
-}
-CardIndex indexOf(int lane, int rank_bit)
-{
-    return static_cast<CardIndex>(lane * 16 + rank_bit);
-}
-CardSet bitOf(CardIndex card)
-{
-    return CardSet{1} << card;
-}
-std::uint32_t laneCards(CardSet set, int lane)
-{
-    return (set >> (lane * 16)) & laneMask;
-}
-int lowestBit(std::uint32_t bits)
-{
-    return std::countr_zero(bits);
-}
-int highestBit(std::uint32_t bits)
-{
-    return 31 - std::countl_zero(bits);
-}
-// The cards of a lane ranked above the given rank bit.
-std::uint32_t above(std::uint32_t bits, int rank_bit)
-{
-    return bits & ~((2u << rank_bit) - 1);
-}
-
-bool isRealCard(const Card &card)
-{
-    return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
-}
-CardIndex indexOf(const Card &card)
-{
-    return indexOf(card.suit - 1, card.rank - 2);
-}
-Card cardOf(CardIndex index)
-{
-    const int rank = rankBitOf(index) + 2;
-    return makeCard(laneOf(index) + 1, rank == 14 ? Ace : rank);
-}
+using namespace cardbits;
 
 // trumpRankLess as a number: non-spades first, then by rank.
 int trumpRankKey(CardIndex card)
 {
     return (laneOf(card) == spadeLane ? 16 : 0) + rankBitOf(card);
-}
-
-// The trickWinner rule for one more card against the card winning so far.
-bool beats(CardIndex card, CardIndex winner)
-{
-    if (laneOf(card) == laneOf(winner))
-        return rankBitOf(card) > rankBitOf(winner);
-    return laneOf(card) == spadeLane;
 }
 
 // A few cards at most: cheaper than a library popcount on CPUs without the instruction.

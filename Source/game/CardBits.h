@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Card.h"
+#include "ComputerRules.h"
+
+#include <bit>
+#include <cstdint>
+
+// Cards as small indices, 16 * (suit - 1) + rank - 2, so that a hand is a 64-bit set with
+// one 13-bit lane per suit: what the simulations use to play rounds out fast.
+namespace cardbits {
+
+using CardIndex = std::uint8_t;
+using CardSet = std::uint64_t;
+
+inline constexpr int spadeLane = 0;                // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
+inline constexpr std::uint32_t laneMask = 0x1FFF;  // ranks 2..14 as bits 0..12
+inline constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
+inline constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
+
+inline int laneOf(CardIndex card)
+{
+    return card >> 4;
+}
+inline int rankBitOf(CardIndex card)
+{
+    return card & 15;
+}
+inline CardIndex indexOf(int lane, int rank_bit)
+{
+    return static_cast<CardIndex>(lane * 16 + rank_bit);
+}
+inline CardIndex indexOf(const Card &card)
+{
+    return indexOf(card.suit - 1, card.rank - 2);
+}
+inline bool isRealCard(const Card &card)
+{
+    return card.suit >= Spades && card.suit <= Clubs && card.rank >= 2 && card.rank <= 14;
+}
+inline Card cardOf(CardIndex index)
+{
+    const int rank = rankBitOf(index) + 2;
+    return makeCard(laneOf(index) + 1, rank == 14 ? Ace : rank);
+}
+inline CardSet bitOf(CardIndex card)
+{
+    return CardSet{1} << card;
+}
+inline std::uint32_t laneCards(CardSet set, int lane)
+{
+    return static_cast<std::uint32_t>(set >> (lane * 16)) & laneMask;
+}
+inline CardSet laneSet(int lane)
+{
+    return CardSet{laneMask} << (lane * 16);
+}
+inline int lowestBit(std::uint32_t bits)
+{
+    return std::countr_zero(bits);
+}
+inline int highestBit(std::uint32_t bits)
+{
+    return 31 - std::countl_zero(bits);
+}
+// The cards of a lane ranked above the given rank bit.
+inline std::uint32_t above(std::uint32_t bits, int rank_bit)
+{
+    return bits & ~((2u << rank_bit) - 1);
+}
+// The trickWinner rule for one more card against the card winning so far.
+inline bool beats(CardIndex card, CardIndex winner)
+{
+    if (laneOf(card) == laneOf(winner))
+        return rankBitOf(card) > rankBitOf(winner);
+    return laneOf(card) == spadeLane;
+}
+
+}  // namespace cardbits
