@@ -7,31 +7,25 @@
 
 namespace {
 
-// FNV-1a over the cards, so that a seed names the exact cards and their order.
 std::uint64_t mixCards(std::uint64_t hash, const std::vector<Card> &cards)
 {
-    constexpr std::uint64_t prime = 0x100000001B3ull;
-    for (const Card &card : cards) {
-        hash = (hash ^ static_cast<std::uint64_t>(card.suit)) * prime;
-        hash = (hash ^ static_cast<std::uint64_t>(card.rank)) * prime;
-    }
+    for (const Card &card : cards)
+        hash = fnvMix(fnvMix(hash, std::uint64_t(card.suit)), std::uint64_t(card.rank));
     return hash;
 }
 
-constexpr std::uint64_t fnv_offset = 0xCBF29CE484222325ull;
 constexpr std::uint64_t played_separator = 0xFF;
 
 }  // namespace
 
 std::uint64_t Coach::dealSeed(const std::vector<Card> &dealt)
 {
-    return mixCards(fnv_offset, dealt);
+    return mixCards(fnvOffset, dealt);
 }
 
 std::uint64_t Coach::hintSeed(const std::vector<Card> &held, const std::vector<Card> &played)
 {
-    const std::uint64_t hash = mixCards(fnv_offset, held);
-    return mixCards((hash ^ played_separator) * 0x100000001B3ull, played);
+    return mixCards(fnvMix(mixCards(fnvOffset, held), played_separator), played);
 }
 
 void Coach::estimate(const std::vector<Card> &dealt)

@@ -1,5 +1,7 @@
 #include "GameState.h"
 
+#include "SeededRandom.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -29,11 +31,10 @@ bool isFullDeck(const std::vector<Card> &deck)
 // game too, without a draw from rand().
 std::uint64_t dealSeed(const std::vector<Player> &players)
 {
-    std::uint64_t hash = 0xCBF29CE484222325ull;
+    std::uint64_t hash = fnvOffset;
     for (const Player &player : players) {
         for (const Card &card : player.hand.cards)
-            hash =
-                (hash ^ static_cast<std::uint64_t>(card.suit * 16 + card.rank)) * 0x100000001B3ull;
+            hash = fnvMix(hash, std::uint64_t(card.suit * 16 + card.rank));
     }
     return hash;
 }

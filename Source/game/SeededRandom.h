@@ -17,3 +17,10 @@ public:
 private:
     std::uint64_t state;
 };
+
+// FNV-1a, one value at a time: seeds that name exact cards and their order.
+inline constexpr std::uint64_t fnvOffset = 0xCBF29CE484222325ull;
+constexpr std::uint64_t fnvMix(std::uint64_t hash, std::uint64_t value)
+{
+    return (hash ^ value) * 0x100000001B3ull;
+}

@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QString>
-#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <vector>
@@ -70,7 +69,7 @@ void PlayerStatWidget::updateStatistics(const std::vector<Player> &players, unsi
         tricks_labels[i]->setText(span + QStringLiteral("%1/%2</span>").arg(s.tricks).arg(s.call));
         const QString tip = standingsToolTip(name, s.points, s.tricks, s.call);
         // Screen readers get the row in words, without the markup.
-        const QString plain_tip = QTextDocumentFragment::fromHtml(tip).toPlainText();
+        const QString plain_tip = standingsText(name, s.points, s.tricks, s.call);
         for (QLabel *label : {name_labels[i], points_labels[i], tricks_labels[i]}) {
             label->setToolTip(tip);
             if (label->accessibleDescription() != plain_tip)  // Qt reports every setting
