@@ -135,10 +135,6 @@
         <source>%1 (%2) - %3/%4</source>
         <translation>%1 (%2) - %3/%4</translation>
     </message>
-    <message>
-        <source>Your turn</source>
-        <translation>Du bist am Zug</translation>
-    </message>
 </context>
 <context>
     <name>HowToPlayDialog</name>
@@ -783,6 +779,13 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>Call %1: made in %2 of %3 simulated rounds</source>
         <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
+    </message>
+</context>
+<context>
+    <name>TurnCues</name>
+    <message>
+        <source>Your turn</source>
+        <translation>Du bist am Zug</translation>
     </message>
 </context>
 <context>

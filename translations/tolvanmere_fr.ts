@@ -135,10 +135,6 @@
         <source>%1 (%2) - %3/%4</source>
         <translation>%1 (%2) - %3/%4</translation>
     </message>
-    <message>
-        <source>Your turn</source>
-        <translation>À vous de jouer</translation>
-    </message>
 </context>
 <context>
     <name>HowToPlayDialog</name>
@@ -783,6 +779,13 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Call %1: made in %2 of %3 simulated rounds</source>
         <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
+    </message>
+</context>
+<context>
+    <name>TurnCues</name>
+    <message>
+        <source>Your turn</source>
+        <translation>À vous de jouer</translation>
     </message>
 </context>
 <context>

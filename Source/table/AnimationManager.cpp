@@ -35,7 +35,7 @@ AnimationManager::~AnimationManager()
 
 QPointF AnimationManager::trickPosition(int table_position)
 {
-    if (table_position < 0 || table_position >= int(table::trickPositions.size()))
+    if (!table::isTablePosition(table_position))
         return QPointF(0, 0);
     return table::trickPositions[std::size_t(table_position)];
 }

@@ -29,6 +29,46 @@ constexpr int restingAngles[] = {0, table::cardRotation};
 constexpr double angleTolerance = 0.01;  // degrees
 constexpr double shapeTolerance = 1e-4;  // relative
 
+// Draws the image at `at` but for the columns [left, right) that hidden(row) gives for
+// each row. Rows go together while the pixels drawn in vain (hidden in a row, not in all
+// rows of its band) stay few: each draw has a cost of its own, worth some hundreds of pixels.
+template <class Hidden>
+void drawOutsideHidden(QPainter *painter, QPoint at, const QImage &image, Hidden hidden)
+{
+    const int width = image.width();
+    const int height = image.height();
+    constexpr qint64 budget = 1000;
+    for (int top = 0; top < height;) {
+        auto [left, right] = hidden(top);
+        qint64 hidden_sum = right - left;
+        int bottom = top + 1;
+        for (; bottom < height; ++bottom) {
+            const auto [l, r] = hidden(bottom);
+            const int new_left = std::max(left, l);
+            const int new_right = std::min(right, r);
+            const qint64 new_sum = hidden_sum + (r - l);
+            const qint64 rows = bottom + 1 - top;
+            if (new_sum - rows * std::max(new_right - new_left, 0) > budget)
+                break;
+            left = new_left;
+            right = new_right;
+            hidden_sum = new_sum;
+        }
+        if (right - left <= 0) {
+            painter->drawImage(QPoint(at.x(), at.y() + top), image,
+                               QRect(0, top, width, bottom - top));
+        } else {
+            if (left > 0)
+                painter->drawImage(QPoint(at.x(), at.y() + top), image,
+                                   QRect(0, top, left, bottom - top));
+            if (right < width)
+                painter->drawImage(QPoint(at.x() + right, at.y() + top), image,
+                                   QRect(right, top, width - right, bottom - top));
+        }
+        top = bottom;
+    }
+}
+
 }  // namespace
 
 QSvgRenderer *card_renderer()
@@ -305,14 +345,8 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
     // Small pictures blend faster than the bands are worked out (a 1920 x 1080 table).
     constexpr qint64 worthwhilePixels = 40000;
     const CardGraphicsItem *above = covering_card;
-    // Stacked above: a higher z, or the same z and added to the scene later (the scene
-    // adds a hand's cards in order). Not under Qt's item cache: a cached picture of ours
-    // would keep the hole after the card above has gone.
-    if (!above || qint64(image.width()) * image.height() < worthwhilePixels || !above->isVisible()
-        || above->scene() != scene() || !scene() || above->zValue() < zValue()
-        || above->effectiveOpacity() < 1.0 || above->graphicsEffect()
-        || above->boundingRect().isEmpty() || cacheMode() != NoCache
-        || above->cacheMode() != NoCache) {
+    if (!above || qint64(image.width()) * image.height() < worthwhilePixels
+        || !liesOpaquelyUnder(*above)) {
         painter->drawImage(at, image);
         return;
     }
@@ -343,7 +377,6 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
     // Per row of our image, the columns [left, right) the card above surely hides. One
     // pixel of margin each way allows for the rounding of either card's position.
     const int width = image.width();
-    const int height = image.height();
     const int cover_rows = int(cover.opaque.size());
     auto hidden = [&](int y) {
         int left = 0;
@@ -359,36 +392,16 @@ void CardGraphicsItem::drawUncovered(QPainter *painter, QPoint at, QImage image,
         return left < right ? std::pair(left, right) : std::pair(0, 0);
     };
 
-    // Rows go together while the pixels drawn in vain (hidden in a row, not in all rows
-    // of its band) stay few: each draw has a cost of its own, worth some hundreds of pixels.
-    constexpr qint64 budget = 1000;
-    for (int top = 0; top < height;) {
-        auto [left, right] = hidden(top);
-        qint64 hidden_sum = right - left;
-        int bottom = top + 1;
-        for (; bottom < height; ++bottom) {
-            const auto [l, r] = hidden(bottom);
-            const int new_left = std::max(left, l);
-            const int new_right = std::min(right, r);
-            const qint64 new_sum = hidden_sum + (r - l);
-            const qint64 rows = bottom + 1 - top;
-            if (new_sum - rows * std::max(new_right - new_left, 0) > budget)
-                break;
-            left = new_left;
-            right = new_right;
-            hidden_sum = new_sum;
-        }
-        if (right - left <= 0) {
-            painter->drawImage(QPoint(at.x(), at.y() + top), image,
-                               QRect(0, top, width, bottom - top));
-        } else {
-            if (left > 0)
-                painter->drawImage(QPoint(at.x(), at.y() + top), image,
-                                   QRect(0, top, left, bottom - top));
-            if (right < width)
-                painter->drawImage(QPoint(at.x() + right, at.y() + top), image,
-                                   QRect(right, top, width - right, bottom - top));
-        }
-        top = bottom;
-    }
+    drawOutsideHidden(painter, at, image, hidden);
+}
+
+// Stacked above: a higher z, or the same z and added to the scene later (the scene adds a
+// hand's cards in order). Not under Qt's item cache: a cached picture of ours would keep
+// the hole after the card above has gone.
+bool CardGraphicsItem::liesOpaquelyUnder(const CardGraphicsItem &above) const
+{
+    return above.isVisible() && above.scene() == scene() && scene() && above.zValue() >= zValue()
+           && above.effectiveOpacity() >= 1.0 && !above.graphicsEffect()
+           && !above.boundingRect().isEmpty() && cacheMode() == NoCache
+           && above.cacheMode() == NoCache;
 }

@@ -88,6 +88,7 @@ private:
     void paintCached(QPainter *painter);
     void drawUncovered(QPainter *painter, QPoint at, QImage image, const QTransform &world,
                        double dpr, double scale, int angle) const;
+    bool liesOpaquelyUnder(const CardGraphicsItem &above) const;
     static void paintEmblem(QPainter *painter, const QRectF &bounds, const QRectF &clip);
     void paintHintMark(QPainter *painter) const;
 

@@ -4,20 +4,20 @@
 #include "Card.h"
 #include "CardGraphicsItem.h"
 #include "CardMetaType.h"
+#include "DebugLabels.h"
 #include "TableConstants.h"
+#include "TableGeometry.h"
+#include "TurnCues.h"
 
-#include <QColor>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QList>
-#include <QVariantAnimation>
 
 #include <array>
-#include <map>
+#include <memory>
 #include <vector>
 
 class GameState;
-class QGraphicsRectItem;
 class QKeyEvent;
 class Player;
 
@@ -52,16 +52,22 @@ public:
 
     // Marks the label of the player to move, beside or behind its text; -1 when nobody's.
     void showTurn(const GameState &game_state);
-    void clearTurn();
-    int turnPosition() const { return turn_position; }
+    void clearTurn() { turn_cues->clearTurn(); }
+    int turnPosition() const { return turn_cues->turnPosition(); }
     int tablePositionOfSeat(int seat) const;
-    QGraphicsItem *turnMark(int table_position) const;
-    QGraphicsItem *yourTurnCue() const { return your_turn_cue; }
+    QGraphicsItem *turnMark(int table_position) const
+    {
+        return turn_cues->turnMark(table_position);
+    }
+    QGraphicsItem *yourTurnCue() const { return turn_cues->yourTurnCue(); }
     // The "+1" beside the label of the player who took the trick just gathered.
-    QGraphicsItem *trickCue(int table_position) const;
+    QGraphicsItem *trickCue(int table_position) const
+    {
+        return turn_cues->trickCue(table_position);
+    }
     // Flashes the label of the player who took the trick being gathered (normally done
     // when the gathering ends).
-    void showTrickWinnerCue();
+    void showTrickWinnerCue() { turn_cues->showTrickWinner(); }
     // The keyboard's choice among the human's playable cards. It starts on the first of
     // them when the human's turn begins and follows the pointer; shown, it looks exactly
     // like a hovered card. -1 while the human may not play.
@@ -74,7 +80,7 @@ public:
     CardGraphicsItem *cardItem(int id);
     const CardGraphicsItem *cardItem(int id) const;
     QGraphicsTextItem *nameLabel(int table_position);
-    QGraphicsTextItem *debugLabel(int index);
+    QGraphicsTextItem *debugLabel(int index) { return debug_labels.label(index); }
     int seatAt(int table_position) const;
     AnimationManager &animationManager() { return animation_manager; }
 
@@ -94,34 +100,26 @@ private slots:
     void onCardHoverLeft(int id);
 
 private:
-    void setupCues();
-    void clearCues();
-    void placeYourTurnCue();
+    void addLabels();
     void showSelection();
     void playSelectedCard();
-    void placeLabel(int table_position, const QString &text);
-    void placeDebugLabel(const Player &player, const CardGraphicsItem &item, int table_position,
-                         int &debug_index);
+    // A click or hover from an item of the human's row: its id names one of ours.
+    CardGraphicsItem &ownItem(int id);
+    void dealHand(int table_position, const Player &player);
+    void placeHand(int table_position, const table::HandPlace &place, const Player &player);
+    void placeLabel(int table_position, const table::LabelPlace &place, const QString &text);
 
     int card_rotation = 15;
-    std::array<CardGraphicsItem, 52> card_items;
+    std::array<CardGraphicsItem, table::cardItemCount> card_items;
     std::array<QGraphicsTextItem, table::tablePositions> name_labels;
-    std::array<QGraphicsTextItem, 39> debug_labels;
-    std::map<int, QList<CardGraphicsItem *>> position_cards;
-    std::map<int, int> position_players;
+    DebugLabels debug_labels;
+    std::array<QList<CardGraphicsItem *>, table::tablePositions> position_cards;
+    int human_seat = 0;
     AnimationManager animation_manager;
 
     int highlighted_id = -1;
-    int turn_position = -1;
-    int trick_winner_position = -1;
-    std::array<QGraphicsRectItem *, table::tablePositions>
-        turn_marks{};  // glows, children of the labels
-    std::array<QGraphicsRectItem *, table::tablePositions>
-        turn_underlines{};  // children of the glows
-    std::array<QGraphicsSimpleTextItem *, table::tablePositions> trick_cues{};
-    QGraphicsSimpleTextItem *your_turn_cue = nullptr;  // owned by the scene
-    QVariantAnimation trick_cue_fade;
-    QColor label_colour;
+    // Made once the labels have their font; "Your turn" is stacked above the labels.
+    std::unique_ptr<TurnCues> turn_cues;
     QList<int> playable_ids;
     int selected_id = -1;
     // The keys were used last (not the pointer): the selection shows as each turn begins.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GameRules.h"
+#include "TableSeating.h"
 
 #include <QColor>
 #include <QPointF>
@@ -41,18 +41,15 @@ inline constexpr double gatherSpin = 500.0;  // degrees, sign chosen at random
 inline constexpr int winnerSpinDuration = 350;
 inline constexpr double winnerSpin = 400.0;  // degrees, sign chosen at random
 
-// Where a card played from each table position lands (0 top, 1 right, 2 bottom, 3 left).
-inline constexpr std::array<QPointF, 4> trickPositions = {QPointF(400, 440), QPointF(650, 700),
-                                                          QPointF(420, 950), QPointF(170, 610)};
+// Where a card played from each table position lands, in TablePosition order.
+inline constexpr std::array<QPointF, tablePositions> trickPositions = {
+    QPointF(400, 440), QPointF(650, 700), QPointF(420, 950), QPointF(170, 610)};
 
 // Fast divides durations, Slow multiplies them.
 inline constexpr int fastDivisor = 4;
 inline constexpr int slowFactor = 3;
 
 // --- game scene ---
-inline constexpr int cardsPerHand = rules::tricksPerRound;
-inline constexpr int tablePositions = rules::playerCount;
-inline constexpr int humanPosition = 2;
 inline constexpr int cardRotation = 15;  // tilt of a card in a hand, degrees
 inline constexpr int rowStep = 75;       // between cards of the top and bottom rows
 inline constexpr int columnStep = 60;    // between cards of the side columns
@@ -71,7 +68,7 @@ inline constexpr int turnMarkPadding = 12;
 inline constexpr int turnMarkUnderline = 6;
 inline constexpr int trickCueDuration = 1600;  // runs beside play, delays nothing
 
-inline constexpr int debugLabelCount = 39;
+inline constexpr int debugLabelCount = (tablePositions - 1) * cardsPerHand;  // the computers' cards
 inline constexpr int debugLabelPointSize = 20;
 inline constexpr QPointF debugLabelOffsetTop(0, -30);
 inline constexpr QPointF debugLabelOffsetRight(-80, 0);

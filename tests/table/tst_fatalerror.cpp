@@ -26,6 +26,8 @@ static int raiseInChild(int argc, char **argv)
         scene.cardId(Card());
     else if (what == "animate-move")
         scene.animateMove(makeCard(Spades, 14));
+    else if (what == "stray-click")  // a click signal carrying no item's id
+        QMetaObject::invokeMethod(&scene, "onCardClicked", Q_ARG(int, 52));
     return 0;  // reached only if the check did not fire
 }
 
@@ -39,6 +41,7 @@ private slots:
     void abortsWhenTheLogCannotBeWritten();
     void sceneLookups_data();
     void sceneLookups();
+    void brokenInvariantsNameTheirRealPlace();
 
 private:
     // Runs this binary as a child in `dir`; true when it was aborted.
@@ -124,6 +127,17 @@ void TestFatalError::sceneLookups()
     QVERIFY(dir.isValid());
     QVERIFY(runChild(dir.path(), {lookup}));
     QCOMPARE(logLines(dir.path()), report);
+}
+
+void TestFatalError::brokenInvariantsNameTheirRealPlace()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(runChild(dir.path(), {"stray-click"}));
+    const QStringList report = logLines(dir.path());
+    QCOMPARE(report.size(), 3);
+    QVERIFY(report[1].startsWith("File: ") && report[1].endsWith("GameScene.cpp"));
+    QVERIFY(report[2].startsWith("Line: ") && report[2].mid(6).toInt() > 0);
 }
 
 int main(int argc, char **argv)
