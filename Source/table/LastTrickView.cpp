@@ -1,7 +1,6 @@
 #include "LastTrickView.h"
 
 #include "CardGraphicsItem.h"
-#include "CardName.h"
 #include "IsolatedName.h"
 #include "TableConstants.h"
 #include "TableNarrator.h"
