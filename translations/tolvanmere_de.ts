@@ -143,8 +143,8 @@
         <translation>Spielanleitung</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Spielanleitung&lt;/h2&gt;&lt;p&gt;Du spielst gegen drei Computerspieler. In jeder Runde erhält jeder Spieler 13 Karten; wer die beste Karte eines Stichs spielt, gewinnt ihn und spielt den nächsten aus. &lt;b&gt;Pik ist immer Trumpf.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Du musst die ausgespielte Farbe bedienen. Kannst du das nicht, musst du ein Pik spielen; liegt schon ein Pik im Stich, musst du es überstechen, wenn du kannst. Sonst ist jede Karte erlaubt.&lt;/li&gt;&lt;li&gt;Bist du am Zug, ist dein Namensschild markiert und neben deiner Hand steht &lt;i&gt;Du bist am Zug&lt;/i&gt;. Nur die Karten, die du spielen darfst, heben sich unter dem Mauszeiger: Klicke eine an, um sie zu spielen.&lt;/li&gt;&lt;li&gt;Die erste Runde hat keine Ansagen: Jeder Stich zählt einen Punkt.&lt;/li&gt;&lt;li&gt;Ab der zweiten Runde sagt jeder Spieler an, wie viele Stiche er machen will. Eine erfüllte Ansage bringt ihren Wert, eine verfehlte kostet ihn; Stiche über die Ansage hinaus zählen nichts.&lt;/li&gt;&lt;li&gt;Ergeben die vier Ansagen zusammen 12 oder weniger, ist die Runde eine &lt;b&gt;Kurzansage&lt;/b&gt;: Eine Ansage gilt nur dann als erfüllt, wenn sie genau erfüllt wird.&lt;/li&gt;&lt;li&gt;Zwischen den Runden zeigt die Übersicht den Stand und deine neue Hand: Stelle deine Ansage mit &lt;b&gt;+ Ansage +&lt;/b&gt; und &lt;b&gt;- Ansage -&lt;/b&gt; ein (2 bis 13) und drücke &lt;b&gt;Weiter&lt;/b&gt; oder &lt;b&gt;Spiel beenden&lt;/b&gt;. &lt;i&gt;blank&lt;/i&gt; neben der Ansage eines Computerspielers bedeutet, dass seiner neuen Hand eine ganze Farbe fehlt.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Namensschild wie &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; bedeutet: Ann hat 12 Punkte und 2 Stiche bei einer Ansage von 4 gemacht. Der Stand neben dem Tisch zeigt dasselbe, grün, solange die Ansage eines Spielers erfüllt ist, und rot, solange sie es nicht ist.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Neues Spiel...&lt;/b&gt; (Strg+N) startet ein Spiel; der &lt;b&gt;Lernmodus&lt;/b&gt; zeigt die Karten der Computerspieler offen. &lt;b&gt;Optionen &amp;gt; Animationstempo&lt;/b&gt; legt fest, wie schnell sich die Karten bewegen.&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to %1 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (%2 to %3) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Spielanleitung&lt;/h2&gt;&lt;p&gt;Du spielst gegen drei Computerspieler. In jeder Runde erhält jeder Spieler 13 Karten; wer die beste Karte eines Stichs spielt, gewinnt ihn und spielt den nächsten aus. &lt;b&gt;Pik ist immer Trumpf.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Du musst die ausgespielte Farbe bedienen. Kannst du das nicht, musst du ein Pik spielen; liegt schon ein Pik im Stich, musst du es überstechen, wenn du kannst. Sonst ist jede Karte erlaubt.&lt;/li&gt;&lt;li&gt;Bist du am Zug, ist dein Namensschild markiert und neben deiner Hand steht &lt;i&gt;Du bist am Zug&lt;/i&gt;. Nur die Karten, die du spielen darfst, heben sich unter dem Mauszeiger: Klicke eine an, um sie zu spielen.&lt;/li&gt;&lt;li&gt;Die erste Runde hat keine Ansagen: Jeder Stich zählt einen Punkt.&lt;/li&gt;&lt;li&gt;Ab der zweiten Runde sagt jeder Spieler an, wie viele Stiche er machen will. Eine erfüllte Ansage bringt ihren Wert, eine verfehlte kostet ihn; Stiche über die Ansage hinaus zählen nichts.&lt;/li&gt;&lt;li&gt;Ergeben die vier Ansagen zusammen %1 oder weniger, ist die Runde eine &lt;b&gt;Kurzansage&lt;/b&gt;: Eine Ansage gilt nur dann als erfüllt, wenn sie genau erfüllt wird.&lt;/li&gt;&lt;li&gt;Zwischen den Runden zeigt die Übersicht den Stand und deine neue Hand: Stelle deine Ansage mit &lt;b&gt;+ Ansage +&lt;/b&gt; und &lt;b&gt;- Ansage -&lt;/b&gt; ein (%2 bis %3) und drücke &lt;b&gt;Weiter&lt;/b&gt; oder &lt;b&gt;Spiel beenden&lt;/b&gt;. &lt;i&gt;blank&lt;/i&gt; neben der Ansage eines Computerspielers bedeutet, dass seiner neuen Hand eine ganze Farbe fehlt.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Ein Namensschild wie &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; bedeutet: Ann hat 12 Punkte und 2 Stiche bei einer Ansage von 4 gemacht. Der Stand neben dem Tisch zeigt dasselbe, grün, solange die Ansage eines Spielers erfüllt ist, und rot, solange sie es nicht ist.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Neues Spiel...&lt;/b&gt; (Strg+N) startet ein Spiel; der &lt;b&gt;Lernmodus&lt;/b&gt; zeigt die Karten der Computerspieler offen. &lt;b&gt;Optionen &amp;gt; Animationstempo&lt;/b&gt; legt fest, wie schnell sich die Karten bewegen.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Screen readers such as Orca speak the game as it goes: every card as it is played and by whom, who takes each trick, your turn with the cards you may play, and the round summary.</source>
@@ -164,18 +164,6 @@
     <message>
         <source>Last trick</source>
         <translation>Letzter Stich</translation>
-    </message>
-    <message>
-        <source>No trick has been taken yet.</source>
-        <translation>Es wurde noch kein Stich gemacht.</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>Last trick: %1. %2 took the trick.</source>
-        <translation>Letzter Stich: %1. %2 hat den Stich gemacht.</translation>
     </message>
     <message>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
@@ -408,103 +396,6 @@
         <translation>Kartentisch</translation>
     </message>
     <message>
-        <source>No game. Press Ctrl+N to start a new game.</source>
-        <translation>Kein Spiel. Strg+N startet ein neues Spiel.</translation>
-    </message>
-    <message>
-        <source>Round %1.</source>
-        <translation>Runde %1.</translation>
-    </message>
-    <message>
-        <source>Your turn.</source>
-        <translation>Du bist am Zug.</translation>
-    </message>
-    <message>
-        <source>%1&apos;s turn.</source>
-        <translation>%1 ist am Zug.</translation>
-    </message>
-    <message>
-        <source>%1 by %2</source>
-        <translation>%1 von %2</translation>
-    </message>
-    <message>
-        <source>you</source>
-        <translation>dir</translation>
-    </message>
-    <message>
-        <source>In the trick: %1.</source>
-        <translation>Im Stich: %1.</translation>
-    </message>
-    <message>
-        <source>You may play: %1.</source>
-        <translation>Du kannst spielen: %1.</translation>
-    </message>
-    <message>
-        <source>Selected: %1.</source>
-        <translation>Gewählte Karte: %1.</translation>
-    </message>
-    <message>
-        <source>You took the trick.</source>
-        <translation>Du hast den Stich gemacht.</translation>
-    </message>
-    <message>
-        <source>%1 took the trick.</source>
-        <translation>%1 hat den Stich gemacht.</translation>
-    </message>
-    <message>
-        <source>%1 plays the %2.</source>
-        <translation>%1 spielt %2.</translation>
-    </message>
-    <message>
-        <source>The game has ended.</source>
-        <translation>Das Spiel ist beendet.</translation>
-    </message>
-    <message>
-        <source>You play the %1.</source>
-        <translation>Du spielst %1.</translation>
-    </message>
-    <message>
-        <source>Your turn. You may play: %1.</source>
-        <translation>Du bist am Zug. Du kannst spielen: %1.</translation>
-    </message>
-    <message>
-        <source>Your hand: %1.</source>
-        <translation>Deine Hand: %1.</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>Round %1 is over.</source>
-        <translation>Runde %1 ist vorbei.</translation>
-    </message>
-    <message>
-        <source>Tricks taken: %1.</source>
-        <translation>Gemachte Stiche: %1.</translation>
-    </message>
-    <message>
-        <source>You made your call of %1.</source>
-        <translation>Du hast deine Ansage von %1 erfüllt.</translation>
-    </message>
-    <message>
-        <source>You missed your call of %1.</source>
-        <translation>Du hast deine Ansage von %1 verfehlt.</translation>
-    </message>
-    <message>
-        <source>This round: %1.</source>
-        <translation>In dieser Runde: %1.</translation>
-    </message>
-    <message>
-        <source>You took the last trick: %1.</source>
-        <translation>Du hast den letzten Stich gemacht: %1.</translation>
-    </message>
-    <message>
-        <source>%1 took the last trick: %2.</source>
-        <translation>%1 hat den letzten Stich gemacht: %2.</translation>
-    </message>
-    <message>
         <source>&amp;Opponents</source>
         <translation>&amp;Gegner</translation>
     </message>
@@ -667,6 +558,118 @@
     <message>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1: %2 Punkte, %3 von %4 angesagten Stichen</translation>
+    </message>
+</context>
+<context>
+    <name>TableNarrator</name>
+    <message>
+        <source>you</source>
+        <translation>dir</translation>
+    </message>
+    <message>
+        <source>No game. Press Ctrl+N to start a new game.</source>
+        <translation>Kein Spiel. Strg+N startet ein neues Spiel.</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>Du bist am Zug.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s turn.</source>
+        <translation>%1 ist am Zug.</translation>
+    </message>
+    <message>
+        <source>%1 by %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>In the trick: %1.</source>
+        <translation>Im Stich: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick: %1.</source>
+        <translation>Du hast den letzten Stich gemacht: %1.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick: %2.</source>
+        <translation>%1 hat den letzten Stich gemacht: %2.</translation>
+    </message>
+    <message>
+        <source>You may play: %1.</source>
+        <translation>Du kannst spielen: %1.</translation>
+    </message>
+    <message>
+        <source>Selected: %1.</source>
+        <translation>Gewählte Karte: %1.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <translation>Runde %1.</translation>
+    </message>
+    <message>
+        <source>You play the %1.</source>
+        <translation>Du spielst %1.</translation>
+    </message>
+    <message>
+        <source>%1 plays the %2.</source>
+        <translation>%1 spielt %2.</translation>
+    </message>
+    <message>
+        <source>You took the trick.</source>
+        <translation>Du hast den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 took the trick.</source>
+        <translation>%1 hat den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>Your turn. You may play: %1.</source>
+        <translation>Du bist am Zug. Du kannst spielen: %1.</translation>
+    </message>
+    <message>
+        <source>Your hand: %1.</source>
+        <translation>Deine Hand: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Round %1 is over.</source>
+        <translation>Runde %1 ist vorbei.</translation>
+    </message>
+    <message>
+        <source>Tricks taken: %1.</source>
+        <translation>Gemachte Stiche: %1.</translation>
+    </message>
+    <message>
+        <source>You made your call of %1.</source>
+        <translation>Du hast deine Ansage von %1 erfüllt.</translation>
+    </message>
+    <message>
+        <source>You missed your call of %1.</source>
+        <translation>Du hast deine Ansage von %1 verfehlt.</translation>
+    </message>
+    <message>
+        <source>This round: %1.</source>
+        <translation>In dieser Runde: %1.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>No trick has been taken yet.</source>
+        <translation>Es wurde noch kein Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Last trick: %1. %2 took the trick.</source>
+        <translation>Letzter Stich: %1. %2 hat den Stich gemacht.</translation>
     </message>
 </context>
 <context>

@@ -143,8 +143,8 @@
         <translation>Comment jouer</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to 12 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (2 to 13) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
-        <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent 12 ou moins, la manche se joue en &lt;b&gt;annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de 2 à 13), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Terminer la partie&lt;/b&gt;. &lt;i&gt;chicane&lt;/i&gt; à côté de l&apos;annonce d&apos;un adversaire signifie que sa nouvelle main n&apos;a aucune carte d&apos;au moins une couleur.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
+        <source>&lt;h2&gt;How to Play&lt;/h2&gt;&lt;p&gt;You play against three computer players. Each round deals 13 cards to each player; whoever plays the best card of a trick takes it and leads the next one. &lt;b&gt;Spades are always trump.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;You must follow the suit led. If you cannot, you must play a spade; if a spade is already in the trick, you must beat it when you can. Otherwise any card goes.&lt;/li&gt;&lt;li&gt;On your turn your label is marked and &lt;i&gt;Your turn&lt;/i&gt; shows beside your hand. Only the cards you may play rise under the pointer: click one to play it.&lt;/li&gt;&lt;li&gt;The first round has no calls: every trick is a point.&lt;/li&gt;&lt;li&gt;From the second round on, every player calls the number of tricks they undertake to take. A call made scores its value, a call missed costs its value; tricks beyond the call earn nothing.&lt;/li&gt;&lt;li&gt;When the four calls add up to %1 or less the round is a &lt;b&gt;Shortcall&lt;/b&gt; round: a call counts as made only when it is made exactly.&lt;/li&gt;&lt;li&gt;Between rounds the summary shows the standings and your new hand: set your call with &lt;b&gt;+ Call +&lt;/b&gt; and &lt;b&gt;- Call -&lt;/b&gt; (%2 to %3) and press &lt;b&gt;Continue&lt;/b&gt;, or &lt;b&gt;End Game&lt;/b&gt;. &lt;i&gt;sideoff&lt;/i&gt; beside a computer player&apos;s call means that its new hand lacks a whole suit.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;A table label such as &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; reads: Ann has 12 points and has taken 2 tricks of a call of 4. The panel beside the table shows the same, green while a player&apos;s call is met and red while it is not.&lt;/p&gt;&lt;p&gt;&lt;b&gt;New Game...&lt;/b&gt; (Ctrl+N) starts a game; &lt;b&gt;Learning Mode&lt;/b&gt; shows the computer players&apos; cards face up. &lt;b&gt;Options &amp;gt; Animation Speed&lt;/b&gt; chooses how fast cards move.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;Comment jouer&lt;/h2&gt;&lt;p&gt;Vous jouez contre trois adversaires menés par l&apos;ordinateur. À chaque manche, chaque joueur reçoit 13 cartes&#xa0;; celui qui joue la meilleure carte d&apos;un pli le remporte et entame le suivant. &lt;b&gt;Pique est toujours atout.&lt;/b&gt;&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Vous devez fournir la couleur demandée. Si vous ne le pouvez pas, vous devez jouer un pique&#xa0;; si un pique est déjà dans le pli, vous devez le surcouper si vous le pouvez. Sinon, toute carte est permise.&lt;/li&gt;&lt;li&gt;À votre tour, votre étiquette est mise en évidence et &lt;i&gt;À vous de jouer&lt;/i&gt; s&apos;affiche à côté de votre main. Seules les cartes que vous pouvez jouer se lèvent sous le pointeur&#xa0;: cliquez sur l&apos;une d&apos;elles pour la jouer.&lt;/li&gt;&lt;li&gt;La première manche est sans annonces&#xa0;: chaque pli vaut un point.&lt;/li&gt;&lt;li&gt;À partir de la deuxième manche, chaque joueur annonce le nombre de plis qu&apos;il s&apos;engage à faire. Une annonce réussie rapporte sa valeur, une annonce manquée coûte sa valeur&#xa0;; les plis au-delà de l&apos;annonce ne rapportent rien.&lt;/li&gt;&lt;li&gt;Quand les quatre annonces totalisent %1 ou moins, la manche se joue en &lt;b&gt;annonce courte&lt;/b&gt;&#xa0;: une annonce n&apos;est réussie que si elle est faite exactement.&lt;/li&gt;&lt;li&gt;Entre les manches, le bilan montre le classement et votre nouvelle main&#xa0;: réglez votre annonce avec &lt;b&gt;+ Annonce +&lt;/b&gt; et &lt;b&gt;- Annonce -&lt;/b&gt; (de %2 à %3), puis appuyez sur &lt;b&gt;Continuer&lt;/b&gt;, ou sur &lt;b&gt;Terminer la partie&lt;/b&gt;. &lt;i&gt;chicane&lt;/i&gt; à côté de l&apos;annonce d&apos;un adversaire signifie que sa nouvelle main n&apos;a aucune carte d&apos;au moins une couleur.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Une étiquette comme &lt;i&gt;Ann (12) - 2/4&lt;/i&gt; se lit ainsi&#xa0;: Ann a 12 points et a fait 2 plis pour une annonce de 4. Le panneau à côté de la table montre la même chose, en vert tant que l&apos;annonce d&apos;un joueur est remplie et en rouge sinon.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Nouvelle partie...&lt;/b&gt; (Ctrl+N) commence une partie&#xa0;; le &lt;b&gt;Mode apprentissage&lt;/b&gt; montre les cartes des adversaires face visible. &lt;b&gt;Options &amp;gt; Vitesse d&apos;animation&lt;/b&gt; règle la vitesse des cartes.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Screen readers such as Orca speak the game as it goes: every card as it is played and by whom, who takes each trick, your turn with the cards you may play, and the round summary.</source>
@@ -164,18 +164,6 @@
     <message>
         <source>Last trick</source>
         <translation>Dernier pli</translation>
-    </message>
-    <message>
-        <source>No trick has been taken yet.</source>
-        <translation>Aucun pli n&apos;a encore été remporté.</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Last trick: %1. %2 took the trick.</source>
-        <translation>Dernier pli&#xa0;: %1. %2 a remporté le pli.</translation>
     </message>
     <message>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
@@ -408,103 +396,6 @@
         <translation>Table de jeu</translation>
     </message>
     <message>
-        <source>No game. Press Ctrl+N to start a new game.</source>
-        <translation>Aucune partie. Appuyez sur Ctrl+N pour commencer une nouvelle partie.</translation>
-    </message>
-    <message>
-        <source>Round %1.</source>
-        <translation>Manche %1.</translation>
-    </message>
-    <message>
-        <source>Your turn.</source>
-        <translation>À vous de jouer.</translation>
-    </message>
-    <message>
-        <source>%1&apos;s turn.</source>
-        <translation>Au tour de %1.</translation>
-    </message>
-    <message>
-        <source>%1 by %2</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>you</source>
-        <translation>vous</translation>
-    </message>
-    <message>
-        <source>In the trick: %1.</source>
-        <translation>Dans le pli&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>You may play: %1.</source>
-        <translation>Vous pouvez jouer&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Selected: %1.</source>
-        <translation>Carte choisie&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>You took the trick.</source>
-        <translation>Vous remportez le pli.</translation>
-    </message>
-    <message>
-        <source>%1 took the trick.</source>
-        <translation>%1 remporte le pli.</translation>
-    </message>
-    <message>
-        <source>%1 plays the %2.</source>
-        <translation>%1 joue&#xa0;: %2.</translation>
-    </message>
-    <message>
-        <source>The game has ended.</source>
-        <translation>La partie est terminée.</translation>
-    </message>
-    <message>
-        <source>You play the %1.</source>
-        <translation>Vous jouez&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Your turn. You may play: %1.</source>
-        <translation>À vous de jouer. Vous pouvez jouer&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Your hand: %1.</source>
-        <translation>Votre main&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>Round %1 is over.</source>
-        <translation>La manche %1 est terminée.</translation>
-    </message>
-    <message>
-        <source>Tricks taken: %1.</source>
-        <translation>Plis remportés&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>You made your call of %1.</source>
-        <translation>Vous avez réussi votre annonce de %1.</translation>
-    </message>
-    <message>
-        <source>You missed your call of %1.</source>
-        <translation>Vous avez manqué votre annonce de %1.</translation>
-    </message>
-    <message>
-        <source>This round: %1.</source>
-        <translation>Cette manche&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>You took the last trick: %1.</source>
-        <translation>Vous avez remporté le dernier pli&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>%1 took the last trick: %2.</source>
-        <translation>%1 a remporté le dernier pli&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>&amp;Opponents</source>
         <translation>&amp;Adversaires</translation>
     </message>
@@ -667,6 +558,118 @@
     <message>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1&#xa0;: points (%2), plis %3 pour une annonce de %4</translation>
+    </message>
+</context>
+<context>
+    <name>TableNarrator</name>
+    <message>
+        <source>you</source>
+        <translation>vous</translation>
+    </message>
+    <message>
+        <source>No game. Press Ctrl+N to start a new game.</source>
+        <translation>Aucune partie. Appuyez sur Ctrl+N pour commencer une nouvelle partie.</translation>
+    </message>
+    <message>
+        <source>Your turn.</source>
+        <translation>À vous de jouer.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s turn.</source>
+        <translation>Au tour de %1.</translation>
+    </message>
+    <message>
+        <source>%1 by %2</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>In the trick: %1.</source>
+        <translation>Dans le pli&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You took the last trick: %1.</source>
+        <translation>Vous avez remporté le dernier pli&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 took the last trick: %2.</source>
+        <translation>%1 a remporté le dernier pli&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>You may play: %1.</source>
+        <translation>Vous pouvez jouer&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Selected: %1.</source>
+        <translation>Carte choisie&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <translation>Manche %1.</translation>
+    </message>
+    <message>
+        <source>You play the %1.</source>
+        <translation>Vous jouez&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 plays the %2.</source>
+        <translation>%1 joue&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>You took the trick.</source>
+        <translation>Vous remportez le pli.</translation>
+    </message>
+    <message>
+        <source>%1 took the trick.</source>
+        <translation>%1 remporte le pli.</translation>
+    </message>
+    <message>
+        <source>Your turn. You may play: %1.</source>
+        <translation>À vous de jouer. Vous pouvez jouer&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your hand: %1.</source>
+        <translation>Votre main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <extracomment>A player and the tricks they took in the round: &quot;Lara 2 tricks&quot;, &quot;you 1 trick&quot;.</extracomment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Round %1 is over.</source>
+        <translation>La manche %1 est terminée.</translation>
+    </message>
+    <message>
+        <source>Tricks taken: %1.</source>
+        <translation>Plis remportés&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>You made your call of %1.</source>
+        <translation>Vous avez réussi votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>You missed your call of %1.</source>
+        <translation>Vous avez manqué votre annonce de %1.</translation>
+    </message>
+    <message>
+        <source>This round: %1.</source>
+        <translation>Cette manche&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>No trick has been taken yet.</source>
+        <translation>Aucun pli n&apos;a encore été remporté.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Last trick: %1. %2 took the trick.</source>
+        <translation>Dernier pli&#xa0;: %1. %2 a remporté le pli.</translation>
     </message>
 </context>
 <context>

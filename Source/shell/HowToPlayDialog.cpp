@@ -1,5 +1,7 @@
 #include "HowToPlayDialog.h"
 
+#include "GameRules.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -39,10 +41,10 @@ QString HowToPlayDialog::rulesHtml()
               "<li>From the second round on, every player calls the number of tricks they "
               "undertake to take. A call made scores its value, a call missed costs its value; "
               "tricks beyond the call earn nothing.</li>"
-              "<li>When the four calls add up to 12 or less the round is a <b>Shortcall</b> "
+              "<li>When the four calls add up to %1 or less the round is a <b>Shortcall</b> "
               "round: a call counts as made only when it is made exactly.</li>"
               "<li>Between rounds the summary shows the standings and your new hand: set your "
-              "call with <b>+ Call +</b> and <b>- Call -</b> (2 to 13) and press "
+              "call with <b>+ Call +</b> and <b>- Call -</b> (%2 to %3) and press "
               "<b>Continue</b>, or <b>End Game</b>. <i>sideoff</i> beside a computer player's "
               "call means that its new hand lacks a whole suit.</li>"
               "</ul>"
@@ -52,6 +54,9 @@ QString HowToPlayDialog::rulesHtml()
               "<p><b>New Game...</b> (Ctrl+N) starts a game; <b>Learning Mode</b> shows the "
               "computer players' cards face up. <b>Options &gt; Animation Speed</b> chooses how "
               "fast cards move.</p>")
+               .arg(rules::shortcallMaxTotal)
+               .arg(rules::lowestCall)
+               .arg(rules::highestCall)
            + tr("<p><b>Scores</b> (S) opens the score sheet: every round's calls, tricks and "
                 "points, and a chart of the totals. <b>Last Trick</b> (L) shows the cards of "
                 "the last trick and who took it, until the next key or click. After "

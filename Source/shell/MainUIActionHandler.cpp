@@ -42,25 +42,30 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
     connect(new_game_action, &QAction::triggered, this, &MainUIActionHandler::newGame);
 
     // Offered only while the human may play; the flow driver switches it.
-    hint_action = ui->mainToolBar->addAction(tr("Hint"));
-    hint_action->setShortcut(QKeySequence(Qt::Key_H));
-    hint_action->setToolTip(tr("Mark the card the computer would play in your place (H)"));
+    hint_action = addToolBarAction(tr("Hint"), Qt::Key_H,
+                                   tr("Mark the card the computer would play in your place (H)"),
+                                   &MainUIActionHandler::hint);
     hint_action->setEnabled(false);
-    connect(hint_action, &QAction::triggered, this, &MainUIActionHandler::hint);
-
-    scores_action = ui->mainToolBar->addAction(tr("Scores"));
-    scores_action->setShortcut(QKeySequence(Qt::Key_S));
-    scores_action->setToolTip(
-        tr("Show the score sheet: every round's calls, tricks and points (S)"));
-    connect(scores_action, &QAction::triggered, this, &MainUIActionHandler::scores);
-
+    scores_action =
+        addToolBarAction(tr("Scores"), Qt::Key_S,
+                         tr("Show the score sheet: every round's calls, tricks and points (S)"),
+                         &MainUIActionHandler::scores);
     // Offered while there is a trick to show at the table; the flow driver switches it.
-    last_trick_action = ui->mainToolBar->addAction(tr("Last Trick"));
-    last_trick_action->setShortcut(QKeySequence(Qt::Key_L));
-    last_trick_action->setToolTip(tr("Show the cards of the last trick and who took it (L)"));
+    last_trick_action = addToolBarAction(tr("Last Trick"), Qt::Key_L,
+                                         tr("Show the cards of the last trick and who took it (L)"),
+                                         &MainUIActionHandler::lastTrick);
     last_trick_action->setEnabled(false);
-    connect(last_trick_action, &QAction::triggered, this, &MainUIActionHandler::lastTrick);
     setupHelpAndQuit();
+}
+
+QAction *MainUIActionHandler::addToolBarAction(const QString &text, Qt::Key key, const QString &tip,
+                                               void (MainUIActionHandler::*signal)())
+{
+    QAction *action = ui->mainToolBar->addAction(text);
+    action->setShortcut(QKeySequence(key));
+    action->setToolTip(tip);
+    connect(action, &QAction::triggered, this, signal);
+    return action;
 }
 
 void MainUIActionHandler::setupHelpAndQuit()

@@ -47,6 +47,9 @@ public slots:
 
 private:
     void returnToWindow();
+    // A tool-bar action with its one-key shortcut and tip, triggering `signal`.
+    QAction *addToolBarAction(const QString &text, Qt::Key key, const QString &tip,
+                              void (MainUIActionHandler::*signal)());
 
     Ui::MainWindow *ui = nullptr;  // not owned
     QActionGroup *speed_group = nullptr;

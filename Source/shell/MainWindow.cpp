@@ -2,35 +2,23 @@
 #include "ui_MainWindow.h"
 
 #include "CardName.h"
-#include "CountText.h"
 #include "FatalError.h"
 #include "FlowLog.h"
 #include "GraphicsView.h"
 #include "LastTrickView.h"
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
+#include "RoundStandings.h"
 #include "ScoreSheetDialog.h"
+#include "ScreenFit.h"
 #include "Settings.h"
+#include "TableNarrator.h"
 #include "TableViewAccessible.h"
 #include "TrickCompleteScene.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QScreen>
-#include <QStringList>
-#include <QWindow>
-
-#include <algorithm>
-
-namespace {
-
-// What the screen does not tell: a desktop's panel, and a title bar before the window
-// knows its own frame.
-constexpr int unreportedPanelHeight = 48;
-constexpr int titleBarAllowance = 40;
-
-}  // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), action_handler(this), game_state(), game_scene(game_state),
@@ -68,10 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
                 &MainWindow::debugTrickCompleteAnimationFinished);
     }
 
-    // The table is drawn at its own scale in a view of the form's minimum size; a smaller
-    // screen may lower that minimum, never the table's scale.
-    table_design_side =
-        std::min(ui->graphicsView->minimumWidth(), ui->graphicsView->minimumHeight());
+    screen_fit = new ScreenFit(this, ui->graphicsView);
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -98,7 +83,7 @@ void MainWindow::advanceGame()
     const bool round_over =
         current_round != int(game_state.getRound()) && !game_state.getHistory().empty();
     const std::vector<Player> finished =
-        round_over ? finishedRoundPlayers() : std::vector<Player>();
+        round_over ? finishedRoundStandings(game_state) : std::vector<Player>();
     if (round_over)
         ui->playerStatsWidget->updateStatistics(finished, unsigned(current_round),
                                                 game_state.getHistory().back().shortcall);
@@ -121,10 +106,7 @@ void MainWindow::advanceGame()
             game_scene.updateLabels(game_state);
         }
         updateViewDescription();
-        const int winner = game_state.getLastTrickWinnerSeat();
-        announce(winner == game_state.getHumanPlayer()
-                     ? tr("You took the trick.")
-                     : tr("%1 took the trick.").arg(seatName(winner)));
+        announce(TableNarrator(game_state).trickTaken());
         return;
     }
 
@@ -137,8 +119,7 @@ void MainWindow::advanceGame()
         trick_card_ids.append(game_scene.cardId(game_state.getMove()));
         game_scene.animateMove(game_state.getMove());
         updateViewDescription();
-        const SeatCard play = lastPlay();
-        announce(tr("%1 plays the %2.").arg(seatName(play.seat), cardName(play.card)));
+        announce(TableNarrator(game_state).lastCardPlayed());
         return;
     }
 
@@ -149,27 +130,13 @@ void MainWindow::advanceGame()
     opening_turn = false;
     adviseOnTurn(true);
     updateViewDescription();
-    announceTurn();
-}
-
-std::vector<Player> MainWindow::finishedRoundPlayers() const
-{
-    std::vector<Player> players = game_state.getPlayers();
-    if (game_state.getHistory().empty())
-        return players;
-    const RoundRecord &last = game_state.getHistory().back();
-    for (std::size_t seat = 0; seat < players.size() && seat < last.seats.size(); ++seat) {
-        players[seat].call = last.seats[seat].call;
-        players[seat].tricks = last.seats[seat].tricks;
-        players[seat].points = last.seats[seat].total;
-    }
-    return players;
+    announce(TableNarrator(game_state).yourTurn());
 }
 
 void MainWindow::callDetermined(int calls)
 {
     game_state.setHumanCall(calls);
-    news_prefix = tr("Round %1.").arg(game_state.getRound());
+    news_prefix = TableNarrator(game_state).roundBegins();
     showTable();
     game_scene.layoutTable(game_state);
     advanceGame();
@@ -189,7 +156,7 @@ void MainWindow::endGame()
 {
     qCDebug(flowLog) << "End game";
     updateViewDescription();
-    announce(tr("The game has ended."));
+    announce(TableNarrator(game_state).gameEnded());
 }
 
 void MainWindow::on_pushButtonDebug_clicked()
@@ -217,7 +184,7 @@ void MainWindow::onCardClicked(Card card, int id)
     trick_card_ids.append(id);
     game_scene.animateMove(card);
     updateViewDescription();
-    announce(tr("You play the %1.").arg(cardName(card)));
+    announce(TableNarrator(game_state).lastCardPlayed());
 }
 
 void MainWindow::onNewGame()
@@ -241,7 +208,7 @@ void MainWindow::onNewGame()
     seen_completed_tricks = game_state.getCompletedTricks();
     current_round = int(game_state.getRound());
     trick_card_ids.clear();
-    news_prefix = tr("Round %1.").arg(game_state.getRound());
+    news_prefix = TableNarrator(game_state).roundBegins();
     debug_card_pending = false;
     debug_trick_pending = false;
     game_scene.setHumanCardsEnabled(game_state, false);
@@ -295,73 +262,36 @@ void MainWindow::onTrickCompleteAnimationFinished()
     connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
             [this] { announce(summary_scene->callText()); });
     updateViewDescription();
-    announce(roundResult() + QLatin1Char(' ') + summary_scene->accessibleSummary());
+    announce(TableNarrator(game_state).roundResult() + QLatin1Char(' ')
+             + summary_scene->accessibleSummary());
 }
 
 void MainWindow::onViewResized(QSize size)
 {
-    const int smallest_side = std::min(size.width(), size.height());
-    if (table_design_side <= 0)
-        return;
-    const double factor = 0.3 * smallest_side / table_design_side;
-    ui->graphicsView->resetTransform();
-    ui->graphicsView->scale(factor, factor);
+    screen_fit->scaleView(size);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    QWindow *window = windowHandle();
-    if (!window || window == watched_window)
-        return;
-    watched_window = window;
-    connect(window, &QWindow::screenChanged, this, [this] { fitToScreen(false); });
-    // Not on screen yet: its normal size may be fitted too, whatever state it asks for.
-    fitToScreen(true);
-}
-
-// A compositor kills a client whose surface is larger than the size it configured (a
-// maximized window's, say): the whole window, its minimum included, must fit the screen.
-void MainWindow::fitToScreen(bool before_first_show)
-{
-    QScreen *screen = this->screen();
-    if (!screen)
-        return;
-    if (screen != watched_screen) {
-        if (watched_screen)
-            disconnect(watched_screen, nullptr, this, nullptr);
-        watched_screen = screen;
-        connect(screen, &QScreen::availableGeometryChanged, this, [this] { fitToScreen(false); });
-    }
-    QSize room = screen->availableGeometry().size();
-    // Wayland (and X without a window manager) reports the whole screen as available:
-    // leave room for a panel the desktop may keep.
-    if (screen->availableGeometry() == screen->geometry())
-        room.rheight() -= unreportedPanelHeight;
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    room -= QSize(frame.left() + frame.right(),
-                  std::max(frame.top(), titleBarAllowance) + frame.bottom());
-
-    GraphicsView *view = ui->graphicsView;
-    const QSize chrome = minimumSizeHint() - view->minimumSize();
-    const int side = std::max(1, std::min({table_design_side, room.width() - chrome.width(),
-                                           room.height() - chrome.height()}));
-    view->setMinimumSize(side, side);
-    // The window's own minimum follows at once (a child not yet shown tells no one).
-    ui->centralWidget->updateGeometry();
-    layout()->activate();
-    // A maximized or full-screen window on screen has the size the compositor gave it.
-    if (before_first_show || !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        resize(size().boundedTo(room));
+    screen_fit->windowShown();
 }
 
 void MainWindow::showProposedCall(int call)
 {
     // The panel agrees with the summary on screen; the game's own call is still set only
     // by Continue.
-    GameState proposed = game_state;
-    proposed.setHumanCall(call);
-    ui->playerStatsWidget->updateStatistics(proposed);
+    std::vector<Player> players = game_state.getPlayers();
+    const bool full_table = players.size() == std::size_t(rules::playerCount);
+    // A call the game would refuse leaves the human's as it is.
+    if (full_table && call >= 0 && call <= rules::tricksPerRound)
+        players[std::size_t(game_state.getHumanPlayer())].call = call;
+    int total = 0;
+    for (const Player &player : players)
+        total += player.call;
+    const bool shortcall =
+        game_state.getRound() > 1 && full_table && rules::isShortcallTotal(total);
+    ui->playerStatsWidget->updateStatistics(players, game_state.getRound(), shortcall);
 }
 
 void MainWindow::showTable()
@@ -462,48 +392,11 @@ void MainWindow::updateViewDescription()
     ui->graphicsView->setTableDescription(text);
 }
 
-QString MainWindow::seatName(int seat) const
-{
-    const std::vector<Player> players = game_state.getPlayers();
-    if (seat < 0 || std::size_t(seat) >= players.size())
-        return QString();
-    return QString::fromStdString(players[std::size_t(seat)].name);
-}
-
-SeatCard MainWindow::lastPlay() const
-{
-    // The fourth card closes its trick at once, so it is found in the last trick.
-    const std::vector<SeatCard> &trick = game_state.getTrickPlays();
-    const std::vector<SeatCard> &last = game_state.getLastTrick();
-    if (!trick.empty())
-        return trick.back();
-    return last.empty() ? SeatCard{} : last.back();
-}
-
 void MainWindow::announce(const QString &text)
 {
     ui->graphicsView->announce(news_prefix.isEmpty() ? text
                                                      : news_prefix + QLatin1Char(' ') + text);
     news_prefix.clear();
-}
-
-void MainWindow::announceTurn()
-{
-    const QList<int> playable = game_scene.playableCards();
-    const Player human = game_state.getPlayers()[std::size_t(game_state.getHumanPlayer())];
-    QStringList may_play;
-    for (const int id : playable)
-        may_play << cardName(game_scene.cardItem(id)->card());
-    QString text = tr("Your turn. You may play: %1.").arg(may_play.join(QStringLiteral(", ")));
-    if (std::size_t(playable.size()) < human.hand.cards.size()) {
-        std::vector<Card> hand = human.hand.cards;
-        std::stable_sort(hand.begin(), hand.end());
-        QStringList names;
-        for (const Card &card : hand)
-            names << cardName(card);
-        text += QLatin1Char(' ') + tr("Your hand: %1.").arg(names.join(QStringLiteral(", ")));
-    }
-    announce(text);
 }
 
 void MainWindow::announceSelection()
@@ -514,75 +407,10 @@ void MainWindow::announceSelection()
         announce(cardName(selected->card()));
 }
 
-QString MainWindow::roundResult() const
-{
-    const std::vector<RoundRecord> &history = game_state.getHistory();
-    if (history.empty())
-        return QString();
-    const RoundRecord &record = history.back();
-    const int human = game_state.getHumanPlayer();
-    QStringList tricks;
-    for (std::size_t seat = 0; seat < record.seats.size(); ++seat) {
-        //: A player and the tricks they took in the round: "Lara 2 tricks", "you 1 trick".
-        tricks << tr("%1 %2").arg(int(seat) == human ? tr("you") : seatName(int(seat)),
-                                  tricksText(record.seats[seat].tricks));
-    }
-    QStringList parts;
-    parts << tr("Round %1 is over.").arg(record.round);
-    parts << tr("Tricks taken: %1.").arg(tricks.join(QStringLiteral(", ")));
-    if (std::size_t(human) < record.seats.size()) {
-        const SeatResult &mine = record.seats[std::size_t(human)];
-        if (record.round > 1)
-            parts << (isCallMade(mine.call, mine.tricks, record.shortcall)
-                          ? tr("You made your call of %1.").arg(mine.call)
-                          : tr("You missed your call of %1.").arg(mine.call));
-        parts << tr("This round: %1.").arg(pointsText(mine.gained));
-    }
-    return parts.join(QLatin1Char(' '));
-}
-
 QString MainWindow::tableDescription() const
 {
     if (summary_scene && ui->graphicsView->scene() == summary_scene)
         return summary_scene->accessibleSummary();
-
-    const std::vector<Player> players = game_state.getPlayers();
-    if (players.size() < 4)
-        return tr("No game. Press Ctrl+N to start a new game.");
-    const int human = game_state.getHumanPlayer();
-    const int current = game_state.getCurrentPlayer();
-
-    QStringList parts;
-    parts << tr("Round %1.").arg(game_state.getRound());
-    parts << (current == human ? tr("Your turn.") : tr("%1's turn.").arg(seatName(current)));
-
-    const auto cards_by = [&](const std::vector<SeatCard> &plays) {
-        QStringList played;
-        for (const SeatCard &play : plays)
-            played << tr("%1 by %2")
-                          .arg(cardName(play.card),
-                               play.seat == human ? tr("you") : seatName(play.seat));
-        return played.join(QStringLiteral(", "));
-    };
-    // Between two tricks the last one stays in words, its fourth card too, as long as the
-    // next trick has no card (the thirteenth is still there after the deal).
-    const int winner = game_state.getLastTrickWinnerSeat();
-    if (!game_state.getTrickPlays().empty())
-        parts << tr("In the trick: %1.").arg(cards_by(game_state.getTrickPlays()));
-    else if (winner >= 0 && !game_state.getLastTrick().empty())
-        parts << (winner == human
-                      ? tr("You took the last trick: %1.").arg(cards_by(game_state.getLastTrick()))
-                      : tr("%1 took the last trick: %2.")
-                            .arg(seatName(winner), cards_by(game_state.getLastTrick())));
-
-    const QList<int> playable = game_scene.playableCards();
-    if (!playable.isEmpty()) {
-        QStringList names;
-        for (const int id : playable)
-            names << cardName(game_scene.cardItem(id)->card());
-        parts << tr("You may play: %1.").arg(names.join(QStringLiteral(", ")));
-        if (const CardGraphicsItem *selected = game_scene.cardItem(game_scene.selectedCard()))
-            parts << tr("Selected: %1.").arg(cardName(selected->card()));
-    }
-    return parts.join(QLatin1Char(' '));
+    const CardGraphicsItem *selected = game_scene.cardItem(game_scene.selectedCard());
+    return TableNarrator(game_state).tableDescription(selected ? selected->card() : Card());
 }

@@ -18,8 +18,7 @@
 
 class GraphicsView;
 class PlayerStatWidget;
-class QScreen;
-class QWindow;
+class ScreenFit;
 
 namespace Ui {
 class MainWindow;
@@ -67,9 +66,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void fitToScreen(bool before_first_show);
     void showTable();
-    std::vector<Player> finishedRoundPlayers() const;
     void adviseOnDeal();
     void adviseOnTurn(bool human_may_play);
     // Marks the coach's card for this turn; false while the human may not play.
@@ -80,11 +77,7 @@ private:
     QString tableDescription() const;
     // Speaks what just happened, without the player asking.
     void announce(const QString &text);
-    void announceTurn();
     void announceSelection();
-    QString roundResult() const;
-    QString seatName(int seat) const;
-    SeatCard lastPlay() const;
 
     MainUIActionHandler action_handler;
     GameState game_state;
@@ -101,10 +94,7 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
-    int table_design_side = 0;
-    // The screen the window fits, and its native window, watched for changes.
-    QPointer<QScreen> watched_screen;
-    QPointer<QWindow> watched_window;
+    ScreenFit *screen_fit = nullptr;  // a child of the window
     QPointer<ScoreSheetDialog> score_sheet;
     QPointer<LastTrickView> last_trick_view;
     // Said before the next news: the round that begins.

@@ -1,9 +1,9 @@
 #include "LastTrickView.h"
 
 #include "CardGraphicsItem.h"
-#include "CardName.h"
 #include "IsolatedName.h"
 #include "TableConstants.h"
+#include "TableNarrator.h"
 
 #include <QFocusEvent>
 #include <QGraphicsTextItem>
@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStringList>
 
 namespace {
 
@@ -43,28 +42,12 @@ LastTrickView::LastTrickView(const GameState &game, QGraphicsView *table)
     follow();
 }
 
-QString LastTrickView::describe(const GameState &game)
-{
-    const std::vector<Player> players = game.getPlayers();
-    const std::vector<SeatCard> &plays = game.getLastTrick();
-    if (plays.empty() || players.size() != std::size_t(rules::playerCount))
-        return tr("No trick has been taken yet.");
-    const auto name = [&players](int seat) {
-        return QString::fromStdString(players[std::size_t(seat)].name);
-    };
-    QStringList cards;
-    for (const SeatCard &play : plays)
-        cards << tr("%1: %2").arg(name(play.seat), cardName(play.card));
-    return tr("Last trick: %1. %2 took the trick.")
-        .arg(cards.join(QStringLiteral(", ")), name(game.getLastTrickWinnerSeat()));
-}
-
 void LastTrickView::build(const GameState &game)
 {
-    description = describe(game);
-    const std::vector<Player> players = game.getPlayers();
+    const TableNarrator narrator(game);
+    description = narrator.lastTrick();
     const std::vector<SeatCard> &plays = game.getLastTrick();
-    if (plays.empty() || players.size() != std::size_t(rules::playerCount)) {
+    if (plays.empty() || game.getPlayers().size() != std::size_t(rules::playerCount)) {
         auto *line = trick_scene.addText(description);
         line->setDefaultTextColor(nameColour);
         return;
@@ -82,7 +65,7 @@ void LastTrickView::build(const GameState &game)
         const QRectF bounds = card->boundingRect();
 
         const bool took = play.seat == game.getLastTrickWinnerSeat();
-        const QString name = richName(QString::fromStdString(players[std::size_t(play.seat)].name));
+        const QString name = richName(narrator.seatName(play.seat));
         auto *label = new QGraphicsTextItem();
         label->setFont(font);
         label->setDefaultTextColor(took ? table::metColour.lighter(180) : nameColour);

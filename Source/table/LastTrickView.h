@@ -20,8 +20,6 @@ public:
 
     // What it shows, in words: also its accessible description.
     QString text() const { return description; }
-    // The trick in words, "Ann: Queen of Spades, ... Ann took the trick."
-    static QString describe(const GameState &game);
 
 signals:
     void closed();
