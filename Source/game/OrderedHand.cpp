@@ -58,7 +58,7 @@ CardIndex OrderedHand::lowCard(RandomSource &random)
     std::array<CardIndex, computer::lowCardRunLimit> low_run{};
     int run = 0;
     int first = -1;
-    for (int i = 0; i < slots; ++i) {
+    for (int i = 0; i < in_use; ++i) {
         const CardIndex card = order[static_cast<std::size_t>(i)];
         if (!(held_cards & bitOf(card)))
             continue;
@@ -81,11 +81,11 @@ void OrderedHand::sortForLowCards()
     if (sorted)
         return;
     int count = 0;
-    for (int i = 0; i < slots; ++i) {
+    for (int i = 0; i < in_use; ++i) {
         if (held_cards & bitOf(order[static_cast<std::size_t>(i)]))
             order[static_cast<std::size_t>(count++)] = order[static_cast<std::size_t>(i)];
     }
-    slots = count;
+    in_use = count;
     for (int i = 1; i < count; ++i) {
         const CardIndex card = order[static_cast<std::size_t>(i)];
         const int key = trumpRankKey(card);
@@ -106,7 +106,7 @@ CardIndex OrderedHand::pickMaster(CardSet masters, int found, RandomSource &rand
     std::array<CardIndex, rules::playerCount> listed{};
     int n = 0;
     unsigned seen = 0;
-    for (int i = 0; i < slots && n < found; ++i) {
+    for (int i = 0; i < in_use && n < found; ++i) {
         const CardIndex card = order[static_cast<std::size_t>(i)];
         const int lane = laneOf(card);
         if ((seen & (1u << lane)) || !(held_cards & bitOf(card)))

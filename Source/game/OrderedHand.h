@@ -22,7 +22,7 @@ public:
     // Adds a dealt card at the end of the hand.
     void deal(CardIndex card)
     {
-        order[static_cast<std::size_t>(slots++)] = card;
+        order[static_cast<std::size_t>(in_use++)] = card;
         held_cards |= cardbits::bitOf(card);
         ++lane_count[static_cast<std::size_t>(cardbits::laneOf(card))];
     }
@@ -45,7 +45,7 @@ private:
     void sortForLowCards();
 
     std::array<CardIndex, rules::tricksPerRound> order{};
-    int slots = 0;  // entries of order in use, played cards included
+    int in_use = 0;  // entries of order in use, played cards included
     CardSet held_cards = 0;
     std::array<int, rules::playerCount> lane_count{};  // cards held per suit
     bool sorted = false;  // by trumpRankLess; playing cards keeps it so
