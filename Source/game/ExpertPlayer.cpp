@@ -1,7 +1,6 @@
 #include "ExpertPlayer.h"
 
 #include "CardBits.h"
-#include "ComputerRules.h"
 #include "GameRules.h"
 #include "GuessedHand.h"
 #include "HiddenCards.h"
@@ -47,6 +46,7 @@ struct Table {
     }
 };
 
+// The standard decision list's card for the seat to move.
 CardIndex choosePolicyCard(const Table &table, bool shortcall, SeededRandom &random)
 {
     const auto mover = static_cast<std::size_t>(table.to_move);
@@ -115,6 +115,7 @@ double callLikelihood(int call, double average)
     return 0.02 + 0.67 * truncated + 0.33 * rounded;
 }
 
+// The round's points as the game scores them, for the seat, less the others' weighed down.
 double roundValue(const Table &table, const ExpertPlayer::Position &position)
 {
     double value = 0;

@@ -1,6 +1,6 @@
 // tolvanmere-selfplay: plays seeded games with the computer player in all four seats,
 // prints a round-by-round account and has InvariantChecker check the rules after every
-// move. This file only reads the options and prints.
+// move. This file only runs the game and prints; SelfPlayOptions reads the command line.
 
 #include "Card.h"
 #include "GameState.h"
