@@ -43,8 +43,8 @@ public:
     // The mean points a call scores over the histogram's rounds when the other three
     // calls add up to others_total (rules::isShortcallTotal tells a shortcall round).
     static double expectedScore(const Histogram &rounds, int call, int others_total);
-    // The call from minimumComputerCall to max_tricks with the best expected score; the lower one
-    // on a tie.
+    // The call from minimumComputerCall to max_tricks with the best expected score; the
+    // lower one on a tie.
     static int bestCall(const Histogram &rounds, int others_total);
 
     static std::uint64_t dealSeed(const std::vector<Card> &dealt);

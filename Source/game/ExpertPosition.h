@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "GameRules.h"
 #include "SeatCard.h"
 
 #include <array>
@@ -12,11 +13,11 @@ struct ExpertPosition {
     int seat = 0;
     std::vector<Card> hand;
     std::vector<SeatCard> plays;  // every card of the round so far, in order
-    std::array<int, 4> calls{};
+    std::array<int, rules::playerCount> calls{};
     bool first_round = false;
     bool shortcall = false;
     // Seats known to play by the standard decision list: their cards tell more.
-    std::array<bool, 4> standard_seats{};
+    std::array<bool, rules::playerCount> standard_seats{};
     // Seats whose calls are the standard estimate: a call tells how strong the hand is.
-    std::array<bool, 4> estimated_calls{};
+    std::array<bool, rules::playerCount> estimated_calls{};
 };
