@@ -2,6 +2,7 @@
 
 #include "Card.h"
 #include "ComputerRules.h"
+#include "GameRules.h"
 
 #include <bit>
 #include <cstdint>
@@ -15,6 +16,8 @@ using CardSet = std::uint64_t;
 
 inline constexpr int spadeLane = 0;                // lanes: 0 spades, 1 hearts, 2 diamonds, 3 clubs
 inline constexpr std::uint32_t laneMask = 0x1FFF;  // ranks 2..14 as bits 0..12
+inline constexpr CardSet wholeDeck =
+    CardSet{laneMask} | CardSet{laneMask} << 16 | CardSet{laneMask} << 32 | CardSet{laneMask} << 48;
 inline constexpr int giveAwayRankBit = computer::giveAwayMaxRank - 2;
 inline constexpr int lowCardRankBit = computer::lowCardMaxRank - 2;
 
@@ -74,6 +77,45 @@ inline bool beats(CardIndex card, CardIndex winner)
     if (laneOf(card) == laneOf(winner))
         return rankBitOf(card) > rankBitOf(winner);
     return laneOf(card) == spadeLane;
+}
+
+// The trick in progress and the round's cards played so far, as the decision list reads them.
+struct TrickOnSets {
+    int size = 0;  // cards in the trick
+    int led = 0;   // lane of the first card
+    CardIndex winner = 0;
+    int winner_seat = 0;
+    CardSet played = 0;  // every card of the round, this trick's included
+
+    // One more card, by seat; the trick's first card leads and wins so far.
+    void add(CardIndex card, int seat)
+    {
+        if (size == 0 || beats(card, winner)) {
+            if (size == 0)
+                led = laneOf(card);
+            winner = card;
+            winner_seat = seat;
+        }
+        ++size;
+        played |= bitOf(card);
+    }
+    bool full() const { return size == rules::playerCount; }
+};
+
+// The cards a hand may play to the trick (Hand::legalCards): follow suit, else trump, over a
+// trump in the trick if possible; anything when none of that can be done.
+inline CardSet legalCards(CardSet hand, const TrickOnSets &trick)
+{
+    if (trick.size == 0)
+        return hand;
+    if (const CardSet following = hand & laneSet(trick.led))
+        return following;
+    const CardSet spades = hand & laneSet(spadeLane);
+    if (laneOf(trick.winner) == spadeLane) {
+        const CardSet over = CardSet{above(laneCards(spades, spadeLane), rankBitOf(trick.winner))};
+        return over ? over : hand;
+    }
+    return spades ? spades : hand;
 }
 
 }  // namespace cardbits

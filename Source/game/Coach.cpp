@@ -58,10 +58,9 @@ void Coach::clear()
 
 Card Coach::hint(const GameState &state)
 {
-    const std::vector<Player> players = state.getPlayers();
-    const Hand &hand = players.at(std::size_t(state.getCurrentPlayer())).hand;
-    ExpertPlayer expert(hintSeed(hand.cards, state.getRoundCards()));
-    return expert.chooseCard(state);
+    const ExpertPosition position = state.expertPosition();
+    ExpertPlayer expert(hintSeed(position.hand, state.getRoundCards()));
+    return expert.chooseCard(position);
 }
 
 int Coach::madeCount(const Histogram &rounds, int call, bool shortcall)
@@ -75,7 +74,7 @@ int Coach::madeCount(const Histogram &rounds, int call, bool shortcall)
 
 double Coach::expectedScore(const Histogram &rounds, int call, int others_total)
 {
-    const bool shortcall = call + others_total <= 12;
+    const bool shortcall = rules::isShortcallTotal(call + others_total);
     int total = 0;
     int points = 0;
     for (std::size_t tricks = 0; tricks < rounds.size(); ++tricks) {

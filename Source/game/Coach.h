@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "GameRules.h"
 #include "Player.h"
 
 class GameState;
@@ -17,7 +18,7 @@ class GameState;
 class Coach
 {
 public:
-    static constexpr int max_tricks = 13;
+    static constexpr int max_tricks = rules::tricksPerRound;
     using Histogram = std::array<int, max_tricks + 1>;  // simulated rounds by tricks taken
 
     // The estimate for a freshly dealt hand: the same simulated rounds as a computer
@@ -40,9 +41,10 @@ public:
     // Of the rounds in the histogram, how many make the call (exactly, in a shortcall round).
     static int madeCount(const Histogram &rounds, int call, bool shortcall);
     // The mean points a call scores over the histogram's rounds when the other three
-    // calls add up to others_total (four calls of 12 or less make a shortcall round).
+    // calls add up to others_total (rules::isShortcallTotal tells a shortcall round).
     static double expectedScore(const Histogram &rounds, int call, int others_total);
-    // The call from 2 to 13 with the best expected score; the lower one on a tie.
+    // The call from minimumComputerCall to max_tricks with the best expected score; the
+    // lower one on a tie.
     static int bestCall(const Histogram &rounds, int others_total);
 
     static std::uint64_t dealSeed(const std::vector<Card> &dealt);

@@ -13,4 +13,8 @@ inline constexpr int lowCardMaxRank = 8;
 // ... among this many at most.
 inline constexpr int lowCardRunLimit = 5;
 
+// A card that won this many of its hand's 100 simulated rounds or more is a sure winner,
+// which a shortcall round's pick by win counts passes over.
+inline constexpr int sureWinCount = 80;
+
 }  // namespace computer

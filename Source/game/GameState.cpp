@@ -29,7 +29,7 @@ bool isFullDeck(const std::vector<Card> &deck)
 
 // The Expert's generator starts from the game's first deal, so a seed replays an Expert
 // game too, without a draw from rand().
-std::uint64_t dealSeed(const std::vector<Player> &players)
+std::uint64_t expertSeed(const std::vector<Player> &players)
 {
     std::uint64_t hash = fnvOffset;
     for (const Player &player : players) {
@@ -79,7 +79,7 @@ void GameState::startNewGame()
     opponents_in_play = next_opponents;
     startNewRound();
     if (opponents_in_play == Opponents::Expert)
-        expert = ExpertPlayer(dealSeed(players));
+        expert = ExpertPlayer(expertSeed(players));
 }
 
 void GameState::startNewRound()
@@ -150,7 +150,7 @@ bool GameState::playComputerMove()
     if (player.hand.cards.empty())
         return false;
     if (opponents_in_play == Opponents::Expert) {
-        move = expert.chooseCard(*this);
+        move = expert.chooseCard(expertPosition());
         player.hand.removeCard(move);
     } else {
         move = player.chooseCard(trick, round_cards, isShortcall());
@@ -202,6 +202,26 @@ void GameState::recordRound()
             {round == 1 ? 0 : player.call, player.tricks, gained, player.points});
     }
     history.push_back(std::move(record));
+}
+
+ExpertPosition GameState::expertPosition() const
+{
+    ExpertPosition position;
+    position.seat = current_player;
+    if (players.size() == playerCount)
+        position.hand = players[static_cast<std::size_t>(current_player)].hand.cards;
+    position.plays = round_plays;
+    for (std::size_t seat = 0; seat < players.size() && seat < position.calls.size(); ++seat)
+        position.calls[seat] = players[seat].call;
+    position.first_round = round == 1;
+    position.shortcall = isShortcall();
+    const bool standard = opponents() == Opponents::Standard;
+    for (int seat = 0; seat < playerCount; ++seat) {
+        const auto s = static_cast<std::size_t>(seat);
+        position.estimated_calls[s] = !position.first_round && seat != human_player;
+        position.standard_seats[s] = standard && seat != human_player;
+    }
+    return position;
 }
 
 bool GameState::isHumanMove() const

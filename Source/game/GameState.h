@@ -3,6 +3,7 @@
 #include "Card.h"
 #include "ExpertPlayer.h"
 #include "GameRules.h"
+#include "Opponents.h"
 #include "Player.h"
 #include "SeatCard.h"
 
@@ -25,10 +26,6 @@ struct RoundRecord {
     bool shortcall = false;
     std::vector<SeatResult> seats;  // by seat
 };
-
-// How the computer seats choose their cards: by the decision list, or by the Expert's
-// simulated rounds. Calls are the same estimate either way.
-enum class Opponents { Standard, Expert };
 
 // The whole state of one game and the only place where the rules are applied.
 // The flow driver calls its operations one move at a time; views only read it.
@@ -72,6 +69,10 @@ public:
     int getLastTrickWinnerSeat() const { return last_trick_winner_seat; }
     // The finished rounds of this game, oldest first.
     const std::vector<RoundRecord> &getHistory() const { return history; }
+    // What the seat to move knows, for the Expert's choice (or the coach's hint): the
+    // computer seats' calls are estimates after the first round, and in a Standard game
+    // they play by the decision list.
+    ExpertPosition expertPosition() const;
 
     // The flow driver's two direct writes to the human's record. Both do nothing before
     // the first game; a call outside 0..13 (no round has more tricks) is ignored.

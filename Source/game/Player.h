@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Card.h"
+#include "ComputerRules.h"
+#include "GameRules.h"
 #include "RandomSource.h"
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 
 // Simulated rounds per call estimate, and the lowest call a computer player makes.
 constexpr int simulationRuns = 100;
-constexpr int minimumComputerCall = 2;
+constexpr int minimumComputerCall = rules::lowestCall;
 
 // How often one card of a computer player's hand won a trick in its simulated rounds.
 struct CardWinCount {
@@ -26,8 +28,8 @@ class Hand
 {
 public:
     std::vector<Card> cards;
-    int players_per_trick = 4;
-    int sure_win_threshold = 80;
+    int players_per_trick = rules::playerCount;
+    int sure_win_threshold = computer::sureWinCount;
 
     // Erases the first card equal to the given one. A card the hand does not hold
     // changes nothing and returns false.

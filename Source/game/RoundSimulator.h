@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Card.h"
+#include "GameRules.h"
 #include "Player.h"
 #include "RandomSource.h"
 
@@ -13,8 +14,9 @@
 // Cards are small indices (16 * (suit - 1) + rank - 2), so that a hand, the played
 // cards and a suit are 64-bit sets with one 16-bit lane per suit: the highest unplayed
 // card of a suit, the cheapest card that beats another or the lowest card of a suit are
-// single bit scans instead of list scans. Hands keep their exact order in small arrays,
-// because the low-card choice picks by position and re-sorts the hand.
+// single bit scans instead of list scans. Hands keep their exact order (OrderedHand),
+// because the low-card choice picks by position and re-sorts the hand; the decision list
+// itself is chooseStandardCard's.
 //
 // Every choice and every rand() draw is the same as the computer player's own card
 // selection in a simulated round (no shortcall, empty win counts), in the same order,
@@ -23,7 +25,7 @@ class RoundSimulator
 {
 public:
     static constexpr int estimatingSeat = 3;
-    static constexpr int handSize = 13;
+    static constexpr int handSize = rules::tricksPerRound;
 
     // own_cards: the estimating player's freshly dealt hand, in hand order. Every draw
     // comes from random, which must outlive the simulator.

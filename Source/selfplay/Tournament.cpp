@@ -78,6 +78,116 @@ std::pair<double, double> meanAndMargin(const std::vector<double> &values)
     return {mean, 1.96 * std::sqrt(variance / static_cast<double>(values.size()))};
 }
 
+// One game's generators: each seat's standard play, the random seat's and the Expert's.
+struct GameStreams {
+    GameStreams(std::uint32_t seed, long long game)
+        : test(streamSeed(seed, game, TestSeatStream, 0)),
+          expert(streamSeed(seed, game, TestSeatStream, 1))
+    {
+        for (int seat = 0; seat < seats; ++seat)
+            play.emplace_back(streamSeed(seed, game, PlayStream, seat));
+    }
+
+    std::vector<SeededRandom> play;
+    SeededRandom test;
+    ExpertPlayer expert;
+};
+
+// A round dealt and called: the players, the Expert's view and the first leader.
+struct RoundStart {
+    std::vector<Player> players;
+    ExpertPlayer::Position position;
+    int leader = 0;
+};
+
+RoundStart startRound(std::uint32_t seed, long long game, int round, int test_seat)
+{
+    RoundStart start;
+    SeededRandom deal_random(streamSeed(seed, game, DealStream, round));
+    const std::vector<Hand> hands = dealFrom(deal_random);
+    start.players.resize(seats);
+    ExpertPlayer::Position &position = start.position;
+    position.standard_seats.fill(true);
+    position.standard_seats[static_cast<std::size_t>(test_seat)] = false;
+    position.estimated_calls.fill(round > 1);
+    int total_calls = 0;
+    for (int seat = 0; seat < seats; ++seat) {
+        const auto s = static_cast<std::size_t>(seat);
+        Player &player = start.players[s];
+        player.hand = hands[s];
+        if (round > 1) {
+            SeededRandom call_random(streamSeed(seed, game, CallStream, round * 8 + seat));
+            player.estimateCall(call_random);
+        }
+        position.calls[s] = player.call;
+        total_calls += player.call;
+    }
+    position.first_round = round == 1;
+    position.shortcall = !position.first_round && rules::isShortcallTotal(total_calls);
+    start.leader = deal_random.next() % seats;
+    return start;
+}
+
+// The test seat's card by its policy, removed from its hand; the decision's time is added
+// to decision_ms.
+Card testSeatCard(Tournament::Policy policy, RoundStart &round, int seat,
+                  const std::vector<Card> &trick, const std::vector<Card> &played,
+                  GameStreams &streams, std::vector<double> &decision_ms)
+{
+    Player &player = round.players[static_cast<std::size_t>(seat)];
+    const double begin = threadMilliseconds();
+    Card card;
+    if (policy == Tournament::Policy::Standard) {
+        card = player.chooseCard(trick, played, round.position.shortcall,
+                                 streams.play[static_cast<std::size_t>(seat)]);
+    } else if (policy == Tournament::Policy::Random) {
+        const std::vector<Card> legal = player.hand.legalCards(trick);
+        card = legal[static_cast<std::size_t>(streams.test.next()) % legal.size()];
+        player.hand.removeCard(card);
+        decision_ms.push_back(0);
+        return card;
+    } else {
+        round.position.seat = seat;
+        round.position.hand = player.hand.cards;
+        card = streams.expert.chooseCard(round.position);
+        player.hand.removeCard(card);
+    }
+    decision_ms.push_back(threadMilliseconds() - begin);
+    return card;
+}
+
+// Plays the round's 52 cards; returns each seat's tricks.
+std::array<int, seats> playRound(Tournament::Policy policy, RoundStart &round, int test_seat,
+                                 GameStreams &streams, std::vector<double> &decision_ms)
+{
+    int to_move = round.leader;
+    std::vector<Card> trick;
+    std::vector<Card> played;
+    std::array<int, seats> tricks{};
+    for (int card_count = 0; card_count < seats * rules::tricksPerRound; ++card_count) {
+        const auto mover = static_cast<std::size_t>(to_move);
+        const Card card =
+            to_move == test_seat
+                ? testSeatCard(policy, round, to_move, trick, played, streams, decision_ms)
+                : round.players[mover].chooseCard(trick, played, round.position.shortcall,
+                                                  streams.play[mover]);
+        trick.push_back(card);
+        played.push_back(card);
+        round.position.plays.push_back({card, to_move});
+        if (trick.size() < seats) {
+            to_move = (to_move + 1) % seats;
+            continue;
+        }
+        const Card winner = trickWinner(trick);
+        const auto winner_index =
+            static_cast<int>(std::find(trick.begin(), trick.end(), winner) - trick.begin());
+        to_move = (to_move + 1 + winner_index) % seats;
+        ++tricks[static_cast<std::size_t>(to_move)];
+        trick.clear();
+    }
+    return tricks;
+}
+
 }  // namespace
 
 Tournament::Tournament(Policy policy, long long games, std::uint32_t seed)
@@ -90,85 +200,9 @@ Tournament::Result Tournament::run()
     std::vector<double> points;
     std::vector<double> won;
     std::vector<double> decision_ms;
-
     for (long long game = 0; game < games; ++game) {
         const int test_seat = static_cast<int>(game % seats);
-        std::array<int, seats> totals{};
-        std::vector<SeededRandom> play_random;
-        for (int seat = 0; seat < seats; ++seat)
-            play_random.emplace_back(streamSeed(seed, game, PlayStream, seat));
-        SeededRandom test_random(streamSeed(seed, game, TestSeatStream, 0));
-        ExpertPlayer expert(streamSeed(seed, game, TestSeatStream, 1));
-
-        for (int round = 1; round <= roundsPerGame; ++round) {
-            SeededRandom deal_random(streamSeed(seed, game, DealStream, round));
-            const std::vector<Hand> hands = dealFrom(deal_random);
-            std::vector<Player> players(seats);
-            ExpertPlayer::Position position;
-            position.standard_seats.fill(true);
-            position.standard_seats[static_cast<std::size_t>(test_seat)] = false;
-            position.estimated_calls.fill(round > 1);
-            for (int seat = 0; seat < seats; ++seat) {
-                const auto s = static_cast<std::size_t>(seat);
-                players[s].hand = hands[s];
-                if (round > 1) {
-                    SeededRandom call_random(streamSeed(seed, game, CallStream, round * 8 + seat));
-                    players[s].estimateCall(call_random);
-                }
-                position.calls[s] = players[s].call;
-            }
-            int total_calls = 0;
-            for (const Player &player : players)
-                total_calls += player.call;
-            const bool first_round = round == 1;
-            const bool shortcall = !first_round && rules::isShortcallTotal(total_calls);
-            position.first_round = first_round;
-            position.shortcall = shortcall;
-
-            int to_move = deal_random.next() % seats;
-            std::vector<Card> trick;
-            std::vector<Card> played;
-            std::array<int, seats> tricks{};
-            for (int card_count = 0; card_count < seats * rules::tricksPerRound; ++card_count) {
-                Player &player = players[static_cast<std::size_t>(to_move)];
-                Card card;
-                if (to_move != test_seat || policy == Policy::Standard) {
-                    const double begin = threadMilliseconds();
-                    card = player.chooseCard(trick, played, shortcall,
-                                             play_random[static_cast<std::size_t>(to_move)]);
-                    if (to_move == test_seat)
-                        decision_ms.push_back(threadMilliseconds() - begin);
-                } else if (policy == Policy::Random) {
-                    const std::vector<Card> legal = player.hand.legalCards(trick);
-                    card = legal[static_cast<std::size_t>(test_random.next()) % legal.size()];
-                    player.hand.removeCard(card);
-                    decision_ms.push_back(0);
-                } else {
-                    position.seat = to_move;
-                    position.hand = player.hand.cards;
-                    const double begin = threadMilliseconds();
-                    card = expert.chooseCard(position);
-                    decision_ms.push_back(threadMilliseconds() - begin);
-                    player.hand.removeCard(card);
-                }
-                trick.push_back(card);
-                played.push_back(card);
-                position.plays.push_back({card, to_move});
-                if (trick.size() < seats) {
-                    to_move = (to_move + 1) % seats;
-                    continue;
-                }
-                const Card winner = trickWinner(trick);
-                const auto winner_index =
-                    static_cast<int>(std::find(trick.begin(), trick.end(), winner) - trick.begin());
-                to_move = (to_move + 1 + winner_index) % seats;
-                ++tricks[static_cast<std::size_t>(to_move)];
-                trick.clear();
-            }
-            for (std::size_t s = 0; s < seats; ++s)
-                totals[s] += roundScore(players[s].call, tricks[s], first_round, shortcall);
-        }
-
+        const std::array<int, seats> totals = playGame(game, test_seat, decision_ms);
         const int best = *std::max_element(totals.begin(), totals.end());
         const auto sharing = std::count(totals.begin(), totals.end(), best);
         const int own = totals[static_cast<std::size_t>(test_seat)];
@@ -188,6 +222,22 @@ Tournament::Result Tournament::run()
         result.decision_p99_ms = decision_ms[std::min(index, decision_ms.size() - 1)];
     }
     return result;
+}
+
+std::array<int, Tournament::seatCount> Tournament::playGame(long long game, int test_seat,
+                                                            std::vector<double> &decision_ms) const
+{
+    std::array<int, seats> totals{};
+    GameStreams streams(seed, game);
+    for (int round = 1; round <= roundsPerGame; ++round) {
+        RoundStart start = startRound(seed, game, round, test_seat);
+        const std::array<int, seats> tricks =
+            playRound(policy, start, test_seat, streams, decision_ms);
+        for (std::size_t s = 0; s < seats; ++s)
+            totals[s] += roundScore(start.players[s].call, tricks[s], start.position.first_round,
+                                    start.position.shortcall);
+    }
+    return totals;
 }
 
 bool Tournament::policyFromName(const std::string &name, Policy &policy)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "GameRules.h"
+
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // One test seat against three standard computer players, over many games of ten rounds.
 // The test seat moves through the four seats in turn, game by game. Deals, first leaders,
@@ -24,6 +28,7 @@ public:
     };
 
     static constexpr int roundsPerGame = 10;
+    static constexpr int seatCount = rules::playerCount;
 
     Tournament(Policy policy, long long games, std::uint32_t seed);
 
@@ -36,6 +41,10 @@ public:
     static std::string summaryLine(Policy policy, const Result &result);
 
 private:
+    // One game's point totals by seat; the test seat's decision times are added.
+    std::array<int, seatCount> playGame(long long game, int test_seat,
+                                        std::vector<double> &decision_ms) const;
+
     Policy policy;
     long long games;
     std::uint32_t seed;

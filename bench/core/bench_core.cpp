@@ -168,7 +168,7 @@ void expertDecision(benchmark::State &state, int played)
     std::vector<double> times;
     for (auto _ : state) {
         const double begin = threadMilliseconds();
-        const Card card = expert.chooseCard(positions[next++ % positions.size()]);
+        const Card card = expert.chooseCard(positions[next++ % positions.size()].expertPosition());
         times.push_back(threadMilliseconds() - begin);
         benchmark::DoNotOptimize(card);
     }

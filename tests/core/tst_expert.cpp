@@ -1,0 +1,196 @@
+// The Expert's pieces against independent yardsticks: its bit-set decision list against the
+// game's own Hand::chooseCard, its reading of the hidden cards against the real hands of
+// self-played games, and its choice where the round's scoring leaves one right card.
+
+#include "CardBits.h"
+#include "CoreTestSupport.h"
+#include "ExpertPlayer.h"
+#include "GuessedHand.h"
+#include "HiddenCards.h"
+#include "InvariantChecker.h"
+#include "OrderedHand.h"
+#include "StandardPolicy.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <bit>
+
+using namespace cardbits;
+
+namespace {
+
+CardSet setOf(const std::vector<Card> &cards)
+{
+    CardSet set = 0;
+    for (const Card &card : cards)
+        set |= bitOf(indexOf(card));
+    return set;
+}
+
+// The suits each seat has shown it lacks, read from the plays by the follow-suit rule.
+std::array<CardSet, 4> shownVoids(const std::vector<SeatCard> &plays)
+{
+    std::array<CardSet, 4> voids{};
+    for (std::size_t k = 0; k < plays.size(); ++k) {
+        const int led = plays[k - k % 4].card.suit;
+        if (plays[k].card.suit != led)
+            voids[static_cast<std::size_t>(plays[k].seat)] |= laneSet(led - 1);
+    }
+    return voids;
+}
+
+}  // namespace
+
+class ExpertTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void standardListMatchesTheGame();
+    void hiddenCardsHoldTheRealHands_data();
+    void hiddenCardsHoldTheRealHands();
+    void shortcallScoringPicksTheExactCard_data();
+    void shortcallScoringPicksTheExactCard();
+};
+
+// Random deals and random legal plays so far: both hands on sets choose the card the game's
+// list chooses. OrderedHand keeps the hand's order and must draw the very same values;
+// GuessedHand reads the hand in index order, so it is compared on a hand sorted that way.
+void ExpertTest::standardListMatchesTheGame()
+{
+    SeededRandom positions(23);
+    for (int n = 0; n < 3000; ++n) {
+        std::vector<Card> deck = makeDeck();
+        for (std::size_t i = 1; i < deck.size(); ++i)
+            std::swap(deck[i], deck[static_cast<std::size_t>(positions.next()) % (i + 1)]);
+        std::array<Hand, 4> hands;
+        for (std::size_t i = 0; i < deck.size(); ++i)
+            hands[i % 4].cards.push_back(deck[i]);
+        std::vector<Card> trick, played;
+        TrickOnSets sets;
+        int seat = positions.next() % 4;
+        for (int k = positions.next() % 52; k > 0; --k) {
+            const std::vector<Card> legal = hands[static_cast<std::size_t>(seat)].legalCards(trick);
+            const Card card = legal[static_cast<std::size_t>(positions.next()) % legal.size()];
+            hands[static_cast<std::size_t>(seat)].removeCard(card);
+            trick.push_back(card);
+            played.push_back(card);
+            sets.add(indexOf(card), seat);
+            seat = (seat + 1) % 4;
+            if (sets.full()) {
+                seat = sets.winner_seat;
+                sets.size = 0;
+                trick.clear();
+            }
+        }
+        const Hand hand = hands[static_cast<std::size_t>(seat)];
+        QCOMPARE(legalCards(setOf(hand.cards), sets), setOf(hand.legalCards(trick)));
+
+        Hand reference = hand;
+        SeededRandom reference_random(n), ordered_random(n);
+        const Card expected = reference.chooseCard(trick, played, false, {}, reference_random);
+        OrderedHand ordered;
+        for (const Card &card : hand.cards)
+            ordered.deal(indexOf(card));
+        QCOMPARE(cardOf(chooseStandardCard(ordered, sets, ordered_random)), expected);
+        QCOMPARE(ordered_random.next(), reference_random.next());
+
+        Hand by_index = hand;
+        std::sort(by_index.cards.begin(), by_index.cards.end(),
+                  [](const Card &a, const Card &b) { return indexOf(a) < indexOf(b); });
+        SeededRandom index_random(n), guessed_random(n);
+        const GuessedHand::SuitLengths lengths{};
+        GuessedHand guessed(setOf(by_index.cards), lengths, false);
+        QCOMPARE(cardOf(chooseStandardCard(guessed, sets, guessed_random)),
+                 by_index.chooseCard(trick, played, false, {}, index_random));
+    }
+}
+
+void ExpertTest::hiddenCardsHoldTheRealHands_data()
+{
+    QTest::addColumn<bool>("expert");
+    QTest::newRow("standard") << false;
+    QTest::newRow("expert") << true;
+}
+
+// At every decision of seeded games, each other seat's real hand lies inside what the
+// reading allows, and every sampled deal gives each seat its count, inside that, and
+// nothing of a suit the seat has shown it lacks.
+void ExpertTest::hiddenCardsHoldTheRealHands()
+{
+    QFETCH(bool, expert);
+    SeededRandom deals(5);
+    for (const unsigned seed : {2u, 11u}) {
+        std::srand(seed);
+        GameState game;
+        game.setOpponents(expert ? Opponents::Expert : Opponents::Standard);
+        game.startNewGame();
+        InvariantChecker checker(game);
+        while (checker.roundsDone() < 4) {
+            checker.humanCalls();
+            const unsigned round = game.getRound();
+            while (game.getRound() == round) {
+                const ExpertPosition position = game.expertPosition();
+                const std::vector<Player> players = game.getPlayers();
+                const HiddenCards hidden = HiddenCards::read(position, setOf(position.hand),
+                                                             setOf(game.getRoundCards()), true);
+                const std::array<CardSet, 4> voids = shownVoids(position.plays);
+                for (std::size_t s = 0; s < 4; ++s) {
+                    if (int(s) == position.seat)
+                        continue;
+                    const CardSet real = setOf(players[s].hand.cards);
+                    QCOMPARE(real & ~hidden.allowed()[s], CardSet{0});
+                    QCOMPARE(hidden.held()[s], std::popcount(real));
+                }
+                for (int sample = 0; sample < 8; ++sample) {
+                    HiddenCards::Hands dealt{};
+                    QVERIFY(hidden.deal(true, deals, dealt));
+                    CardSet all = 0;
+                    for (std::size_t s = 0; s < 4; ++s) {
+                        QCOMPARE(std::popcount(dealt[s]), hidden.held()[s]);
+                        QCOMPARE(dealt[s] & ~hidden.allowed()[s], CardSet{0});
+                        QCOMPARE(dealt[s] & voids[s], CardSet{0});
+                        all |= dealt[s];
+                    }
+                    QCOMPARE(all, hidden.unknown());
+                }
+                QVERIFY(checker.move().empty());
+            }
+        }
+    }
+}
+
+void ExpertTest::shortcallScoringPicksTheExactCard_data()
+{
+    QTest::addColumn<int>("call");
+    QTest::addColumn<QString>("expected");
+    // Two tricks taken. HA takes exactly one more; C2 takes none or, in the last trick, one.
+    QTest::newRow("one more trick") << 3 << "HA";
+    QTest::newRow("no more tricks") << 2 << "C2";
+}
+
+// Eleven tricks played (seat 0 took two, the others three each against calls of two, so
+// their points are settled); seat 0 leads from HA C2, and H3-H5, C3-C5 are hidden.
+void ExpertTest::shortcallScoringPicksTheExactCard()
+{
+    QFETCH(int, call);
+    QFETCH(QString, expected);
+    const char *tricks[] = {"S2 S3 S4 S5", "S6 S7 S9 S8", "SK SJ SQ ST", "D2 D5 D3 D4",
+                            "D6 D7 D9 D8", "DT DK DJ DQ", "H2 H6 H7 H8", "H9 HT HQ HJ",
+                            "C6 C9 C7 C8", "CK CT CJ CQ", "DA CA HK SA"};
+    ExpertPosition position;
+    for (const char *trick : tricks) {
+        int seat = 0;
+        for (const Card &card : coretest::cards(trick))
+            position.plays.push_back({card, seat++});
+    }
+    position.hand = coretest::cards("HA C2");
+    position.calls = {call, 2, 2, 2};
+    position.shortcall = true;
+    ExpertPlayer expert(9);
+    QCOMPARE(QString::fromStdString(expert.chooseCard(position).toShortString()), expected);
+}
+
+QTEST_APPLESS_MAIN(ExpertTest)
+#include "tst_expert.moc"
