@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CoachChartItem</name>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Vorschlag: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Stiche: %1
+Simulierte Runden: %2 von %3</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
+    </message>
+</context>
+<context>
     <name>CountText</name>
     <message numerus="yes">
         <source>%1 point(s)</source>
@@ -674,49 +691,7 @@
     </message>
 </context>
 <context>
-    <name>TrickCompleteScene</name>
-    <message>
-        <source>Points</source>
-        <translation>Punkte</translation>
-    </message>
-    <message>
-        <source>Calls</source>
-        <translation>Ansagen</translation>
-    </message>
-    <message>
-        <source>sideoff</source>
-        <translation>blank</translation>
-    </message>
-    <message>
-        <source>Total Calls</source>
-        <translation>Ansagen gesamt</translation>
-    </message>
-    <message>
-        <source>+ Call +</source>
-        <translation>+ Ansage +</translation>
-    </message>
-    <message>
-        <source>- Call -</source>
-        <translation>- Ansage -</translation>
-    </message>
-    <message>
-        <source>End Game</source>
-        <translation>Spiel beenden</translation>
-    </message>
-    <message>
-        <source>Continue</source>
-        <translation>Weiter</translation>
-    </message>
-    <message>
-        <source>Suggested: %1</source>
-        <translation>Vorschlag: %1</translation>
-    </message>
-    <message>
-        <source>Tricks: %1
-Simulated rounds: %2 of %3</source>
-        <translation>Stiche: %1
-Simulierte Runden: %2 von %3</translation>
-    </message>
+    <name>SummaryNarrator</name>
     <message>
         <source>%1, sideoff</source>
         <translation>%1, blank</translation>
@@ -777,12 +752,43 @@ Simulierte Runden: %2 von %3</translation>
         </translation>
     </message>
     <message>
-        <source>Tricks this hand took in %1 simulated rounds</source>
-        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
-    </message>
-    <message>
         <source>Call %1: made in %2 of %3 simulated rounds</source>
         <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
+    </message>
+</context>
+<context>
+    <name>TrickCompleteScene</name>
+    <message>
+        <source>Points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>Calls</source>
+        <translation>Ansagen</translation>
+    </message>
+    <message>
+        <source>sideoff</source>
+        <translation>blank</translation>
+    </message>
+    <message>
+        <source>Total Calls</source>
+        <translation>Ansagen gesamt</translation>
+    </message>
+    <message>
+        <source>+ Call +</source>
+        <translation>+ Ansage +</translation>
+    </message>
+    <message>
+        <source>- Call -</source>
+        <translation>- Ansage -</translation>
+    </message>
+    <message>
+        <source>End Game</source>
+        <translation>Spiel beenden</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Weiter</translation>
     </message>
 </context>
 <context>

@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CoachChartItem</name>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Suggestion&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Plis&#xa0;: %1
+Manches simulées&#xa0;: %2 sur %3</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Plis de cette main dans %1 manches simulées</translation>
+    </message>
+</context>
+<context>
     <name>CountText</name>
     <message numerus="yes">
         <source>%1 point(s)</source>
@@ -674,49 +691,7 @@
     </message>
 </context>
 <context>
-    <name>TrickCompleteScene</name>
-    <message>
-        <source>Points</source>
-        <translation>Points</translation>
-    </message>
-    <message>
-        <source>Calls</source>
-        <translation>Annonces</translation>
-    </message>
-    <message>
-        <source>sideoff</source>
-        <translation>chicane</translation>
-    </message>
-    <message>
-        <source>Total Calls</source>
-        <translation>Total des annonces</translation>
-    </message>
-    <message>
-        <source>+ Call +</source>
-        <translation>+ Annonce +</translation>
-    </message>
-    <message>
-        <source>- Call -</source>
-        <translation>- Annonce -</translation>
-    </message>
-    <message>
-        <source>End Game</source>
-        <translation>Terminer la partie</translation>
-    </message>
-    <message>
-        <source>Continue</source>
-        <translation>Continuer</translation>
-    </message>
-    <message>
-        <source>Suggested: %1</source>
-        <translation>Suggestion&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>Tricks: %1
-Simulated rounds: %2 of %3</source>
-        <translation>Plis&#xa0;: %1
-Manches simulées&#xa0;: %2 sur %3</translation>
-    </message>
+    <name>SummaryNarrator</name>
     <message>
         <source>%1, sideoff</source>
         <translation>%1, chicane</translation>
@@ -777,12 +752,43 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         </translation>
     </message>
     <message>
-        <source>Tricks this hand took in %1 simulated rounds</source>
-        <translation>Plis de cette main dans %1 manches simulées</translation>
-    </message>
-    <message>
         <source>Call %1: made in %2 of %3 simulated rounds</source>
         <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
+    </message>
+</context>
+<context>
+    <name>TrickCompleteScene</name>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Calls</source>
+        <translation>Annonces</translation>
+    </message>
+    <message>
+        <source>sideoff</source>
+        <translation>chicane</translation>
+    </message>
+    <message>
+        <source>Total Calls</source>
+        <translation>Total des annonces</translation>
+    </message>
+    <message>
+        <source>+ Call +</source>
+        <translation>+ Annonce +</translation>
+    </message>
+    <message>
+        <source>- Call -</source>
+        <translation>- Annonce -</translation>
+    </message>
+    <message>
+        <source>End Game</source>
+        <translation>Terminer la partie</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Continuer</translation>
     </message>
 </context>
 <context>
