@@ -14,8 +14,6 @@
 
 namespace {
 
-// Space between the suggestion and the chance beside it.
-constexpr qreal gap = 20;
 constexpr qreal barOpacity = 0.5;
 constexpr qreal barFill = 0.7;  // of each bar's column; the rest is space
 constexpr qreal columnPadding = 8;
@@ -36,7 +34,7 @@ CoachChartItem::CoachChartItem(int suggested_call, const Coach::Histogram &round
     chance_item = addText(QString(), note_font);
     chance_item->setPlainText(chance_text);
     chance_item->setPos(
-        suggestion_item->sceneBoundingRect().right() + gap,
+        suggestion_item->sceneBoundingRect().right() + summarystyle::gap,
         area.bottom()
             + (suggestion_item->boundingRect().height() - chance_item->boundingRect().height())
                   / 2);

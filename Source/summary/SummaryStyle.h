@@ -9,6 +9,8 @@ namespace summarystyle {
 // A large, wide serif.
 inline constexpr int pointSize = 20;
 inline constexpr int stretch = 150;
+// Space between the columns and rows of the standings, and between the parts under them.
+inline constexpr qreal gap = 20;
 // The marker over the human's call, and the red of the total's marker, which the coach's
 // chart and the score sheet also use for what concerns the human.
 inline constexpr QColor humanMarker(155, 155, 155, 255);

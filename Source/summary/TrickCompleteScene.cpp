@@ -6,6 +6,7 @@
 #include "CoachChartItem.h"
 #include "IsolatedName.h"
 #include "SuitVoids.h"
+#include "SummaryLayout.h"
 #include "SummaryNarrator.h"
 #include "SummaryStyle.h"
 
@@ -18,28 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-
-const QString numberTemplate = QStringLiteral("<center>%1</center>");
-
-// Space between the columns and rows of the standings, and under them.
-constexpr qreal gap = 20;
-// Space above and below the new hand.
-constexpr qreal handGap = 40;
-// Each card of the hand leaves this share of the one before it showing.
-constexpr qreal cardStep = 0.5;
-
-void addMarker(QGraphicsScene *scene, QGraphicsTextItem *over, const QColor &colour)
-{
-    auto *marker = new QGraphicsEllipseItem(over->boundingRect());
-    marker->setPos(over->pos());
-    marker->setBrush(QBrush(colour, Qt::SolidPattern));
-    marker->setOpacity(summarystyle::markerOpacity);
-    scene->addItem(marker);
-}
-
-}  // namespace
-
 TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int human_player,
                                        QObject *parent)
     : QGraphicsScene(parent)
@@ -47,13 +26,13 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     summary_font = summarystyle::serif(font());
 
     collectRows(players, human_player);
-    const QList<QGraphicsTextItem *> names = placeStandingsRows();
-    placeCallColumn(names);
-    // The buttons line up with the standings as they are before any button is added.
-    const QRectF standings = itemsBoundingRect();
-    const qreal hand_y = placeCallButtons(standings);
-    placeHand(hand_y);
-    placeBottomButtons(standings, hand_y);
+    layout.build(this, rows, totalCalls(), summary_font);
+    connect(layout.increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
+    connect(layout.decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
+    connect(layout.end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
+    connect(layout.continue_button, &CallTextItem::clicked, this,
+            &TrickCompleteScene::onContinueClicked);
+    updateButtonStates();
 }
 
 void TrickCompleteScene::collectRows(const std::vector<Player> &players, int human_player)
@@ -85,133 +64,10 @@ void TrickCompleteScene::collectRows(const std::vector<Player> &players, int hum
     selector = CallSelector(others_total);
 }
 
-QList<QGraphicsTextItem *> TrickCompleteScene::placeStandingsRows()
-{
-    // Names, one row under the other.
-    QList<QGraphicsTextItem *> name_items;
-    qreal y = 0;
-    int name_width = 0;
-    for (const SummaryRow &row : rows) {
-        QGraphicsTextItem *item =
-            addSummaryText(isolatedName(row.name));  // plain text: never markup
-        item->setPos(0, y);
-        y += item->boundingRect().height() + gap;
-        name_width = std::max(name_width, int(item->boundingRect().width()));
-        name_items.append(item);
-    }
-
-    // The headers sit above the first row, right of the widest name.
-    points_header = addSummaryText(tr("Points"));
-    points_header->setPos(name_width + gap, -(points_header->boundingRect().height() + gap));
-    calls_header = addSummaryText(tr("Calls"));
-    calls_header->setPos(points_header->x() + points_header->boundingRect().width() + gap,
-                         points_header->y());
-    // "Total Calls" stands under the names and can be longer than all of them (more so in
-    // other languages): the columns move right until its number clears it.
-    QGraphicsTextItem total_probe(tr("Total Calls"));
-    total_probe.setFont(summary_font);
-    const qreal clash = total_probe.boundingRect().width() + gap - calls_header->x();
-    if (clash > 0) {
-        points_header->moveBy(clash, 0);
-        calls_header->moveBy(clash, 0);
-    }
-    const qreal points_width = points_header->boundingRect().width();
-    const qreal calls_width = calls_header->boundingRect().width();
-
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const SummaryRow &row = rows[i];
-        const qreal row_y = name_items[int(i)]->y();
-        addNumber(row.points, points_width)->setPos(points_header->x(), row_y);
-        QGraphicsTextItem *call_item = addNumber(row.call, calls_width);
-        call_item->setPos(calls_header->x(), row_y);
-        if (row.is_human) {
-            human_call_item = call_item;
-            addMarker(this, call_item, summarystyle::humanMarker);
-        } else if (row.missing_suit) {
-            addSummaryText(tr("sideoff"))->setPos(calls_header->x() + calls_width + gap, row_y);
-        }
-    }
-    return name_items;
-}
-
-void TrickCompleteScene::placeCallColumn(const QList<QGraphicsTextItem *> &name_items)
-{
-    // The total of the calls, a row under the last name.
-    if (name_items.isEmpty())
-        return;
-    QGraphicsTextItem *last_name = name_items.last();
-    const qreal total_y = last_name->y() + last_name->boundingRect().height() + gap;
-    addSummaryText(tr("Total Calls"))->setPos(last_name->x(), total_y);
-    total_calls_item = addNumber(totalCalls(), calls_header->boundingRect().width());
-    total_calls_item->setPos(calls_header->x(), total_y);
-    addMarker(this, total_calls_item, summarystyle::markerRed);
-}
-
-qreal TrickCompleteScene::placeCallButtons(const QRectF &standings)
-{
-    // "+ Call +" under the standings' left edge, "- Call -" under their right edge.
-    CallTextItem *increase = addButton(tr("+ Call +"));
-    increase_item = increase;
-    increase->setPos(standings.x(), standings.y() + standings.height() + gap);
-    CallTextItem *decrease = addButton(tr("- Call -"));
-    decrease_item = decrease;
-    decrease->setPos(std::max(standings.x() + standings.width() - decrease->boundingRect().width(),
-                              increase->x() + increase->boundingRect().width() + gap),
-                     increase->y());
-    connect(increase, &CallTextItem::clicked, this, &TrickCompleteScene::onCallIncrease);
-    connect(decrease, &CallTextItem::clicked, this, &TrickCompleteScene::onCallDecrease);
-    return int(decrease->y() + decrease->boundingRect().height() + handGap);
-}
-
-void TrickCompleteScene::placeHand(qreal y)
-{
-    // The human's new hand, each card covering the right half of the one before.
-    const SummaryRow *human = nullptr;
-    for (const SummaryRow &row : rows)
-        if (row.is_human)
-            human = &row;
-    if (!human)
-        return;
-    qreal x = 0;
-    for (const Card &card : human->cards) {
-        auto *item = new CardGraphicsItem();
-        item->setCard(card);
-        item->setPos(x, y);
-        addItem(item);
-        hand_items.append(item);
-        x = int(x + cardStep * item->boundingRect().width());
-    }
-}
-
-void TrickCompleteScene::placeBottomButtons(const QRectF &standings, qreal hand_y)
-{
-    // "End Game" under the hand's left end, "Continue" under its right end; with no hand,
-    // on the hand's line, Continue under the standings' right edge.
-    CallTextItem *end_game = addButton(tr("End Game"));
-    end_game_item = end_game;
-    continue_item = addButton(tr("Continue"));
-    if (!hand_items.isEmpty()) {
-        CardGraphicsItem *first = hand_items.first();
-        CardGraphicsItem *last = hand_items.last();
-        end_game->setPos(first->x(), first->y() + first->boundingRect().height() + handGap);
-        continue_item->setPos(std::max(last->x() + last->boundingRect().width()
-                                           - continue_item->boundingRect().width(),
-                                       end_game->x() + end_game->boundingRect().width() + gap),
-                              end_game->y());
-    } else {
-        end_game->setPos(0, hand_y);
-        continue_item->setPos(
-            standings.x() + standings.width() - continue_item->boundingRect().width(), hand_y);
-    }
-    connect(end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
-    connect(continue_item, &CallTextItem::clicked, this, &TrickCompleteScene::onContinueClicked);
-    updateButtonStates();
-}
-
 void TrickCompleteScene::showCoachAdvice(int suggested_call,
                                          const Coach::Histogram &rounds_by_tricks)
 {
-    CallTextItem *decrease = decrease_item;
+    CallTextItem *decrease = layout.decrease;
     if (coach_chart || !decrease)
         return;
 
@@ -227,7 +83,7 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
         if (item->y() <= decrease->y())
             taken |= item->sceneBoundingRect();
     }
-    const QRectF area(QPointF(taken.right() + 2 * gap, taken.top()),
+    const QRectF area(QPointF(taken.right() + 2 * summarystyle::gap, taken.top()),
                       QPointF(hand_right, decrease->y()));
     const QString chance = SummaryNarrator::chance(
         humanCall(), Coach::madeCount(rounds_by_tricks, humanCall(), selector.shortcall()));
@@ -250,36 +106,9 @@ QList<QGraphicsRectItem *> TrickCompleteScene::chartBars() const
     return coach_chart ? coach_chart->bars() : QList<QGraphicsRectItem *>();
 }
 
-QGraphicsTextItem *TrickCompleteScene::addSummaryText(const QString &plain_text)
-{
-    auto *item = new QGraphicsTextItem(plain_text);
-    item->setFont(summary_font);
-    addItem(item);
-    return item;
-}
-
-QGraphicsTextItem *TrickCompleteScene::addNumber(int number, qreal text_width)
-{
-    auto *item = new QGraphicsTextItem();
-    item->setFont(summary_font);
-    item->setHtml(numberTemplate.arg(number));
-    item->setTextWidth(text_width);
-    addItem(item);
-    return item;
-}
-
-CallTextItem *TrickCompleteScene::addButton(const QString &text)
-{
-    auto *item = new CallTextItem(text);
-    item->setFont(summary_font);
-    addItem(item);
-    buttons.append(item);
-    return item;
-}
-
 CallTextItem *TrickCompleteScene::button(const QString &text) const
 {
-    for (CallTextItem *item : buttons)
+    for (CallTextItem *item : layout.buttons)
         if (item->toPlainText() == text)
             return item;
     return nullptr;
@@ -289,13 +118,13 @@ CallTextItem *TrickCompleteScene::button(SummaryElement element) const
 {
     switch (element) {
     case SummaryElement::Increase:
-        return increase_item;
+        return layout.increase;
     case SummaryElement::Decrease:
-        return decrease_item;
+        return layout.decrease;
     case SummaryElement::EndGame:
-        return end_game_item;
+        return layout.end_game;
     case SummaryElement::Continue:
-        return continue_item;
+        return layout.continue_button;
     case SummaryElement::Standings:
     case SummaryElement::Call:
         break;
@@ -312,11 +141,11 @@ void TrickCompleteScene::changeHumanCall(int delta)
         for (SummaryRow &row : rows)
             if (row.is_human)
                 row.call = selector.call();
-        if (human_call_item)
-            human_call_item->setHtml(numberTemplate.arg(selector.call()));
+        if (layout.human_call)
+            SummaryLayout::setNumber(layout.human_call, selector.call());
     }
-    if (total_calls_item)
-        total_calls_item->setHtml(numberTemplate.arg(totalCalls()));
+    if (layout.total_calls)
+        SummaryLayout::setNumber(layout.total_calls, totalCalls());
     if (coach_chart)
         coach_chart->setChanceText(chanceText());
     updateButtonStates();
@@ -330,12 +159,12 @@ void TrickCompleteScene::changeHumanCall(int delta)
 // everything once the game is ended.
 void TrickCompleteScene::updateButtonStates()
 {
-    if (increase_item)
-        increase_item->setEnabled(selector.canRaise());
-    if (decrease_item)
-        decrease_item->setEnabled(selector.canLower());
-    if (end_game_item)
-        end_game_item->setEnabled(!selector.ended());
+    if (layout.increase)
+        layout.increase->setEnabled(selector.canRaise());
+    if (layout.decrease)
+        layout.decrease->setEnabled(selector.canLower());
+    if (layout.end_game)
+        layout.end_game->setEnabled(!selector.ended());
     // As with widgets, the keyboard's mark leaves a button that can no longer be pressed.
     if (focused_button && (!focused_button->isEnabled() || !focused_button->isVisible())) {
         focused_button->setFocusMarked(false);
@@ -363,7 +192,7 @@ void TrickCompleteScene::onEndGame()
     if (selector.ended())
         return;
     selector.end();
-    continue_item->hide();
+    layout.continue_button->hide();
     placeResult();
     updateButtonStates();
     emit endGame();
@@ -428,7 +257,7 @@ void TrickCompleteScene::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
         if (marked)
             focused_button->click();
-        else if (continue_item->isVisible())
+        else if (layout.continue_button->isVisible())
             onContinueClicked();
         break;
     case Qt::Key_Space:
@@ -445,7 +274,7 @@ void TrickCompleteScene::keyPressEvent(QKeyEvent *event)
 void TrickCompleteScene::moveFocus(bool forward)
 {
     QList<CallTextItem *> reachable;
-    for (CallTextItem *item : buttons)
+    for (CallTextItem *item : layout.buttons)
         if (item->isVisible() && item->isEnabled())
             reachable.append(item);
     if (reachable.isEmpty())
@@ -486,16 +315,10 @@ QString TrickCompleteScene::resultText() const
     return SummaryNarrator::result(rows);
 }
 
-// Where Continue was, right of End Game: the winner, and where the whole game can be read.
 void TrickCompleteScene::placeResult()
 {
-    if (result_item || !end_game_item)
-        return;
-    result_item = addSummaryText(SummaryNarrator::resultNote(rows));  // plain text: never markup
-    const qreal left = end_game_item->x() + end_game_item->boundingRect().width() + 2 * gap;
-    const qreal right = continue_item->x() + continue_item->boundingRect().width();
-    result_item->setTextWidth(std::max(right - left, 2 * end_game_item->boundingRect().width()));
-    result_item->setPos(left, end_game_item->y());
+    if (!result_item && layout.end_game)
+        result_item = layout.placeResult(SummaryNarrator::resultNote(rows));
 }
 
 QString TrickCompleteScene::accessibleSummary() const
@@ -505,11 +328,11 @@ QString TrickCompleteScene::accessibleSummary() const
     shown.call = callText();
     if (QGraphicsTextItem *suggestion = suggestionItem())
         shown.suggestion = suggestion->toPlainText();
-    for (const CardGraphicsItem *item : hand_items)
+    for (const CardGraphicsItem *item : layout.hand)
         shown.hand << cardName(item->card());
     shown.ended = selector.ended();
     shown.result = resultText();
-    for (const CallTextItem *item : buttons)
+    for (const CallTextItem *item : layout.buttons)
         shown.buttons << item->toPlainText();
     return SummaryNarrator::summary(shown);
 }
@@ -517,7 +340,7 @@ QString TrickCompleteScene::accessibleSummary() const
 QRectF TrickCompleteScene::callRect() const
 {
     QRectF rect;
-    for (const QGraphicsTextItem *item : {human_call_item, total_calls_item})
+    for (const QGraphicsTextItem *item : {layout.human_call, layout.total_calls})
         if (item)
             rect |= item->sceneBoundingRect();
     return rect;

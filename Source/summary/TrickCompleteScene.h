@@ -4,6 +4,7 @@
 #include "Coach.h"
 #include "Player.h"
 #include "SummaryElement.h"
+#include "SummaryLayout.h"
 #include "SummaryRow.h"
 
 #include <QAccessible>
@@ -38,7 +39,7 @@ public:
     CallTextItem *button(const QString &text) const;
     // The button that is the element, null for the standings and the call.
     CallTextItem *button(SummaryElement element) const;
-    QList<CardGraphicsItem *> handItems() const { return hand_items; }
+    QList<CardGraphicsItem *> handItems() const { return layout.hand; }
 
     // Learning Mode: the coach's suggested call and a bar chart of its simulated rounds
     // (how many took 0 to 13 tricks), beside the call selector, with how often the call
@@ -87,36 +88,17 @@ private slots:
     void onEndGame();
 
 private:
-    // The constructor's steps, top to bottom; each places relative to the one before.
     void collectRows(const std::vector<Player> &players, int human_player);
-    QList<QGraphicsTextItem *> placeStandingsRows();
-    void placeCallColumn(const QList<QGraphicsTextItem *> &name_items);
-    qreal placeCallButtons(const QRectF &standings);  // returns the hand's top
-    void placeHand(qreal y);
-    void placeBottomButtons(const QRectF &standings, qreal hand_y);
     void placeResult();
-
-    QGraphicsTextItem *addSummaryText(const QString &plain_text);
-    QGraphicsTextItem *addNumber(int number, qreal text_width);
-    CallTextItem *addButton(const QString &text);
     void changeHumanCall(int delta);
     void updateButtonStates();
     void moveFocus(bool forward);
 
     CallSelector selector;
     std::vector<SummaryRow> rows;
-    QGraphicsTextItem *points_header = nullptr;
-    QGraphicsTextItem *calls_header = nullptr;
-    QGraphicsTextItem *total_calls_item = nullptr;
-    QGraphicsTextItem *human_call_item = nullptr;
-    CallTextItem *increase_item = nullptr;
-    CallTextItem *decrease_item = nullptr;
-    CallTextItem *end_game_item = nullptr;
-    CallTextItem *continue_item = nullptr;
+    SummaryLayout layout;
     bool painted = false;
     bool takes_keys = false;
-    QList<CallTextItem *> buttons;
-    QList<CardGraphicsItem *> hand_items;
     QFont summary_font;
     CoachChartItem *coach_chart = nullptr;
     QGraphicsTextItem *result_item = nullptr;
