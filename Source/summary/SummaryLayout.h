@@ -30,13 +30,12 @@ public:
     // Where Continue was, right of End Game: the game's result, in plain text.
     QGraphicsTextItem *placeResult(const QString &text);
 
-    QGraphicsTextItem *human_call = nullptr;
-    QGraphicsTextItem *total_calls = nullptr;
-    CallTextItem *increase = nullptr;
-    CallTextItem *decrease = nullptr;
-    CallTextItem *end_game = nullptr;
-    CallTextItem *continue_button = nullptr;
-    QList<CallTextItem *> buttons;  // in that order
+    // The numbers the scene keeps up to date.
+    QGraphicsTextItem *human_call = nullptr, *total_calls = nullptr;
+    // The call's buttons, then End Game and Continue; all four in that order.
+    CallTextItem *increase = nullptr, *decrease = nullptr;
+    CallTextItem *end_game = nullptr, *continue_button = nullptr;
+    QList<CallTextItem *> buttons;
     QList<CardGraphicsItem *> hand;
 
 private:
