@@ -128,6 +128,22 @@ private slots:
         QCOMPARE(textItems(scene, "24").size(), 1);
     }
 
+    // Calls adding up to 12 or less make a Shortcall round: the human's call counts, and
+    // the player hears it.
+    void shortcallFollowsTheTotal()
+    {
+        std::vector<Player> players = fourPlayers();
+        players[1].call = 3;
+        players[3].call = 4;  // with Lara's 3, ten; the human's 2 makes twelve
+        TrickCompleteScene scene(players, 0);
+        const QString shortcall = QStringLiteral("That makes a Shortcall round.");
+        QCOMPARE(scene.totalCalls(), 12);
+        QVERIFY(scene.callText().contains(shortcall));
+        scene.button("+ Call +")->click();
+        QCOMPARE(scene.totalCalls(), 13);
+        QVERIFY(!scene.callText().contains(shortcall));
+    }
+
     void sideoffOnlyForComputerPlayersMissingASuit()
     {
         std::vector<Player> players = fourPlayers();
@@ -453,8 +469,11 @@ private slots:
             QCOMPARE(table->child(table->indexOfChild(element)), element);
         }
         QCOMPARE(elements[0]->role(), QAccessible::StaticText);
-        QCOMPARE(elements[0]->text(QAccessible::Name), scene.standingsText());
-        QCOMPARE(elements[1]->text(QAccessible::Name), scene.callText());
+        QCOMPARE(elements[0]->text(QAccessible::Name),
+                 QStringLiteral("Standings: Ezio, 25 points, call 4; Lara, 25 points, call 3, "
+                                "sideoff; Human, 10 points, call 2; Wei, -5 points, call 5."));
+        QCOMPARE(elements[1]->text(QAccessible::Name),
+                 QStringLiteral("Your call: 2. Total of the calls: 14."));
         QStringList names;
         for (int i = 2; i < 6; ++i) {
             QCOMPARE(elements[i]->role(), QAccessible::PushButton);
