@@ -4,14 +4,11 @@
 #include "CardGraphicsItem.h"
 #include "CardName.h"
 #include "CoachChartItem.h"
-#include "IsolatedName.h"
 #include "SuitVoids.h"
 #include "SummaryLayout.h"
 #include "SummaryNarrator.h"
 #include "SummaryStyle.h"
 
-#include <QBrush>
-#include <QGraphicsEllipseItem>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
 #include <QStringList>
