@@ -119,6 +119,13 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    drawAxes(painter, points, plot);
+    drawLines(painter, points);
+}
+
+void ScoreSheetChart::drawAxes(QPainter &painter, const std::vector<Point> &points,
+                               const QRectF &plot) const
+{
     const QFontMetrics metrics(font());
     const std::vector<RoundRecord> &rounds = model->rounds();
     const int steps = int(rounds.size());
@@ -158,6 +165,13 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
                          Qt::AlignHCenter | Qt::AlignTop,
                          QString::number(rounds[std::size_t(step - 1)].round));
     }
+}
+
+void ScoreSheetChart::drawLines(QPainter &painter, const std::vector<Point> &points) const
+{
+    const QFontMetrics metrics(font());
+    const std::vector<RoundRecord> &rounds = model->rounds();
+    const int steps = int(rounds.size());
 
     // The names at the lines' ends, pushed apart where lines end close together.
     const int seats = int(model->names().size());
