@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CoachChartItem</name>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Vorschlag: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Stiche: %1
+Simulierte Runden: %2 von %3</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
+    </message>
+</context>
+<context>
     <name>CountText</name>
     <message numerus="yes">
         <source>%1 point(s)</source>
@@ -561,6 +578,72 @@
     </message>
 </context>
 <context>
+    <name>SummaryNarrator</name>
+    <message>
+        <source>%1, sideoff</source>
+        <translation>%1, blank</translation>
+    </message>
+    <message>
+        <source>Standings: %1.</source>
+        <translation>Stand: %1.</translation>
+    </message>
+    <message>
+        <source>Your call: %1. Total of the calls: %2.</source>
+        <translation>Deine Ansage: %1. Summe der Ansagen: %2.</translation>
+    </message>
+    <message>
+        <source>Round summary.</source>
+        <translation>Rundenübersicht.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>Das Spiel ist beendet.</translation>
+    </message>
+    <message>
+        <source>%1, %2, call %3</source>
+        <translation>%1, %2, Ansage: %3</translation>
+    </message>
+    <message>
+        <source>That makes a Shortcall round.</source>
+        <translation>Das ergibt eine Kurzansage.</translation>
+    </message>
+    <message>
+        <source>Your new hand: %1.</source>
+        <translation>Deine neue Hand: %1.</translation>
+    </message>
+    <message>
+        <source>Buttons: %1.</source>
+        <translation>Schaltflächen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>Press S for the score sheet.</source>
+        <translation>Drücke S für den Spielzettel.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 wins with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 gewinnt mit %2 Punkt.</numerusform>
+            <numerusform>%1 gewinnt mit %2 Punkten.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 share the win with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 gewinnen gemeinsam mit %2 Punkt.</numerusform>
+            <numerusform>%1 gewinnen gemeinsam mit %2 Punkten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
+    </message>
+</context>
+<context>
     <name>TableNarrator</name>
     <message>
         <source>you</source>
@@ -705,83 +788,6 @@
     <message>
         <source>Continue</source>
         <translation>Weiter</translation>
-    </message>
-    <message>
-        <source>Suggested: %1</source>
-        <translation>Vorschlag: %1</translation>
-    </message>
-    <message>
-        <source>Tricks: %1
-Simulated rounds: %2 of %3</source>
-        <translation>Stiche: %1
-Simulierte Runden: %2 von %3</translation>
-    </message>
-    <message>
-        <source>%1, sideoff</source>
-        <translation>%1, blank</translation>
-    </message>
-    <message>
-        <source>Standings: %1.</source>
-        <translation>Stand: %1.</translation>
-    </message>
-    <message>
-        <source>Your call: %1. Total of the calls: %2.</source>
-        <translation>Deine Ansage: %1. Summe der Ansagen: %2.</translation>
-    </message>
-    <message>
-        <source>Round summary.</source>
-        <translation>Rundenübersicht.</translation>
-    </message>
-    <message>
-        <source>The game has ended.</source>
-        <translation>Das Spiel ist beendet.</translation>
-    </message>
-    <message>
-        <source>%1, %2, call %3</source>
-        <translation>%1, %2, Ansage: %3</translation>
-    </message>
-    <message>
-        <source>That makes a Shortcall round.</source>
-        <translation>Das ergibt eine Kurzansage.</translation>
-    </message>
-    <message>
-        <source>Your new hand: %1.</source>
-        <translation>Deine neue Hand: %1.</translation>
-    </message>
-    <message>
-        <source>Buttons: %1.</source>
-        <translation>Schaltflächen: %1.</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
-        <translation>%1 und %2</translation>
-    </message>
-    <message>
-        <source>Press S for the score sheet.</source>
-        <translation>Drücke S für den Spielzettel.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 wins with %2 point(s).</source>
-        <translation>
-            <numerusform>%1 gewinnt mit %2 Punkt.</numerusform>
-            <numerusform>%1 gewinnt mit %2 Punkten.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 share the win with %2 point(s).</source>
-        <translation>
-            <numerusform>%1 gewinnen gemeinsam mit %2 Punkt.</numerusform>
-            <numerusform>%1 gewinnen gemeinsam mit %2 Punkten.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Tricks this hand took in %1 simulated rounds</source>
-        <translation>Stiche dieser Hand in %1 simulierten Runden</translation>
-    </message>
-    <message>
-        <source>Call %1: made in %2 of %3 simulated rounds</source>
-        <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
     </message>
 </context>
 <context>

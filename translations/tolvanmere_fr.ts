@@ -113,6 +113,23 @@
     </message>
 </context>
 <context>
+    <name>CoachChartItem</name>
+    <message>
+        <source>Suggested: %1</source>
+        <translation>Suggestion&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Tricks: %1
+Simulated rounds: %2 of %3</source>
+        <translation>Plis&#xa0;: %1
+Manches simulées&#xa0;: %2 sur %3</translation>
+    </message>
+    <message>
+        <source>Tricks this hand took in %1 simulated rounds</source>
+        <translation>Plis de cette main dans %1 manches simulées</translation>
+    </message>
+</context>
+<context>
     <name>CountText</name>
     <message numerus="yes">
         <source>%1 point(s)</source>
@@ -561,6 +578,72 @@
     </message>
 </context>
 <context>
+    <name>SummaryNarrator</name>
+    <message>
+        <source>%1, sideoff</source>
+        <translation>%1, chicane</translation>
+    </message>
+    <message>
+        <source>Standings: %1.</source>
+        <translation>Classement&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your call: %1. Total of the calls: %2.</source>
+        <translation>Votre annonce&#xa0;: %1. Total des annonces&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Round summary.</source>
+        <translation>Bilan de la manche.</translation>
+    </message>
+    <message>
+        <source>The game has ended.</source>
+        <translation>La partie est terminée.</translation>
+    </message>
+    <message>
+        <source>%1, %2, call %3</source>
+        <translation>%1, %2, annonce&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>That makes a Shortcall round.</source>
+        <translation>La manche se joue donc en Annonce courte.</translation>
+    </message>
+    <message>
+        <source>Your new hand: %1.</source>
+        <translation>Votre nouvelle main&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Buttons: %1.</source>
+        <translation>Boutons&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>Press S for the score sheet.</source>
+        <translation>Appuyez sur S pour la feuille de marque.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 wins with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 gagne avec %2 point.</numerusform>
+            <numerusform>%1 gagne avec %2 points.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 share the win with %2 point(s).</source>
+        <translation>
+            <numerusform>%1 se partagent la victoire avec %2 point.</numerusform>
+            <numerusform>%1 se partagent la victoire avec %2 points.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Call %1: made in %2 of %3 simulated rounds</source>
+        <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
+    </message>
+</context>
+<context>
     <name>TableNarrator</name>
     <message>
         <source>you</source>
@@ -705,83 +788,6 @@
     <message>
         <source>Continue</source>
         <translation>Continuer</translation>
-    </message>
-    <message>
-        <source>Suggested: %1</source>
-        <translation>Suggestion&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>Tricks: %1
-Simulated rounds: %2 of %3</source>
-        <translation>Plis&#xa0;: %1
-Manches simulées&#xa0;: %2 sur %3</translation>
-    </message>
-    <message>
-        <source>%1, sideoff</source>
-        <translation>%1, chicane</translation>
-    </message>
-    <message>
-        <source>Standings: %1.</source>
-        <translation>Classement&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Your call: %1. Total of the calls: %2.</source>
-        <translation>Votre annonce&#xa0;: %1. Total des annonces&#xa0;: %2.</translation>
-    </message>
-    <message>
-        <source>Round summary.</source>
-        <translation>Bilan de la manche.</translation>
-    </message>
-    <message>
-        <source>The game has ended.</source>
-        <translation>La partie est terminée.</translation>
-    </message>
-    <message>
-        <source>%1, %2, call %3</source>
-        <translation>%1, %2, annonce&#xa0;: %3</translation>
-    </message>
-    <message>
-        <source>That makes a Shortcall round.</source>
-        <translation>La manche se joue donc en Annonce courte.</translation>
-    </message>
-    <message>
-        <source>Your new hand: %1.</source>
-        <translation>Votre nouvelle main&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Buttons: %1.</source>
-        <translation>Boutons&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <extracomment>Names of players who tie: %1 is one name or several separated by commas.</extracomment>
-        <translation>%1 et %2</translation>
-    </message>
-    <message>
-        <source>Press S for the score sheet.</source>
-        <translation>Appuyez sur S pour la feuille de marque.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 wins with %2 point(s).</source>
-        <translation>
-            <numerusform>%1 gagne avec %2 point.</numerusform>
-            <numerusform>%1 gagne avec %2 points.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 share the win with %2 point(s).</source>
-        <translation>
-            <numerusform>%1 se partagent la victoire avec %2 point.</numerusform>
-            <numerusform>%1 se partagent la victoire avec %2 points.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Tricks this hand took in %1 simulated rounds</source>
-        <translation>Plis de cette main dans %1 manches simulées</translation>
-    </message>
-    <message>
-        <source>Call %1: made in %2 of %3 simulated rounds</source>
-        <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
     </message>
 </context>
 <context>

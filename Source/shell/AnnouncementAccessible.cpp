@@ -2,8 +2,6 @@
 
 #include "GraphicsView.h"
 
-#include <QWindow>
-
 AnnouncementAccessible::AnnouncementAccessible(GraphicsView *view, const QString &text)
     : view(view), news(text)
 {
@@ -14,48 +12,15 @@ bool AnnouncementAccessible::isValid() const
     return view;
 }
 
-QObject *AnnouncementAccessible::object() const
+QWidget *AnnouncementAccessible::hostView() const
 {
-    return nullptr;  // the view deletes it; the cache must not tie it to the widget
-}
-
-QWindow *AnnouncementAccessible::window() const
-{
-    const QAccessibleInterface *parent_iface = parent();
-    return parent_iface ? parent_iface->window() : nullptr;
-}
-
-QAccessibleInterface *AnnouncementAccessible::parent() const
-{
-    return view ? QAccessible::queryAccessibleInterface(view.data()) : nullptr;
-}
-
-QAccessibleInterface *AnnouncementAccessible::child(int) const
-{
-    return nullptr;
-}
-
-int AnnouncementAccessible::childCount() const
-{
-    return 0;
-}
-
-int AnnouncementAccessible::indexOfChild(const QAccessibleInterface *) const
-{
-    return -1;
-}
-
-QAccessibleInterface *AnnouncementAccessible::childAt(int, int) const
-{
-    return nullptr;
+    return view;
 }
 
 QString AnnouncementAccessible::text(QAccessible::Text t) const
 {
     return isValid() && t == QAccessible::Name ? news : QString();
 }
-
-void AnnouncementAccessible::setText(QAccessible::Text, const QString &) {}
 
 QRect AnnouncementAccessible::rect() const
 {

@@ -2,19 +2,20 @@
 
 #include "AnnouncementAccessible.h"
 #include "GraphicsView.h"
-#include "TrickCompleteScene.h"
+#include "SummaryElementRegistry.h"
 
 TableViewAccessible::TableViewAccessible(GraphicsView *view)
-    : QAccessibleWidget(view, QAccessible::Canvas)
+    : QAccessibleWidget(view, QAccessible::Canvas),
+      summary_elements(std::make_unique<SummaryElementRegistry>(view))
 {
 }
+
+TableViewAccessible::~TableViewAccessible() = default;
 
 QList<QAccessibleInterface *> TableViewAccessible::extraElements() const
 {
     const auto *view = static_cast<const GraphicsView *>(widget());
-    QList<QAccessibleInterface *> elements;
-    if (auto *summary = qobject_cast<TrickCompleteScene *>(view->scene()))
-        elements = summary->accessibleElements();
+    QList<QAccessibleInterface *> elements = summary_elements->elements();
     if (AnnouncementAccessible *news = view->currentAnnouncement())
         elements << news;
     return elements;

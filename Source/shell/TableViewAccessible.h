@@ -2,7 +2,10 @@
 
 #include <QAccessibleWidget>
 
+#include <memory>
+
 class GraphicsView;
+class SummaryElementRegistry;
 
 // The table's view as assistive technology sees it. Its name is the widget's own, its
 // description what the table shows (the window keeps it up to date); while it shows the round
@@ -12,6 +15,7 @@ class TableViewAccessible : public QAccessibleWidget
 {
 public:
     explicit TableViewAccessible(GraphicsView *view);
+    ~TableViewAccessible() override;
 
     QString text(QAccessible::Text t) const override;
     int childCount() const override;
@@ -20,6 +24,8 @@ public:
 
 private:
     QList<QAccessibleInterface *> extraElements() const;
+
+    std::unique_ptr<SummaryElementRegistry> summary_elements;
 };
 
 // Installed with QAccessible::installFactory: makes the interface for every GraphicsView.

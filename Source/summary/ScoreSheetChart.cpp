@@ -2,6 +2,7 @@
 
 #include "IsolatedName.h"
 #include "ScoreSheetModel.h"
+#include "SummaryStyle.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -14,10 +15,8 @@
 
 namespace {
 
-// The round summary's look: its wide serif, and the grey of its chart's axis.
+// The round summary's wide serif, smaller.
 constexpr int fontPointSize = 11;
-constexpr int fontStretch = 150;
-const QColor axisColour(90, 90, 90);
 
 constexpr int margin = 12;
 constexpr qreal pointRadius = 4;
@@ -25,7 +24,7 @@ constexpr qreal lineWidth = 3;
 constexpr qreal hitDistance = 10;  // how near the pointer must be for a point's tool tip
 
 // The human's line in the summary's marker red, the others in the table's grey and teals.
-const std::array<QColor, 4> lineColours = {QColor(255, 0, 0), QColor(90, 90, 90),
+const std::array<QColor, 4> lineColours = {summarystyle::markerRed, summarystyle::chartGrey,
                                            QColor(0, 155, 174), QColor(0, 95, 110)};
 const std::array<Qt::PenStyle, 4> lineStyles = {Qt::SolidLine, Qt::SolidLine, Qt::DashLine,
                                                 Qt::DotLine};
@@ -35,11 +34,7 @@ const std::array<Qt::PenStyle, 4> lineStyles = {Qt::SolidLine, Qt::SolidLine, Qt
 ScoreSheetChart::ScoreSheetChart(QWidget *parent) : QWidget(parent)
 {
     setAccessibleName(tr("Running totals"));
-    QFont serif = font();
-    serif.setPointSize(fontPointSize);
-    serif.setStyleHint(QFont::Serif, QFont::PreferDefault);
-    serif.setStretch(fontStretch);
-    setFont(serif);
+    setFont(summarystyle::serif(font(), fontPointSize));
 }
 
 void ScoreSheetChart::setModel(const ScoreSheetModel *sheet)
@@ -124,12 +119,19 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    drawAxes(painter, points, plot);
+    drawLines(painter, points);
+}
+
+void ScoreSheetChart::drawAxes(QPainter &painter, const std::vector<Point> &points,
+                               const QRectF &plot) const
+{
     const QFontMetrics metrics(font());
     const std::vector<RoundRecord> &rounds = model->rounds();
     const int steps = int(rounds.size());
 
     // The axes as the coach's chart draws its own: grey, two wide.
-    painter.setPen(QPen(axisColour, 2));
+    painter.setPen(QPen(summarystyle::chartGrey, 2));
     int low = 0;
     int high = 0;
     for (const Point &point : points) {
@@ -163,6 +165,13 @@ void ScoreSheetChart::paintEvent(QPaintEvent *)
                          Qt::AlignHCenter | Qt::AlignTop,
                          QString::number(rounds[std::size_t(step - 1)].round));
     }
+}
+
+void ScoreSheetChart::drawLines(QPainter &painter, const std::vector<Point> &points) const
+{
+    const QFontMetrics metrics(font());
+    const std::vector<RoundRecord> &rounds = model->rounds();
+    const int steps = int(rounds.size());
 
     // The names at the lines' ends, pushed apart where lines end close together.
     const int seats = int(model->names().size());

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QPainter;
 class ScoreSheetModel;
 
 // Each player's running total over the finished rounds, one line per player with the
@@ -34,6 +35,10 @@ private:
     void modelChanged();
     // Where every point goes at the widget's present size, the plot's corners too.
     std::vector<Point> layoutPoints(QRectF *plot = nullptr) const;
+    // The axes with the lowest, highest and zero totals, and the round numbers under them.
+    void drawAxes(QPainter &painter, const std::vector<Point> &points, const QRectF &plot) const;
+    // Each player's line, its points, and the names at the lines' ends.
+    void drawLines(QPainter &painter, const std::vector<Point> &points) const;
 
     QPointer<const ScoreSheetModel> model;
 };

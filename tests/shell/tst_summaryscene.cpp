@@ -1,8 +1,10 @@
 #include "CallTextItem.h"
 #include "CardGraphicsItem.h"
+#include "GraphicsView.h"
 #include "InvariantChecker.h"
 #include "ScoreSheetModel.h"
 #include "ShellTestSupport.h"
+#include "TableViewAccessible.h"
 #include "TrickCompleteScene.h"
 
 #include <QAccessible>
@@ -124,6 +126,22 @@ private slots:
         pressItem(minus);
         QCOMPARE(scene.humanCall(), 12);
         QCOMPARE(textItems(scene, "24").size(), 1);
+    }
+
+    // Calls adding up to 12 or less make a Shortcall round: the human's call counts, and
+    // the player hears it.
+    void shortcallFollowsTheTotal()
+    {
+        std::vector<Player> players = fourPlayers();
+        players[1].call = 3;
+        players[3].call = 4;  // with Lara's 3, ten; the human's 2 makes twelve
+        TrickCompleteScene scene(players, 0);
+        const QString shortcall = QStringLiteral("That makes a Shortcall round.");
+        QCOMPARE(scene.totalCalls(), 12);
+        QVERIFY(scene.callText().contains(shortcall));
+        scene.button("+ Call +")->click();
+        QCOMPARE(scene.totalCalls(), 13);
+        QVERIFY(!scene.callText().contains(shortcall));
     }
 
     void sideoffOnlyForComputerPlayersMissingASuit()
@@ -431,14 +449,25 @@ private slots:
         QVERIFY(scene.accessibleSummary().contains("The game has ended."));
     }
 
-    // The standings, the call and the four buttons, for assistive technology; the buttons
-    // can be pressed.
+    // The standings, the call and the four buttons, children of the table's view for
+    // assistive technology; the buttons can be pressed, and a change or the focus mark
+    // is reported for the element it concerns.
     void accessibleElements()
     {
+        QAccessible::installFactory(tableViewAccessibleFactory);
         TrickCompleteScene scene(fourPlayers(), 0);
-        const QList<QAccessibleInterface *> elements = scene.accessibleElements();
+        GraphicsView view;
+        view.setScene(&scene);
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(&view);
+        QList<QAccessibleInterface *> elements;
+        for (int i = 0; i < table->childCount(); ++i)
+            if (table->child(i)->object() == nullptr)
+                elements << table->child(i);
         QCOMPARE(elements.size(), 6);
-        QCOMPARE(scene.accessibleElements(), elements);  // made once
+        for (QAccessibleInterface *element : elements) {
+            QCOMPARE(element->parent(), table);
+            QCOMPARE(table->child(table->indexOfChild(element)), element);
+        }
         QCOMPARE(elements[0]->role(), QAccessible::StaticText);
         QCOMPARE(elements[0]->text(QAccessible::Name),
                  QStringLiteral("Standings: Ezio, 25 points, call 4; Lara, 25 points, call 3, "
@@ -455,17 +484,40 @@ private slots:
         QCOMPARE(names, (QStringList{"+ Call +", "- Call -", "End Game", "Continue"}));
         QVERIFY(scene.accessibleSummary().startsWith("Round summary. Standings: Ezio"));
 
+        QSignalSpy heard(&scene, &TrickCompleteScene::accessibleChange);
         QSignalSpy called(&scene, &TrickCompleteScene::callDetermined);
         QSignalSpy ended(&scene, &TrickCompleteScene::endGame);
         elements[2]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(scene.humanCall(), 3);
         QCOMPARE(elements[1]->text(QAccessible::Name),
                  QStringLiteral("Your call: 3. Total of the calls: 15."));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY(scene.takesKeys());
+        QTest::keyClick(&view, Qt::Key_Tab);
+        QTest::keyClick(&view, Qt::Key_Tab);
+        // What changed, and which button took the mark: the elements that show them.
+        QCOMPARE(heard.size(), 3);
+        const QList<QPair<QAccessible::Event, QAccessibleInterface *>> expected = {
+            {QAccessible::NameChanged, elements[1]},
+            {QAccessible::Focus, elements[2]},
+            {QAccessible::Focus, elements[3]}};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(heard[i][1].value<QAccessible::Event>(), expected[i].first);
+            const auto element = heard[i][0].value<SummaryElement>();
+            QCOMPARE(elements.value(int(
+                         std::find(allSummaryElements.begin(), allSummaryElements.end(), element)
+                         - allSummaryElements.begin())),
+                     expected[i].second);
+        }
+        QVERIFY(elements[3]->state().focused && !elements[2]->state().focused);
+
         elements[4]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(ended.size(), 1);
         QVERIFY(elements[5]->state().invisible);
         elements[5]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(called.size(), 0);  // a hidden Continue cannot be pressed
+        QAccessible::removeFactory(tableViewAccessibleFactory);
     }
 
     void namesAreShownLiterally_data()
