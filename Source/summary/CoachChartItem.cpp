@@ -115,7 +115,7 @@ void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal cap
                                        baseline, this);
     axis->setPen(QPen(summarystyle::chartGrey, 2));
     call_mark = new QGraphicsRectItem(0, 0, column, area.bottom() - caption_bottom, this);
-    call_mark->setPen(QPen(summarystyle::humanMarker, 2, Qt::DashLine));
+    call_mark->setPen(QPen(summarystyle::chartGrey, 3, Qt::DashLine));
     call_mark->setBrush(Qt::NoBrush);
     call_mark->setPos(area.left(), caption_bottom);
 }
