@@ -115,10 +115,6 @@
 <context>
     <name>CoachChartItem</name>
     <message>
-        <source>Suggested: %1</source>
-        <translation>Vorschlag: %1</translation>
-    </message>
-    <message>
         <source>Tricks: %1
 Simulated rounds: %2 of %3</source>
         <translation>Stiche: %1
@@ -310,10 +306,6 @@ Simulierte Runden: %2 von %3</translation>
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>Alt+O, Alt+H</source>
-        <translation>Alt+O, Alt+H</translation>
-    </message>
-    <message>
         <source>the Options and Help menus</source>
         <translation>die Menüs Optionen und Hilfe</translation>
     </message>
@@ -373,6 +365,14 @@ Simulierte Runden: %2 von %3</translation>
         <source>Hint: mark and choose the card an Expert would play in your place</source>
         <translation>Tipp: die Karte markieren und wählen, die ein Experte an deiner Stelle spielen würde</translation>
     </message>
+    <message>
+        <source>Alt+%1</source>
+        <translation>Alt+%1</translation>
+    </message>
+    <message>
+        <source>tick Learning Mode in the New Game dialog</source>
+        <translation>im Dialog „Neues Spiel“ den Lernmodus ankreuzen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -422,7 +422,7 @@ Simulierte Runden: %2 von %3</translation>
     </message>
     <message>
         <source>&amp;Expert</source>
-        <translation>&amp;Experte</translation>
+        <translation>&amp;Experten</translation>
     </message>
 </context>
 <context>
@@ -639,8 +639,28 @@ Simulierte Runden: %2 von %3</translation>
         </translation>
     </message>
     <message>
-        <source>Call %1: made in %2 of %3 simulated rounds</source>
-        <translation>Ansage %1: erfüllt in %2 von %3 simulierten Runden</translation>
+        <source>Your call %1, exactly: %2 points, made in %3 of %4 simulated rounds</source>
+        <translation>Deine Ansage %1, genau: %2 Punkte, erfüllt in %3 von %4 simulierten Runden</translation>
+    </message>
+    <message>
+        <source>Your call %1: %2 points, made in %3 of %4 simulated rounds</source>
+        <translation>Deine Ansage %1: %2 Punkte, erfüllt in %3 von %4 simulierten Runden</translation>
+    </message>
+    <message>
+        <source>Suggested: %1 exactly, expected %2 points</source>
+        <translation>Vorschlag: genau %1, erwartet %2 Punkte</translation>
+    </message>
+    <message>
+        <source>Suggested: %1, expected %2 points</source>
+        <translation>Vorschlag: %1, erwartet %2 Punkte</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Simulated rounds by tricks taken: %1</source>
+        <translation>Simulierte Runden nach gemachten Stichen: %1</translation>
     </message>
 </context>
 <context>

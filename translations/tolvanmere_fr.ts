@@ -115,10 +115,6 @@
 <context>
     <name>CoachChartItem</name>
     <message>
-        <source>Suggested: %1</source>
-        <translation>Suggestion&#xa0;: %1</translation>
-    </message>
-    <message>
         <source>Tricks: %1
 Simulated rounds: %2 of %3</source>
         <translation>Plis&#xa0;: %1
@@ -310,10 +306,6 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <translation>Quitter</translation>
     </message>
     <message>
-        <source>Alt+O, Alt+H</source>
-        <translation>Alt+O, Alt+A</translation>
-    </message>
-    <message>
         <source>the Options and Help menus</source>
         <translation>les menus Options et Aide</translation>
     </message>
@@ -372,6 +364,14 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Hint: mark and choose the card an Expert would play in your place</source>
         <translation>Indice&#xa0;: marquer et choisir la carte qu&apos;un Expert jouerait à votre place</translation>
+    </message>
+    <message>
+        <source>Alt+%1</source>
+        <translation>Alt+%1</translation>
+    </message>
+    <message>
+        <source>tick Learning Mode in the New Game dialog</source>
+        <translation>cocher le mode apprentissage dans la boîte Nouvelle partie</translation>
     </message>
 </context>
 <context>
@@ -639,8 +639,28 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         </translation>
     </message>
     <message>
-        <source>Call %1: made in %2 of %3 simulated rounds</source>
-        <translation>Annonce %1&#xa0;: réussie dans %2 manches simulées sur %3</translation>
+        <source>Your call %1, exactly: %2 points, made in %3 of %4 simulated rounds</source>
+        <translation>Votre annonce %1, exactement&#xa0;: %2 points, réussie dans %3 manches simulées sur %4</translation>
+    </message>
+    <message>
+        <source>Your call %1: %2 points, made in %3 of %4 simulated rounds</source>
+        <translation>Votre annonce %1&#xa0;: %2 points, réussie dans %3 manches simulées sur %4</translation>
+    </message>
+    <message>
+        <source>Suggested: %1 exactly, expected %2 points</source>
+        <translation>Suggestion&#xa0;: exactement %1, %2 points attendus</translation>
+    </message>
+    <message>
+        <source>Suggested: %1, expected %2 points</source>
+        <translation>Suggestion&#xa0;: %1, %2 points attendus</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Simulated rounds by tricks taken: %1</source>
+        <translation>Manches simulées par nombre de plis faits&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
@@ -108,14 +109,35 @@ void MainUIActionHandler::returnToWindow()
         window->activateWindow();
 }
 
+namespace {
+
+// The Alt key of a translated text's "&" mnemonic, as the translation in use underlines it.
+QString altKey(const char *context, const char *text)
+{
+    const QString translated = QCoreApplication::translate(context, text);
+    for (qsizetype i = translated.indexOf(u'&'); i >= 0 && i + 1 < translated.size();
+         i = translated.indexOf(u'&', i + 2)) {
+        if (translated.at(i + 1) != u'&')
+            return MainUIActionHandler::tr("Alt+%1").arg(translated.at(i + 1).toUpper());
+    }
+    return QString();
+}
+
+}  // namespace
+
 QString MainUIActionHandler::keysText()
 {
+    // The key column never wraps, and keeps its distance from the words beside it.
     const auto row = [](const QString &keys, const QString &what) {
-        return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(keys, what);
+        return QStringLiteral("<tr><td style=\"white-space:pre; padding-right:12px\"><b>%1</b>"
+                              "</td><td>%2</td></tr>")
+            .arg(keys, what);
     };
     const auto heading = [](const QString &text) {
         return QStringLiteral("<tr><td colspan=\"2\"><br><i>%1</i></td></tr>").arg(text);
     };
+    const QString menus =
+        altKey("MainWindow", "&Options") + QStringLiteral(", ") + altKey("MainWindow", "&Help");
     return QStringLiteral("<table cellspacing=\"4\">") + heading(tr("At the table, on your turn"))
            + row(tr("Left, Right"), tr("choose among the cards you may play"))
            + row(tr("Home, End"), tr("the first or the last card you may play"))
@@ -134,8 +156,11 @@ QString MainUIActionHandler::keysText()
            + row(tr("L"), tr("Last Trick: at the table, the last trick's cards until the next "
                              "key or click"))
            + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
-           + row(tr("Alt+O, Alt+H"), tr("the Options and Help menus"))
-           + row(tr("Enter, Escape"), tr("accept or close a dialog")) + QStringLiteral("</table>")
+           + row(menus, tr("the Options and Help menus"))
+           + row(tr("Enter, Escape"), tr("accept or close a dialog"))
+           + row(altKey("NewGameDialog", "&Learning Mode"),
+                 tr("tick Learning Mode in the New Game dialog"))
+           + QStringLiteral("</table>")
            + QStringLiteral("<p>%1</p>")
                  .arg(tr("A screen reader such as Orca speaks each card as it is played and by "
                          "whom, who takes the trick, your turn and the chosen card, without a "

@@ -242,8 +242,8 @@ void MainWindow::onTrickCompleteAnimationFinished()
 
     if (summary_scene)
         summary_scene->deleteLater();
-    summary_scene =
-        new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(), this);
+    summary_scene = new TrickCompleteScene(game_state.getPlayers(), game_state.getHumanPlayer(),
+                                           this, ui->graphicsView->transform().m11());
     adviseOnDeal();
     if (coach.hasEstimate()) {
         // Against the three calls the summary shows.

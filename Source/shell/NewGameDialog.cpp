@@ -1,6 +1,7 @@
 #include "NewGameDialog.h"
 #include "ui_NewGameDialog.h"
 
+#include <QKeyEvent>
 #include <QTextDocumentFragment>
 
 NewGameDialog::NewGameDialog(QWidget *parent) : QDialog(parent), ui(new Ui::NewGameDialog)
@@ -11,6 +12,7 @@ NewGameDialog::NewGameDialog(QWidget *parent) : QDialog(parent), ui(new Ui::NewG
     // Screen readers read the tool tip's words, not its markup.
     ui->checkBoxLearningMode->setAccessibleDescription(
         QTextDocumentFragment::fromHtml(ui->checkBoxLearningMode->toolTip()).toPlainText());
+    ui->lineEditPlayerName->installEventFilter(this);
     connect(ui->lineEditPlayerName, &QLineEdit::textChanged, this, &NewGameDialog::onNameChanged);
 }
 
@@ -32,6 +34,18 @@ QString NewGameDialog::playerName() const
         }
     }
     return name.trimmed();
+}
+
+bool NewGameDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // An Alt key that no label or box of the dialog answers (Alt+L where the translation
+    // underlines another letter) is no letter of the name.
+    if (watched == ui->lineEditPlayerName && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool NewGameDialog::isLearningMode() const

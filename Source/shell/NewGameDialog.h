@@ -22,6 +22,9 @@ public:
     QString playerName() const;
     bool isLearningMode() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void on_pushButtonCancel_clicked();
     void on_pushButtonOK_clicked();

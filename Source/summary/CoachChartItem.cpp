@@ -17,31 +17,33 @@ namespace {
 constexpr qreal barOpacity = 0.5;
 constexpr qreal barFill = 0.7;  // of each bar's column; the rest is space
 constexpr qreal columnPadding = 8;
-constexpr qreal smallestPointSize = 11;
+constexpr int smallestPointSize = 11;
 
 }  // namespace
 
 CoachChartItem::CoachChartItem(int suggested_call, const Coach::Histogram &rounds,
-                               const QRectF &area, const QFont &font, const QString &chance_text)
-    : rounds_by_tricks(rounds), summary_font(font)
+                               const QRectF &area, const QFont &font,
+                               const QString &suggestion_text, int legible_point_size)
+    : rounds_by_tricks(rounds), summary_font(font),
+      smallest_point_size(std::max(smallestPointSize, legible_point_size))
 {
     setFlag(ItemHasNoContents);
-    suggestion_item = addText(tr("Suggested: %1").arg(suggested_call), summary_font);
+    suggestion_item = addText(suggestion_text, summary_font);
     suggestion_item->setPos(area.left(), area.bottom());
     // The notes beside and above the chart need more words: the upright face.
     QFont note_font = summary_font;
     note_font.setStretch(QFont::Unstretched);
-    chance_item = addText(QString(), note_font);
-    chance_item->setPlainText(chance_text);
-    chance_item->setPos(
-        suggestion_item->sceneBoundingRect().right() + summarystyle::gap,
-        area.bottom()
-            + (suggestion_item->boundingRect().height() - chance_item->boundingRect().height())
-                  / 2);
     QGraphicsTextItem *caption =
         addText(tr("Tricks this hand took in %1 simulated rounds").arg(simulationRuns), note_font);
     caption->setPos(area.left(), area.top());
-    placeBars(suggested_call, area, caption->sceneBoundingRect().bottom());
+    // Under the caption, within the chart's width, with room for two lines: its words
+    // change with the call.
+    chance_item = addText(QStringLiteral("0\n0"), note_font);
+    chance_item->setTextWidth(std::max(area.width(), caption->boundingRect().width()));
+    chance_item->setPos(area.left(), caption->sceneBoundingRect().bottom());
+    const qreal chance_bottom = chance_item->sceneBoundingRect().bottom();
+    chance_item->setPlainText(QString());
+    placeBars(suggested_call, area, chance_bottom);
 }
 
 void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal caption_bottom)
@@ -55,7 +57,7 @@ void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal cap
     // smaller, down to a limit, before it runs past the hand.
     const qreal room = (area.right() - area.left()) / columns;
     while (widest_label.boundingRect().width() + columnPadding > room
-           && label_font.pointSizeF() > smallestPointSize) {
+           && label_font.pointSizeF() > smallest_point_size) {
         label_font.setPointSizeF(label_font.pointSizeF() - 1);
         widest_label.setFont(label_font);
     }
@@ -63,7 +65,13 @@ void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal cap
     const qreal column = std::max(widest_label.boundingRect().width() + columnPadding, room);
 
     const qreal baseline = area.bottom() - label_height;
-    const qreal tallest = baseline - caption_bottom;
+    // Room over the tallest bar for its count.
+    QFont count_font = label_font;
+    count_font.setStretch(QFont::Unstretched);
+    QGraphicsTextItem count_probe(QString::number(simulationRuns));  // measured, never shown
+    count_probe.setFont(count_font);
+    const qreal tallest = baseline - caption_bottom - count_probe.boundingRect().height();
+    column_width = column;
     const int most =
         std::max(1, *std::max_element(rounds_by_tricks.begin(), rounds_by_tricks.end()));
     const qreal bar_width = column * barFill;
@@ -83,6 +91,13 @@ void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal cap
                             .arg(rounds)
                             .arg(simulationRuns));
         chart_bars.append(bar);
+        if (rounds > 0) {
+            auto *count = new QGraphicsTextItem(this);
+            count->setFont(count_font);
+            count->setHtml(number.arg(rounds));
+            count->setTextWidth(column);
+            count->setPos(x, bar->y() - count->boundingRect().height());
+        }
 
         auto *label = new QGraphicsTextItem(this);
         label->setFont(label_font);
@@ -99,6 +114,10 @@ void CoachChartItem::placeBars(int suggested_call, const QRectF &area, qreal cap
     auto *axis = new QGraphicsLineItem(area.left(), baseline, area.left() + columns * column,
                                        baseline, this);
     axis->setPen(QPen(summarystyle::chartGrey, 2));
+    call_mark = new QGraphicsRectItem(0, 0, column, area.bottom() - caption_bottom, this);
+    call_mark->setPen(QPen(summarystyle::chartGrey, 3, Qt::DashLine));
+    call_mark->setBrush(Qt::NoBrush);
+    call_mark->setPos(area.left(), caption_bottom);
 }
 
 QGraphicsTextItem *CoachChartItem::addText(const QString &text, const QFont &font)
@@ -108,7 +127,10 @@ QGraphicsTextItem *CoachChartItem::addText(const QString &text, const QFont &fon
     return item;
 }
 
-void CoachChartItem::setChanceText(const QString &text)
+void CoachChartItem::setCall(int call, const QString &chance_text)
 {
-    chance_item->setPlainText(text);
+    chance_item->setPlainText(chance_text);
+    call_mark->setX(chart_bars.front()->x()
+                    - (column_width - chart_bars.front()->rect().width()) / 2
+                    + call * column_width);
 }

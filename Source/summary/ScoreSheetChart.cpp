@@ -91,22 +91,25 @@ std::vector<ScoreSheetChart::Point> ScoreSheetChart::layoutPoints(QRectF *plot_o
         name_width = std::max(name_width, metrics.horizontalAdvance(isolatedName(name)));
     const int number_width = metrics.horizontalAdvance(QString::number(std::min(low, -high)));
     const QRectF plot(margin + number_width + margin, margin + metrics.height() / 2.0,
-                      width() - 4 * margin - number_width - name_width,
+                      width() - 3 * margin - number_width - name_width - nameGap(),
                       height() - 2 * margin - 1.5 * metrics.height());
     if (plot_out)
         *plot_out = plot;
 
     const int steps = int(rounds.size());
-    const auto place = [&](int step, int total) {
+    const auto place = [&](int step, int total, qreal shift) {
         return QPointF(plot.left() + plot.width() * step / steps,
-                       plot.bottom() - plot.height() * (total - low) / (high - low));
+                       plot.bottom() - plot.height() * (total - low) / (high - low) + shift);
     };
     for (int seat = 0; seat < seats; ++seat) {
-        points.push_back({place(0, 0), seat, -1});
+        // Each line a line's width apart from the next, so that players level for several
+        // rounds show side by side rather than one over the other.
+        const qreal shift = (seat - (seats - 1) / 2.0) * lineWidth;
+        points.push_back({place(0, 0, shift), seat, -1});
         for (int row = 0; row < steps; ++row)
             points.push_back(
-                {place(row + 1, rounds[std::size_t(row)].seats[std::size_t(seat)].total), seat,
-                 row});
+                {place(row + 1, rounds[std::size_t(row)].seats[std::size_t(seat)].total, shift),
+                 seat, row});
     }
     return points;
 }
@@ -141,7 +144,7 @@ void ScoreSheetChart::drawAxes(QPainter &painter, const std::vector<Point> &poin
         low = std::min(low, total);
         high = std::max(high, total);
     }
-    const qreal zero_y = points.front().at.y();
+    const qreal zero_y = plot.bottom() - plot.height() * (0 - low) / std::max(1, high - low);
     painter.drawLine(QPointF(plot.left(), zero_y), QPointF(plot.right(), zero_y));
     painter.drawLine(plot.topLeft(), plot.bottomLeft());
     for (const int value : {low, high}) {
@@ -183,6 +186,12 @@ void ScoreSheetChart::drawLines(QPainter &painter, const std::vector<Point> &poi
     std::sort(name_y.begin(), name_y.end());
     for (std::size_t k = 1; k < name_y.size(); ++k)
         name_y[k].first = std::max(name_y[k].first, name_y[k - 1].first + metrics.height());
+    // Pushed down past the widget's foot, the names all move up together.
+    if (!name_y.empty()) {
+        const qreal overflow = name_y.back().first + metrics.descent() - height();
+        for (auto &entry : name_y)
+            entry.first -= std::max<qreal>(0, overflow);
+    }
     std::vector<qreal> baseline(std::size_t(seats), 0);
     for (const auto &[y, seat] : name_y)
         baseline[std::size_t(seat)] = y;
@@ -202,9 +211,18 @@ void ScoreSheetChart::drawLines(QPainter &painter, const std::vector<Point> &poi
                                 pointRadius);
         const QPointF end = points[std::size_t(seat * per_seat + steps)].at;
         painter.setPen(lineColours[style]);
-        painter.drawText(QPointF(end.x() + margin, baseline[std::size_t(seat)]),
+        painter.drawText(QPointF(end.x() + nameGap(), baseline[std::size_t(seat)]),
                          isolatedName(model->names()[seat]));
     }
+}
+
+int ScoreSheetChart::nameGap() const
+{
+    // Clear of the last round's number, centred under the lines' ends.
+    if (!model || model->rounds().empty())
+        return margin;
+    const QString last = QString::number(model->rounds().back().round);
+    return margin + QFontMetrics(font()).horizontalAdvance(last) / 2;
 }
 
 bool ScoreSheetChart::event(QEvent *event)

@@ -33,6 +33,8 @@ private:
         int row = -1;  // the sheet's row, -1 for the start
     };
     void modelChanged();
+    // From a line's end to its name.
+    int nameGap() const;
     // Where every point goes at the widget's present size, the plot's corners too.
     std::vector<Point> layoutPoints(QRectF *plot = nullptr) const;
     // The axes with the lowest, highest and zero totals, and the round numbers under them.

@@ -27,8 +27,16 @@ public:
     ScoreSheetModel *model() const { return sheet; }
     QTableView *table() const;
 
+    // Opens no larger than its screen, so that the Close button stays in sight.
+    void setVisible(bool visible) override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void showRounds();
+    // The columns as wide as their contents, sharing out whatever room the table has more.
+    void fitColumns();
 
     std::unique_ptr<Ui::ScoreSheetDialog> ui;
     ScoreSheetModel *sheet = nullptr;

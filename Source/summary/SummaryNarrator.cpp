@@ -5,6 +5,9 @@
 #include "IsolatedName.h"
 #include "Player.h"
 
+#include <QLocale>
+
+#include <cmath>
 #include <cstdlib>
 
 QString SummaryNarrator::standings(const std::vector<SummaryRow> &rows)
@@ -30,9 +33,38 @@ QString SummaryNarrator::call(const CallSelector &selector, const QString &chanc
     return chance.isEmpty() ? text : QStringLiteral("%1 %2.").arg(text, chance);
 }
 
-QString SummaryNarrator::chance(int call, int made)
+QString SummaryNarrator::chance(int call, int made, double expected, bool exactly)
 {
-    return tr("Call %1: made in %2 of %3 simulated rounds").arg(call).arg(made).arg(simulationRuns);
+    const QString text = exactly ? tr("Your call %1, exactly: %2 points, made in %3 of %4 "
+                                      "simulated rounds")
+                                 : tr("Your call %1: %2 points, made in %3 of %4 simulated rounds");
+    return text.arg(call).arg(signedPoints(expected)).arg(made).arg(simulationRuns);
+}
+
+QString SummaryNarrator::suggestion(int call, double expected, bool exactly)
+{
+    const QString text = exactly ? tr("Suggested: %1 exactly, expected %2 points")
+                                 : tr("Suggested: %1, expected %2 points");
+    return text.arg(call).arg(signedPoints(expected));
+}
+
+QString SummaryNarrator::roundCounts(const Coach::Histogram &rounds)
+{
+    QStringList counts;
+    for (std::size_t tricks = 0; tricks < rounds.size(); ++tricks)
+        if (rounds[tricks] > 0)
+            counts << tr("%1: %2").arg(tricks).arg(rounds[tricks]);
+    return tr("Simulated rounds by tricks taken: %1").arg(counts.join(QStringLiteral(", ")));
+}
+
+QString SummaryNarrator::signedPoints(double points)
+{
+    const QLocale locale;
+    const double rounded = std::round(points * 10) / 10;
+    const QString number = locale.toString(std::abs(rounded), 'f', 1);
+    if (rounded > 0)
+        return locale.positiveSign() + number;
+    return rounded < 0 ? locale.negativeSign() + number : number;
 }
 
 QString SummaryNarrator::result(const std::vector<SummaryRow> &rows)

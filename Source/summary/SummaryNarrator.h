@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Coach.h"
 #include "SummaryRow.h"
 
 #include <QCoreApplication>
@@ -21,8 +22,15 @@ public:
     static QString standings(const std::vector<SummaryRow> &rows);
     // The selector's call and the total; with the coach, how often the call is made.
     static QString call(const CallSelector &selector, const QString &chance);
-    // "Call 3: made in 79 of 100 simulated rounds".
-    static QString chance(int call, int made);
+    // "Your call 2: +0.4 points, made in 79 of 100 simulated rounds", "exactly" when the
+    // call would make the round a Shortcall.
+    static QString chance(int call, int made, double expected, bool exactly);
+    // "Suggested: 3, expected +2.1 points", "exactly" as above.
+    static QString suggestion(int call, double expected, bool exactly);
+    // "Simulated rounds by tricks taken: 2: 10, 3: 25", the counts that are not zero.
+    static QString roundCounts(const Coach::Histogram &rounds);
+    // Points with their sign and one decimal, as the language writes numbers.
+    static QString signedPoints(double points);
     // Who won the game and with how many points, all the leaders when they tie.
     static QString result(const std::vector<SummaryRow> &rows);
     // The result where it is shown, with where the whole game can be read.

@@ -17,10 +17,12 @@
 #include <algorithm>
 
 TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int human_player,
-                                       QObject *parent)
+                                       QObject *parent, qreal view_scale)
     : QGraphicsScene(parent)
 {
-    summary_font = summarystyle::serif(font());
+    legible_point_size = summarystyle::legiblePointSize(font(), view_scale);
+    summary_font =
+        summarystyle::serif(font(), std::max(summarystyle::pointSize, legible_point_size));
 
     collectRows(players, human_player);
     layout.build(this, rows, totalCalls(), summary_font);
@@ -82,10 +84,14 @@ void TrickCompleteScene::showCoachAdvice(int suggested_call,
     }
     const QRectF area(QPointF(taken.right() + 2 * summarystyle::gap, taken.top()),
                       QPointF(hand_right, decrease->y()));
-    const QString chance = SummaryNarrator::chance(
-        humanCall(), Coach::madeCount(rounds_by_tricks, humanCall(), selector.shortcall()));
-    coach_chart = new CoachChartItem(suggested_call, rounds_by_tricks, area, summary_font, chance);
+    const int others_total = selector.total() - selector.call();
+    const QString suggestion = SummaryNarrator::suggestion(
+        suggested_call, Coach::expectedScore(rounds_by_tricks, suggested_call, others_total),
+        rules::isShortcallTotal(others_total + suggested_call));
+    coach_chart = new CoachChartItem(suggested_call, rounds_by_tricks, area, summary_font,
+                                     suggestion, legible_point_size);
     addItem(coach_chart);
+    coach_chart->setCall(humanCall(), chanceText());
 }
 
 QGraphicsTextItem *TrickCompleteScene::suggestionItem() const
@@ -101,6 +107,11 @@ QGraphicsTextItem *TrickCompleteScene::chanceItem() const
 QList<QGraphicsRectItem *> TrickCompleteScene::chartBars() const
 {
     return coach_chart ? coach_chart->bars() : QList<QGraphicsRectItem *>();
+}
+
+QRectF TrickCompleteScene::callMarkRect() const
+{
+    return coach_chart ? coach_chart->callMark()->sceneBoundingRect() : QRectF();
 }
 
 CallTextItem *TrickCompleteScene::button(const QString &text) const
@@ -144,7 +155,7 @@ void TrickCompleteScene::changeHumanCall(int delta)
     if (layout.total_calls)
         SummaryLayout::setNumber(layout.total_calls, totalCalls());
     if (coach_chart)
-        coach_chart->setChanceText(chanceText());
+        coach_chart->setCall(humanCall(), chanceText());
     updateButtonStates();
     if (changed) {
         emit accessibleChange(SummaryElement::Call, QAccessible::NameChanged);
@@ -303,8 +314,10 @@ QString TrickCompleteScene::chanceText() const
     if (!coach_chart)
         return QString();
     const int call = humanCall();
-    return SummaryNarrator::chance(
-        call, Coach::madeCount(coach_chart->rounds(), call, selector.shortcall()));
+    const Coach::Histogram &rounds = coach_chart->rounds();
+    return SummaryNarrator::chance(call, Coach::madeCount(rounds, call, selector.shortcall()),
+                                   Coach::expectedScore(rounds, call, selector.total() - call),
+                                   selector.shortcall());
 }
 
 QString TrickCompleteScene::resultText() const
@@ -324,7 +337,8 @@ QString TrickCompleteScene::accessibleSummary() const
     shown.standings = standingsText();
     shown.call = callText();
     if (QGraphicsTextItem *suggestion = suggestionItem())
-        shown.suggestion = suggestion->toPlainText();
+        shown.suggestion = QStringLiteral("%1. %2").arg(
+            suggestion->toPlainText(), SummaryNarrator::roundCounts(coach_chart->rounds()));
     for (const CardGraphicsItem *item : layout.hand)
         shown.hand << cardName(item->card());
     shown.ended = selector.ended();

@@ -29,8 +29,10 @@ class TrickCompleteScene : public QGraphicsScene
     Q_OBJECT
 
 public:
+    // view_scale: the scale of the view it is shown in, so that small windows still get
+    // readable text; 0 keeps the design's sizes.
     TrickCompleteScene(const std::vector<Player> &players, int human_player,
-                       QObject *parent = nullptr);
+                       QObject *parent = nullptr, qreal view_scale = 0);
 
     const std::vector<SummaryRow> &summaryRows() const { return rows; }
     int humanCall() const { return selector.call(); }
@@ -52,6 +54,8 @@ public:
     // without the coach.
     QString chanceText() const;
     QList<QGraphicsRectItem *> chartBars() const;
+    // Where the chart outlines the selector's call; empty without the coach.
+    QRectF callMarkRect() const;
     // The button that carries the keyboard's focus mark, if any.
     CallTextItem *focusedButton() const { return focused_button; }
     // What the scene shows, in words for assistive technology.
@@ -100,6 +104,7 @@ private:
     bool painted = false;
     bool takes_keys = false;
     QFont summary_font;
+    int legible_point_size = 0;
     CoachChartItem *coach_chart = nullptr;
     QGraphicsTextItem *result_item = nullptr;
     CallTextItem *focused_button = nullptr;

@@ -15,14 +15,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsTextItem>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -346,6 +350,17 @@ private slots:
                      QStringLiteral("Cancel"));
         else
             QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != u"Cancel");
+        // The Keys list gives the Alt keys the menus and the Learning Mode box underline.
+        {
+            MainWindow window;
+            NewGameDialog dialog(&window);
+            QList<QString> underlined = {dialog.findChild<QCheckBox *>()->text()};
+            for (QAction *menu : window.menuBar()->actions())
+                underlined << menu->text();
+            const QString keys = MainUIActionHandler::keysText();
+            for (const QString &text : underlined)
+                QVERIFY2(keys.contains(QKeySequence::mnemonic(text).toString()), qPrintable(text));
+        }
         installTranslations(QLocale(QLocale::English));
         QCOMPARE(QCoreApplication::translate("TrickCompleteScene", "Continue"),
                  QStringLiteral("Continue"));
@@ -358,20 +373,25 @@ private slots:
         // A table reads best one row a line.
         // clang-format off
         QTest::addColumn<QString>("locale");
-        for (const char *locale : {"en_GB", "de_DE", "fr_FR"})
-            QTest::newRow(locale) << locale;
+        QTest::addColumn<qreal>("viewScale");  // 0: the design's own sizes
+        for (const char *locale : {"en_GB", "de_DE", "fr_FR"}) {
+            QTest::newRow(locale) << locale << 0.0;
+            // A 1024x640 screen's window.
+            QTest::newRow(qPrintable(QStringLiteral("%1 small").arg(locale))) << locale << 0.26;
+        }
         // clang-format on
     }
     void summaryTextsKeepClearOfEachOther()
     {
         QFETCH(QString, locale);
+        QFETCH(qreal, viewScale);
         installTranslations(QLocale(locale));
         std::vector<Card> hand;
         for (int v = 1; v <= 13; ++v)
             hand.push_back(makeCard(Hearts, v));
         TrickCompleteScene summary({makePlayer("A", 1, 2, 0, hand), makePlayer("B", 2, 2, 0, hand),
                                     makePlayer("C", 3, 2, 0, hand), makePlayer("D", 4, 2, 0, hand)},
-                                   0);
+                                   0, nullptr, viewScale);
         Coach::Histogram rounds{};
         rounds[3] = 10;
         summary.showCoachAdvice(3, rounds);
@@ -382,12 +402,20 @@ private slots:
             hand_right = std::max(hand_right, card->sceneBoundingRect().right());
         for (QGraphicsRectItem *bar : summary.chartBars())
             chart_right = std::max(chart_right, bar->sceneBoundingRect().right());
-        QVERIFY(chart_right <= hand_right);
+        // Where the text must grow for a small window, the chart may pass the hand, but the
+        // whole summary still fits the table's view of a 1024x640 screen.
+        const QSizeF shown = summary.itemsBoundingRect().size() * viewScale;
+        QVERIFY(viewScale == 0 ? chart_right <= hand_right
+                               : shown.width() <= 840 && shown.height() <= 560);
         QList<QGraphicsTextItem *> texts;
         for (QGraphicsItem *item : summary.items())
             if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))
                 texts.append(t);
         QVERIFY(texts.size() > 10);
+        // Every text at least 9 pixels high on the screen.
+        for (QGraphicsTextItem *t : texts)
+            QVERIFY2(viewScale == 0 || QFontInfo(t->font()).pixelSize() * viewScale >= 9,
+                     qPrintable(t->toPlainText()));
         for (QGraphicsTextItem *a : texts)
             for (QGraphicsTextItem *b : texts)
                 QVERIFY2(a == b || !a->sceneBoundingRect().intersects(b->sceneBoundingRect()),

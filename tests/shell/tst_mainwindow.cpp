@@ -603,8 +603,9 @@ private slots:
         coach.estimate(window.gameState().getPlayers().at(0).hand.cards);
         QVERIFY(coach.hasEstimate());
         const int others = summary->totalCalls() - summary->humanCall();
-        QCOMPARE(summary->suggestionItem()->toPlainText(),
-                 QStringLiteral("Suggested: %1").arg(Coach::bestCall(coach.histogram(), others)));
+        // "Suggested: 3, expected ..." or "Suggested: 3 exactly, ...".
+        QCOMPARE(summary->suggestionItem()->toPlainText().section(' ', 1, 1).remove(','),
+                 QString::number(Coach::bestCall(coach.histogram(), others)));
         QCOMPARE(summary->chartBars().size(), 14);
         QCOMPARE(summary->humanCall(), 2);
 

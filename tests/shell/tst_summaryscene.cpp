@@ -2,6 +2,7 @@
 #include "CardGraphicsItem.h"
 #include "GraphicsView.h"
 #include "InvariantChecker.h"
+#include "ScoreSheetDialog.h"
 #include "ScoreSheetModel.h"
 #include "ShellTestSupport.h"
 #include "TableViewAccessible.h"
@@ -14,11 +15,15 @@
 #include <QGraphicsSceneHoverEvent>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
+#include <QHeaderView>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTextDocument>
 
@@ -236,9 +241,19 @@ private slots:
             for (const unsigned round = game.getRound(); game.getRound() == round;)
                 QCOMPARE(checker.move(), std::string());
         }
-        ScoreSheetModel sheet;
-        sheet.update(game);
+        ScoreSheetDialog dialog;
+        dialog.followGame(game);
+        ScoreSheetModel &sheet = *dialog.model();
         QCOMPARE(sheet.rowCount(), rounds);
+        // No row looks chosen that nobody chose.
+        QVERIFY(!dialog.table()->selectionModel()->hasSelection());
+        // Opened, the whole sheet is on its screen, Close button and all; widened, its table
+        // fills the room.
+        dialog.show();
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.geometry()));
+        dialog.resize(dialog.screen()->availableGeometry().width() * 3, dialog.height());
+        QCoreApplication::processEvents();
+        QCOMPARE(dialog.table()->horizontalHeader()->length(), dialog.table()->viewport()->width());
 
         const QRegularExpression seat(QStringLiteral("  (\\S+) (\\d+)(?:/(\\d+))? -> (-?\\d+)"));
         const auto cell = [&sheet](int row, int column) {
@@ -309,8 +324,10 @@ private slots:
         rounds[6] = 5;
         coached.showCoachAdvice(4, rounds);
         coached.showCoachAdvice(4, rounds);  // once at most
-        QCOMPARE(coached.suggestionItem()->toPlainText(), QStringLiteral("Suggested: 4"));
-        QCOMPARE(textItems(coached, "Suggested: 4").size(), 1);
+        // By the scoring rule: 65 of the 100 rounds make 4 (+4), 35 miss it (-4).
+        const QString suggested = QStringLiteral("Suggested: 4, expected +1.2 points");
+        QCOMPARE(coached.suggestionItem()->toPlainText(), suggested);
+        QCOMPARE(textItems(coached, suggested).size(), 1);
         QCOMPARE(coached.humanCall(), 2);
 
         // What was there is still there, in the same place, in the same order.
@@ -351,8 +368,23 @@ private slots:
         for (int i = 0; i < 3; ++i)
             coached.button("+ Call +")->click();
         QCOMPARE(coached.chanceItem()->toPlainText(),
-                 QStringLiteral("Call 5: made in 25 of 100 simulated rounds"));
+                 QStringLiteral("Your call 5: -2.5 points, made in 25 of 100 simulated rounds"));
         QVERIFY(coached.callText().endsWith(coached.chanceText() + '.'));
+        // The set call's column is the one outlined.
+        QCOMPARE(qRound(coached.callMarkRect().center().x()),
+                 qRound(bars[5]->sceneBoundingRect().center().x()));
+
+        // With the other calls at 8, a call of 2 makes a Shortcall round: only an exact
+        // make counts, 10 rounds of 100 (+2), the other 90 miss (-2).
+        std::vector<Player> low = fourPlayers();
+        low[1].call = 2;
+        low[2].call = 3;
+        low[3].call = 3;
+        TrickCompleteScene shortcall(low, 0);
+        shortcall.showCoachAdvice(2, rounds);
+        QCOMPARE(shortcall.chanceText(), QStringLiteral("Your call 2, exactly: -1.6 points, made "
+                                                        "in 10 of 100 simulated rounds"));
+        QVERIFY(shortcall.suggestionItem()->toPlainText().startsWith("Suggested: 2 exactly"));
     }
 
     // Up/Plus and Down/Minus set the call, Enter continues, Ctrl+E ends the game, Tab
