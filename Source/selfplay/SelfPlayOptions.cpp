@@ -11,16 +11,21 @@ namespace {
 void printUsage(std::ostream &out)
 {
     out << "Usage: " << programName << " [--seed N] [--rounds N] [--quiet] [--help]\n"
-        << "       " << programName << " --tournament [--seat POLICY] [--games N] [--seed N]\n"
+        << "       " << programName
+        << " --tournament [--seat POLICY] [--opponents KIND] [--games N] [--seed N]\n"
         << "Plays seeded games of Tolvanmere with the computer player in every seat and\n"
         << "checks the rules after every move.\n"
         << "  --seed N        seed of the random generator (0.." << 4294967295u << ", default 1)\n"
         << "  --rounds N      number of rounds to play (1..100000000, default 10)\n"
         << "  --quiet         print only the summary\n"
-        << "  --tournament    play games of 10 rounds, one seat against three standard\n"
+        << "  --tournament    play games of 10 rounds, one seat against three computer\n"
         << "                  players, and print the seat's results in one line\n"
-        << "  --seat POLICY   the tournament's test seat: expert, standard or random\n"
+        << "  --seat POLICY   the tournament's test seat: expert, standard, random or\n"
+        << "                  montecarlo (a fixed yardstick: 60 sampled deals per card)\n"
         << "                  (default expert)\n"
+        << "  --opponents KIND  the three other seats: standard or expert (default\n"
+        << "                  standard); with it or --seat montecarlo, a line before the\n"
+        << "                  results gives the seat's calls made in shortcall rounds\n"
         << "  --games N       games in the tournament (1..10000000, default 100)\n"
         << "  --help          show this text\n"
         << "Exit status: 0 all rounds played, 1 a rule invariant broke, 2 bad options.\n";
@@ -70,7 +75,8 @@ SelfPlayOptions parseOptions(int argc, char **argv)
             if (hasValue)
                 usageError("option --tournament takes no value");
             options.tournament = true;
-        } else if (arg == "--seed" || arg == "--rounds" || arg == "--seat" || arg == "--games") {
+        } else if (arg == "--seed" || arg == "--rounds" || arg == "--seat" || arg == "--games"
+                   || arg == "--opponents") {
             if (!hasValue) {
                 if (i + 1 >= argc)
                     usageError("option " + arg + " needs a value");
@@ -78,8 +84,13 @@ SelfPlayOptions parseOptions(int argc, char **argv)
             }
             if (arg == "--seat") {
                 if (!Tournament::policyFromName(value, options.seat))
-                    usageError("invalid seat '" + value + "': expected expert, standard or random");
+                    usageError("invalid seat '" + value
+                               + "': expected expert, standard, random or montecarlo");
                 options.seat_given = true;
+            } else if (arg == "--opponents") {
+                if (!Tournament::opponentsFromName(value, options.opponents))
+                    usageError("invalid opponents '" + value + "': expected standard or expert");
+                options.opponents_given = true;
             } else if (arg == "--games") {
                 if (!parseNumber(value, options.games) || options.games < 1
                     || options.games > 10000000)
@@ -104,7 +115,8 @@ SelfPlayOptions parseOptions(int argc, char **argv)
     if (options.tournament && (options.rounds_given || options.quiet))
         usageError("a tournament plays games of 10 rounds and prints one line: "
                    "--rounds and --quiet do not apply");
-    if (!options.tournament && (options.seat_given || options.games_given))
-        usageError("--seat and --games need --tournament");
+    if (!options.tournament
+        && (options.seat_given || options.games_given || options.opponents_given))
+        usageError("--seat, --opponents and --games need --tournament");
     return options;
 }

@@ -13,6 +13,8 @@ struct SelfPlayOptions {
     bool seat_given = false;
     long long games = 100;
     bool games_given = false;
+    Opponents opponents = Opponents::Standard;
+    bool opponents_given = false;
 };
 
 inline constexpr const char *programName = "tolvanmere-selfplay";

@@ -4,6 +4,7 @@
 #include "ExpertPlayer.h"
 #include "GameRules.h"
 #include "GameState.h"
+#include "MonteCarloPlayer.h"
 #include "Player.h"
 #include "SeededRandom.h"
 
@@ -11,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
@@ -42,7 +44,7 @@ double threadMilliseconds()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-enum Stream { DealStream, CallStream, PlayStream, TestSeatStream };
+enum Stream { DealStream, CallStream, PlayStream, TestSeatStream, OpponentStream };
 
 // The game's own deal, shuffled by a generator of the tournament's.
 std::vector<Hand> dealFrom(SeededRandom &random)
@@ -78,19 +80,32 @@ std::pair<double, double> meanAndMargin(const std::vector<double> &values)
     return {mean, 1.96 * std::sqrt(variance / static_cast<double>(values.size()))};
 }
 
-// One game's generators: each seat's standard play, the random seat's and the Expert's.
+// One game's generators: each seat's standard play, the random seat's, the test seat's
+// Expert or Monte-Carlo player and each seat's Expert opponent.
 struct GameStreams {
     GameStreams(std::uint32_t seed, long long game)
         : test(streamSeed(seed, game, TestSeatStream, 0)),
-          expert(streamSeed(seed, game, TestSeatStream, 1))
+          expert(streamSeed(seed, game, TestSeatStream, 1)),
+          montecarlo(streamSeed(seed, game, TestSeatStream, 2))
     {
-        for (int seat = 0; seat < seats; ++seat)
+        for (int seat = 0; seat < seats; ++seat) {
             play.emplace_back(streamSeed(seed, game, PlayStream, seat));
+            opponents.emplace_back(streamSeed(seed, game, OpponentStream, seat));
+        }
     }
 
     std::vector<SeededRandom> play;
     SeededRandom test;
     ExpertPlayer expert;
+    MonteCarloPlayer montecarlo;
+    std::vector<ExpertPlayer> opponents;
+};
+
+// Who sits at the table: the test seat and its policy, and the other three seats' kind.
+struct Seating {
+    Tournament::Policy policy;
+    Opponents opponents;
+    int test_seat;
 };
 
 // A round dealt and called: the players, the Expert's view and the first leader.
@@ -100,15 +115,17 @@ struct RoundStart {
     int leader = 0;
 };
 
-RoundStart startRound(std::uint32_t seed, long long game, int round, int test_seat)
+RoundStart startRound(std::uint32_t seed, long long game, int round, const Seating &seating)
 {
     RoundStart start;
     SeededRandom deal_random(streamSeed(seed, game, DealStream, round));
     const std::vector<Hand> hands = dealFrom(deal_random);
     start.players.resize(seats);
     ExpertPlayer::Position &position = start.position;
-    position.standard_seats.fill(true);
-    position.standard_seats[static_cast<std::size_t>(test_seat)] = false;
+    // As in the game: Experts and the test seat (in the human's place) are not known to play
+    // the decision list.
+    position.standard_seats.fill(seating.opponents == Opponents::Standard);
+    position.standard_seats[static_cast<std::size_t>(seating.test_seat)] = false;
     position.estimated_calls.fill(round > 1);
     int total_calls = 0;
     for (int seat = 0; seat < seats; ++seat) {
@@ -126,6 +143,27 @@ RoundStart startRound(std::uint32_t seed, long long game, int round, int test_se
     position.shortcall = !position.first_round && rules::isShortcallTotal(total_calls);
     start.leader = deal_random.next() % seats;
     return start;
+}
+
+// A card no rule allows ends the tournament as a broken invariant ends self-play.
+void checkLegal(const std::vector<Card> &legal, const Card &card, int seat)
+{
+    if (std::find(legal.begin(), legal.end(), card) != legal.end())
+        return;
+    std::fprintf(stderr, "%s: broken invariant: seat %d played %s, not a legal card\n",
+                 "tolvanmere-selfplay", seat, card.toShortString().c_str());
+    std::exit(1);
+}
+
+// An Expert opponent's card, removed from its hand.
+Card opponentCard(RoundStart &round, int seat, GameStreams &streams)
+{
+    Player &player = round.players[static_cast<std::size_t>(seat)];
+    round.position.seat = seat;
+    round.position.hand = player.hand.cards;
+    const Card card = streams.opponents[static_cast<std::size_t>(seat)].chooseCard(round.position);
+    player.hand.removeCard(card);
+    return card;
 }
 
 // The test seat's card by its policy, removed from its hand; the decision's time is added
@@ -149,7 +187,9 @@ Card testSeatCard(Tournament::Policy policy, RoundStart &round, int seat,
     } else {
         round.position.seat = seat;
         round.position.hand = player.hand.cards;
-        card = streams.expert.chooseCard(round.position);
+        card = policy == Tournament::Policy::MonteCarlo
+                   ? streams.montecarlo.chooseCard(round.position)
+                   : streams.expert.chooseCard(round.position);
         player.hand.removeCard(card);
     }
     decision_ms.push_back(threadMilliseconds() - begin);
@@ -157,8 +197,8 @@ Card testSeatCard(Tournament::Policy policy, RoundStart &round, int seat,
 }
 
 // Plays the round's 52 cards; returns each seat's tricks.
-std::array<int, seats> playRound(Tournament::Policy policy, RoundStart &round, int test_seat,
-                                 GameStreams &streams, std::vector<double> &decision_ms)
+std::array<int, seats> playRound(const Seating &seating, RoundStart &round, GameStreams &streams,
+                                 std::vector<double> &decision_ms)
 {
     int to_move = round.leader;
     std::vector<Card> trick;
@@ -166,11 +206,17 @@ std::array<int, seats> playRound(Tournament::Policy policy, RoundStart &round, i
     std::array<int, seats> tricks{};
     for (int card_count = 0; card_count < seats * rules::tricksPerRound; ++card_count) {
         const auto mover = static_cast<std::size_t>(to_move);
-        const Card card =
-            to_move == test_seat
-                ? testSeatCard(policy, round, to_move, trick, played, streams, decision_ms)
-                : round.players[mover].chooseCard(trick, played, round.position.shortcall,
-                                                  streams.play[mover]);
+        const std::vector<Card> legal = round.players[mover].hand.legalCards(trick);
+        Card card;
+        if (to_move == seating.test_seat)
+            card =
+                testSeatCard(seating.policy, round, to_move, trick, played, streams, decision_ms);
+        else if (seating.opponents == Opponents::Expert)
+            card = opponentCard(round, to_move, streams);
+        else
+            card = round.players[mover].chooseCard(trick, played, round.position.shortcall,
+                                                   streams.play[mover]);
+        checkLegal(legal, card, to_move);
         trick.push_back(card);
         played.push_back(card);
         round.position.plays.push_back({card, to_move});
@@ -190,8 +236,8 @@ std::array<int, seats> playRound(Tournament::Policy policy, RoundStart &round, i
 
 }  // namespace
 
-Tournament::Tournament(Policy policy, long long games, std::uint32_t seed)
-    : policy(policy), games(games), seed(seed)
+Tournament::Tournament(Policy policy, long long games, std::uint32_t seed, Opponents opponents)
+    : policy(policy), games(games), seed(seed), opponents(opponents)
 {
 }
 
@@ -200,9 +246,10 @@ Tournament::Result Tournament::run()
     std::vector<double> points;
     std::vector<double> won;
     std::vector<double> decision_ms;
+    Result result;
     for (long long game = 0; game < games; ++game) {
         const int test_seat = static_cast<int>(game % seats);
-        const std::array<int, seats> totals = playGame(game, test_seat, decision_ms);
+        const std::array<int, seats> totals = playGame(game, test_seat, decision_ms, result);
         const int best = *std::max_element(totals.begin(), totals.end());
         const auto sharing = std::count(totals.begin(), totals.end(), best);
         const int own = totals[static_cast<std::size_t>(test_seat)];
@@ -210,7 +257,6 @@ Tournament::Result Tournament::run()
         points.push_back(own / static_cast<double>(roundsPerGame));
     }
 
-    Result result;
     result.games = games;
     std::tie(result.points_per_round, result.points_margin) = meanAndMargin(points);
     std::tie(result.won_percent, result.won_margin) = meanAndMargin(won);
@@ -225,14 +271,20 @@ Tournament::Result Tournament::run()
 }
 
 std::array<int, Tournament::seatCount> Tournament::playGame(long long game, int test_seat,
-                                                            std::vector<double> &decision_ms) const
+                                                            std::vector<double> &decision_ms,
+                                                            Result &result) const
 {
     std::array<int, seats> totals{};
     GameStreams streams(seed, game);
+    const Seating seating{policy, opponents, test_seat};
     for (int round = 1; round <= roundsPerGame; ++round) {
-        RoundStart start = startRound(seed, game, round, test_seat);
-        const std::array<int, seats> tricks =
-            playRound(policy, start, test_seat, streams, decision_ms);
+        RoundStart start = startRound(seed, game, round, seating);
+        const std::array<int, seats> tricks = playRound(seating, start, streams, decision_ms);
+        if (start.position.shortcall) {
+            const auto t = static_cast<std::size_t>(test_seat);
+            ++result.shortcall_calls;
+            result.shortcall_made += tricks[t] == start.players[t].call ? 1 : 0;
+        }
         for (std::size_t s = 0; s < seats; ++s)
             totals[s] += roundScore(start.players[s].call, tricks[s], start.position.first_round,
                                     start.position.shortcall);
@@ -242,7 +294,8 @@ std::array<int, Tournament::seatCount> Tournament::playGame(long long game, int 
 
 bool Tournament::policyFromName(const std::string &name, Policy &policy)
 {
-    for (const Policy candidate : {Policy::Expert, Policy::Standard, Policy::Random}) {
+    for (const Policy candidate :
+         {Policy::Expert, Policy::Standard, Policy::Random, Policy::MonteCarlo}) {
         if (name == policyName(candidate)) {
             policy = candidate;
             return true;
@@ -258,6 +311,8 @@ std::string Tournament::policyName(Policy policy)
         return "expert";
     case Policy::Random:
         return "random";
+    case Policy::MonteCarlo:
+        return "montecarlo";
     case Policy::Standard:
         break;
     }
@@ -273,5 +328,25 @@ std::string Tournament::summaryLine(Policy policy, const Result &result)
                   policyName(policy).c_str(), result.points_per_round, result.points_margin,
                   result.won_percent, result.won_margin, result.decision_mean_ms,
                   result.decision_p99_ms);
+    return text;
+}
+
+bool Tournament::opponentsFromName(const std::string &name, Opponents &opponents)
+{
+    if (name != "standard" && name != "expert")
+        return false;
+    opponents = name == "expert" ? Opponents::Expert : Opponents::Standard;
+    return true;
+}
+
+std::string Tournament::shortcallLine(const Result &result)
+{
+    const double percent = result.shortcall_calls > 0
+                               ? 100.0 * static_cast<double>(result.shortcall_made)
+                                     / static_cast<double>(result.shortcall_calls)
+                               : 0.0;
+    char text[100];
+    std::snprintf(text, sizeof text, "calls made exactly in shortcall rounds: %.1f%% of %lld",
+                  percent, result.shortcall_calls);
     return text;
 }

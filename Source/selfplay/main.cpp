@@ -140,8 +140,12 @@ int main(int argc, char **argv)
 {
     const SelfPlayOptions options = parseOptions(argc, argv);
     if (options.tournament) {
-        Tournament tournament(options.seat, options.games, options.seed);
-        std::cout << Tournament::summaryLine(options.seat, tournament.run()) << "\n";
+        Tournament tournament(options.seat, options.games, options.seed, options.opponents);
+        const Tournament::Result result = tournament.run();
+        // The lines of before stay as they were; the new options add the shortcall line.
+        if (options.opponents_given || options.seat == Tournament::Policy::MonteCarlo)
+            std::cout << Tournament::shortcallLine(result) << "\n";
+        std::cout << Tournament::summaryLine(options.seat, result) << "\n";
         return 0;
     }
     return SelfPlay(options).run();
