@@ -375,9 +375,12 @@ void GameScene::setHighlightedCard(int id)
     picked->setLifted(true);
     // Cards stack in id order: without this the cards to its right would veil it.
     picked->setZValue(table::highlightedZ);
+    // Only the cards that may not be played fade, so the playable ones stay readable
+    // while one of them is raised.
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
         if (item->id() != id)
-            item->setOpacity(item->isHinted() ? 1.0 : table::dimmedOpacity);
+            item->setOpacity(
+                item->isHinted() || playable_ids.contains(item->id()) ? 1.0 : table::dimmedOpacity);
 }
 
 void GameScene::setHintedCard(int id)

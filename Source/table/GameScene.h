@@ -41,7 +41,8 @@ public:
     void hideCards(const QList<int> &ids);
 
     // The human's card picked out for play (by the pointer, or any other way of choosing):
-    // it rises and is drawn whole above its neighbours, the rest of the hand is dimmed.
+    // it rises and is drawn whole above its neighbours, the cards that may not be played are
+    // dimmed.
     // Clearing puts it back in its place. -1 means none.
     void setHighlightedCard(int id);
     void clearHighlightedCard();

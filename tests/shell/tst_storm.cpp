@@ -359,13 +359,14 @@ class TestStorm : public QObject
                 if (item->scale() != 1.0)
                     return what + QStringLiteral(" left scaled by %1").arg(item->scale());
                 // The hinted card keeps its outline in full view: never dimmed.
+                // Only the cards that may not be played fade beside a raised one.
                 const bool dimmed_ok = p == table::humanPosition && raised >= 0 && id != raised
-                                       && !item->isHinted()
+                                       && !item->isHinted() && !scene.playableCards().contains(id)
                                        && item->opacity() == table::dimmedOpacity;
                 if (item->opacity() != 1.0 && !dimmed_ok)
                     return what + QStringLiteral(" left at opacity %1").arg(item->opacity());
                 if (raised >= 0 && p == table::humanPosition && id != raised && !dimmed_ok
-                    && !item->isHinted())
+                    && !item->isHinted() && !scene.playableCards().contains(id))
                     return what + QStringLiteral(" not dimmed beside a raised card");
                 if (item->isHovered() != (id == raised)
                     || (id != raised && !item->transform().isIdentity()))
