@@ -576,6 +576,17 @@ Simulierte Runden: %2 von %3</translation>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1: %2 Punkte, %3 von %4 angesagten Stichen</translation>
     </message>
+    <message>
+        <source>%1: points (%2), tricks taken %3; the first round has no calls</source>
+        <translation>%1: %2 Punkte, %3 Stiche; in der ersten Runde wird nicht angesagt</translation>
+    </message>
+</context>
+<context>
+    <name>StartPrompt</name>
+    <message>
+        <source>Press Ctrl+N or click New Game to start.</source>
+        <translation>Strg+N drücken oder auf „Neues Spiel“ klicken, um zu beginnen.</translation>
+    </message>
 </context>
 <context>
     <name>SummaryNarrator</name>

@@ -576,6 +576,17 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1&#xa0;: points (%2), plis %3 pour une annonce de %4</translation>
     </message>
+    <message>
+        <source>%1: points (%2), tricks taken %3; the first round has no calls</source>
+        <translation>%1&#xa0;: points (%2), plis %3&#xa0;; la première manche est sans annonces</translation>
+    </message>
+</context>
+<context>
+    <name>StartPrompt</name>
+    <message>
+        <source>Press Ctrl+N or click New Game to start.</source>
+        <translation>Appuyez sur Ctrl+N ou cliquez sur Nouvelle partie pour commencer.</translation>
+    </message>
 </context>
 <context>
     <name>SummaryNarrator</name>

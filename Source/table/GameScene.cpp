@@ -57,6 +57,7 @@ GameScene::GameScene(const GameState &game_state, QObject *parent) : QGraphicsSc
     }
     human_seat = game_state.getHumanPlayer();
     addLabels();
+    addItem(&start_prompt);
 
     connect(&animation_manager, &AnimationManager::animateCardFinished, this,
             &GameScene::animateCardFinished);
@@ -139,6 +140,7 @@ void GameScene::layoutTable(const GameState &game_state)
     selected_id = -1;
 
     const std::vector<Player> players = game_state.getPlayers();
+    start_prompt.setVisible(int(players.size()) < table::tablePositions);
     if (int(players.size()) < table::tablePositions)
         return;  // no game yet: nothing to lay out
 

@@ -5,6 +5,7 @@
 #include "CardGraphicsItem.h"
 #include "CardMetaType.h"
 #include "DebugLabels.h"
+#include "StartPrompt.h"
 #include "TableConstants.h"
 #include "TableGeometry.h"
 #include "TurnCues.h"
@@ -81,6 +82,7 @@ public:
     CardGraphicsItem *cardItem(int id);
     const CardGraphicsItem *cardItem(int id) const;
     QGraphicsTextItem *nameLabel(int table_position);
+    QGraphicsItem *startPrompt() { return &start_prompt; }
     QGraphicsTextItem *debugLabel(int index) { return debug_labels.label(index); }
     int seatAt(int table_position) const;
     AnimationManager &animationManager() { return animation_manager; }
@@ -113,6 +115,7 @@ private:
     int card_rotation = 15;
     std::array<CardGraphicsItem, table::cardItemCount> card_items;
     std::array<QGraphicsTextItem, table::tablePositions> name_labels;
+    StartPrompt start_prompt;
     DebugLabels debug_labels;
     std::array<QList<CardGraphicsItem *>, table::tablePositions> position_cards;
     int human_seat = 0;
