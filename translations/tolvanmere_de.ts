@@ -186,6 +186,10 @@ Simulierte Runden: %2 von %3</translation>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
         <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
+    <message>
+        <source>Last trick of the previous round</source>
+        <translation>Letzter Stich der vorigen Runde</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -764,6 +768,10 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>Last trick: %1. %2 took the trick.</source>
         <translation>Letzter Stich: %1. %2 hat den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>Last trick of the previous round: %1. %2 took the trick.</source>
+        <translation>Letzter Stich der vorigen Runde: %1. %2 hat den Stich gemacht.</translation>
     </message>
 </context>
 <context>

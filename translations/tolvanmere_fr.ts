@@ -186,6 +186,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
         <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
+    <message>
+        <source>Last trick of the previous round</source>
+        <translation>Dernier pli de la manche précédente</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -764,6 +768,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Last trick: %1. %2 took the trick.</source>
         <translation>Dernier pli&#xa0;: %1. %2 a remporté le pli.</translation>
+    </message>
+    <message>
+        <source>Last trick of the previous round: %1. %2 took the trick.</source>
+        <translation>Dernier pli de la manche précédente&#xa0;: %1. %2 a remporté le pli.</translation>
     </message>
 </context>
 <context>

@@ -258,6 +258,8 @@ class TestStorm : public QObject
                 return QStringLiteral("the last trick shows over the summary");
             if (last->geometry() != window.view()->rect())
                 return QStringLiteral("the last trick does not cover the table");
+            if (last->transform() != window.view()->transform())
+                return QStringLiteral("the last trick is not at the table's scale");
         }
         if (window.view()->scene() != &scene)
             return checkSummary(window, players);
@@ -652,6 +654,15 @@ class TestStorm : public QObject
             } else if (pick < 998) {  // the window: tiny, back, maximized
                 const std::uint32_t shape = r[1] % 4;
                 kind = QStringLiteral("resize %1").arg(shape);
+                // Now and then under the open score sheet and last trick: both stay and
+                // follow the new size.
+                if (r[4] % 2 == 0 && table_shown) {
+                    activate(window);
+                    QTest::keyClick(view, Qt::Key_S);
+                    activate(window);
+                    QTest::keyClick(view, Qt::Key_L);
+                    kind += QStringLiteral(", the score sheet and the last trick open");
+                }
                 if (shape == 0) {
                     window.showNormal();
                     window.resize(1 + int(r[2] % 120), 1 + int(r[3] % 120));
