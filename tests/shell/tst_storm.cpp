@@ -659,6 +659,7 @@ class TestStorm : public QObject
                 if (r[4] % 2 == 0 && table_shown) {
                     activate(window);
                     QTest::keyClick(view, Qt::Key_S);
+                    QCoreApplication::processEvents();  // the sheet takes the focus first
                     activate(window);
                     QTest::keyClick(view, Qt::Key_L);
                     kind += QStringLiteral(", the score sheet and the last trick open");
