@@ -182,6 +182,10 @@ Simulierte Runden: %2 von %3</translation>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
         <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
+    <message>
+        <source>Last trick of the previous round</source>
+        <translation>Letzter Stich der vorigen Runde</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -576,6 +580,17 @@ Simulierte Runden: %2 von %3</translation>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1: %2 Punkte, %3 von %4 angesagten Stichen</translation>
     </message>
+    <message>
+        <source>%1: points (%2), tricks taken %3; the first round has no calls</source>
+        <translation>%1: %2 Punkte, %3 Stiche; in der ersten Runde wird nicht angesagt</translation>
+    </message>
+</context>
+<context>
+    <name>StartPrompt</name>
+    <message>
+        <source>Press Ctrl+N or click New Game to start.</source>
+        <translation>Strg+N drücken oder auf „Neues Spiel“ klicken, um zu beginnen.</translation>
+    </message>
 </context>
 <context>
     <name>SummaryNarrator</name>
@@ -773,6 +788,10 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>Last trick: %1. %2 took the trick.</source>
         <translation>Letzter Stich: %1. %2 hat den Stich gemacht.</translation>
+    </message>
+    <message>
+        <source>Last trick of the previous round: %1. %2 took the trick.</source>
+        <translation>Letzter Stich der vorigen Runde: %1. %2 hat den Stich gemacht.</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
         <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
+    <message>
+        <source>Last trick of the previous round</source>
+        <translation>Dernier pli de la manche précédente</translation>
+    </message>
 </context>
 <context>
     <name>MainUIActionHandler</name>
@@ -576,6 +580,17 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>%1: points (%2), tricks taken %3 of call %4</source>
         <translation>%1&#xa0;: points (%2), plis %3 pour une annonce de %4</translation>
     </message>
+    <message>
+        <source>%1: points (%2), tricks taken %3; the first round has no calls</source>
+        <translation>%1&#xa0;: points (%2), plis %3&#xa0;; la première manche est sans annonces</translation>
+    </message>
+</context>
+<context>
+    <name>StartPrompt</name>
+    <message>
+        <source>Press Ctrl+N or click New Game to start.</source>
+        <translation>Appuyez sur Ctrl+N ou cliquez sur Nouvelle partie pour commencer.</translation>
+    </message>
 </context>
 <context>
     <name>SummaryNarrator</name>
@@ -773,6 +788,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Last trick: %1. %2 took the trick.</source>
         <translation>Dernier pli&#xa0;: %1. %2 a remporté le pli.</translation>
+    </message>
+    <message>
+        <source>Last trick of the previous round: %1. %2 took the trick.</source>
+        <translation>Dernier pli de la manche précédente&#xa0;: %1. %2 a remporté le pli.</translation>
     </message>
 </context>
 <context>

@@ -269,6 +269,8 @@ void MainWindow::onTrickCompleteAnimationFinished()
 void MainWindow::onViewResized(QSize size)
 {
     screen_fit->scaleView(size);
+    if (last_trick_view)
+        last_trick_view->follow();
 }
 
 void MainWindow::showEvent(QShowEvent *event)

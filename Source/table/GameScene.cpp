@@ -57,6 +57,7 @@ GameScene::GameScene(const GameState &game_state, QObject *parent) : QGraphicsSc
     }
     human_seat = game_state.getHumanPlayer();
     addLabels();
+    addItem(&start_prompt);
 
     connect(&animation_manager, &AnimationManager::animateCardFinished, this,
             &GameScene::animateCardFinished);
@@ -139,6 +140,7 @@ void GameScene::layoutTable(const GameState &game_state)
     selected_id = -1;
 
     const std::vector<Player> players = game_state.getPlayers();
+    start_prompt.setVisible(int(players.size()) < table::tablePositions);
     if (int(players.size()) < table::tablePositions)
         return;  // no game yet: nothing to lay out
 
@@ -375,9 +377,12 @@ void GameScene::setHighlightedCard(int id)
     picked->setLifted(true);
     // Cards stack in id order: without this the cards to its right would veil it.
     picked->setZValue(table::highlightedZ);
+    // Only the cards that may not be played fade, so the playable ones stay readable
+    // while one of them is raised.
     for (CardGraphicsItem *item : position_cards[table::humanPosition])
         if (item->id() != id)
-            item->setOpacity(item->isHinted() ? 1.0 : table::dimmedOpacity);
+            item->setOpacity(
+                item->isHinted() || playable_ids.contains(item->id()) ? 1.0 : table::dimmedOpacity);
 }
 
 void GameScene::setHintedCard(int id)

@@ -5,6 +5,7 @@
 #include "CardGraphicsItem.h"
 #include "CardMetaType.h"
 #include "DebugLabels.h"
+#include "StartPrompt.h"
 #include "TableConstants.h"
 #include "TableGeometry.h"
 #include "TurnCues.h"
@@ -41,7 +42,8 @@ public:
     void hideCards(const QList<int> &ids);
 
     // The human's card picked out for play (by the pointer, or any other way of choosing):
-    // it rises and is drawn whole above its neighbours, the rest of the hand is dimmed.
+    // it rises and is drawn whole above its neighbours, the cards that may not be played are
+    // dimmed.
     // Clearing puts it back in its place. -1 means none.
     void setHighlightedCard(int id);
     void clearHighlightedCard();
@@ -80,6 +82,7 @@ public:
     CardGraphicsItem *cardItem(int id);
     const CardGraphicsItem *cardItem(int id) const;
     QGraphicsTextItem *nameLabel(int table_position);
+    QGraphicsItem *startPrompt() { return &start_prompt; }
     QGraphicsTextItem *debugLabel(int index) { return debug_labels.label(index); }
     int seatAt(int table_position) const;
     AnimationManager &animationManager() { return animation_manager; }
@@ -112,6 +115,7 @@ private:
     int card_rotation = 15;
     std::array<CardGraphicsItem, table::cardItemCount> card_items;
     std::array<QGraphicsTextItem, table::tablePositions> name_labels;
+    StartPrompt start_prompt;
     DebugLabels debug_labels;
     std::array<QList<CardGraphicsItem *>, table::tablePositions> position_cards;
     int human_seat = 0;

@@ -82,7 +82,9 @@ void LastTrickView::build(const GameState &game)
         x += bounds.width() + cardGap;
     }
 
-    auto *title = new QGraphicsTextItem(tr("Last trick"));
+    auto *title = new QGraphicsTextItem(narrator.lastTrickIsFromPreviousRound()
+                                            ? tr("Last trick of the previous round")
+                                            : tr("Last trick"));
     title->setFont(font);
     title->setDefaultTextColor(nameColour);
     title->setPos((x - cardGap - title->boundingRect().width()) / 2,

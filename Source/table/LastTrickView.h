@@ -20,6 +20,9 @@ public:
 
     // What it shows, in words: also its accessible description.
     QString text() const { return description; }
+    // Takes the table's place and scale again. A resize of the table is followed at once,
+    // but the table takes its new scale after that: whoever rescales it calls this then.
+    void follow();
 
 signals:
     void closed();
@@ -34,7 +37,6 @@ protected:
 
 private:
     void build(const GameState &game);
-    void follow();
 
     QGraphicsScene trick_scene;
     QGraphicsView *table = nullptr;

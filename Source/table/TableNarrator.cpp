@@ -157,6 +157,14 @@ QString TableNarrator::lastTrick() const
     QStringList cards;
     for (const SeatCard &play : plays)
         cards << tr("%1: %2").arg(seatName(play.seat), cardName(play.card));
-    return tr("Last trick: %1. %2 took the trick.")
-        .arg(cards.join(listSeparator), seatName(game.getLastTrickWinnerSeat()));
+    const QString text = lastTrickIsFromPreviousRound()
+                             ? tr("Last trick of the previous round: %1. %2 took the trick.")
+                             : tr("Last trick: %1. %2 took the trick.");
+    return text.arg(cards.join(listSeparator), seatName(game.getLastTrickWinnerSeat()));
+}
+
+bool TableNarrator::lastTrickIsFromPreviousRound() const
+{
+    // The game deals the next round as the last trick of one completes.
+    return !game.getLastTrick().empty() && game.getCompletedTricks() == 0;
 }

@@ -40,6 +40,8 @@ public:
     QString gameEnded() const;
     // The last completed trick, card by card, and who took it.
     QString lastTrick() const;
+    // Before the first trick of a round the last trick is the previous round's.
+    bool lastTrickIsFromPreviousRound() const;
 
 private:
     // A seat as the human reads it in a list: "you" for their own.

@@ -352,9 +352,9 @@ void TestGameScene::hoverDimsTheRest()
             values.append(item->opacity());
         return values;
     };
-    QList<double> dimmed(13, 0.25);
-    dimmed[4] = 1.0;
+    // Leading, every card may be played: none of them fades beside the raised one.
     const QList<double> bright(13, 1.0);
+    const QList<double> dimmed = bright;
 
     sendHover(*scene, hovered, QEvent::GraphicsSceneHoverEnter);
     QVERIFY(hovered->isHovered());
@@ -422,12 +422,6 @@ void TestGameScene::keysChooseAmongPlayableCards()
                 ids.append(item->id());
         return ids;
     };
-    const auto dimmedBut = [&row](int id) {
-        for (const CardGraphicsItem *item : row)
-            if (item->opacity() != (item->id() == id ? 1.0 : 0.25))
-                return false;
-        return true;
-    };
     const int keys[] = {Qt::Key_Right, Qt::Key_Left,   Qt::Key_Home,
                         Qt::Key_End,   Qt::Key_Return, Qt::Key_Space};
     const auto pressAll = [&] {
@@ -450,6 +444,14 @@ void TestGameScene::keysChooseAmongPlayableCards()
             legal_ids.append(item->id());
     const QList<int> playable = scene->playableCards();
     QCOMPARE(playable, legal_ids);
+    // Beside the raised card only the cards the rules forbid fade.
+    const auto dimmedBut = [&row, &legal_ids](int id) {
+        for (const CardGraphicsItem *item : row)
+            if (item->opacity()
+                != (item->id() == id || legal_ids.contains(item->id()) ? 1.0 : 0.25))
+                return false;
+        return true;
+    };
     QCOMPARE(scene->selectedCard(), playable.first());
     QVERIFY(raised().isEmpty());  // nothing shows until the keys are used
 

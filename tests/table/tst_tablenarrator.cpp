@@ -39,7 +39,8 @@ class TestTableNarrator : public QObject
         QCOMPARE(text, QStringLiteral("Your turn. You may play: %1.").arg(accepted.join(", ")));
     }
 
-    void checkTrick()
+    // Once the round has ended, its last trick is read as the previous round's.
+    void checkTrick(bool round_ended)
     {
         std::vector<Card> cards;
         QStringList by_seat;
@@ -58,7 +59,9 @@ class TestTableNarrator : public QObject
         QCOMPARE(narrator.trickTaken(), winner == 0 ? QStringLiteral("You took the trick.")
                                                     : seat(winner) + " took the trick.");
         QCOMPARE(narrator.lastTrick(),
-                 QStringLiteral("Last trick: %1. %2 took the trick.")
+                 (round_ended ? QStringLiteral("Last trick of the previous round: %1. %2 took "
+                                               "the trick.")
+                              : QStringLiteral("Last trick: %1. %2 took the trick."))
                      .arg(by_seat.join(", "),
                           QString::fromStdString(game.getPlayers()[std::size_t(winner)].name)));
         trick.clear();
@@ -115,7 +118,7 @@ private slots:
                          ? QStringLiteral("You play the %1.").arg(cardName(played))
                          : QStringLiteral("%1 plays the %2.").arg(seat(mover), cardName(played)));
             if (game.getCompletedTricks() != completed || game.getRound() != round)
-                checkTrick();
+                checkTrick(game.getRound() != round);
             if (game.getRound() != round)
                 checkRoundResult();
         }
