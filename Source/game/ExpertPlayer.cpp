@@ -5,6 +5,7 @@
 #include "GuessedHand.h"
 #include "HiddenCards.h"
 #include "Player.h"
+#include "PlayoutTable.h"
 #include "StandardPolicy.h"
 
 #include <algorithm>
@@ -24,27 +25,7 @@ constexpr double opponentWeight = 0.25;
 
 using SuitLengths = GuessedHand::SuitLengths;
 
-// A round being played out: the hands, the trick in progress and the tricks taken.
-struct Table {
-    std::array<CardSet, seats> hands{};
-    TrickOnSets trick;
-    std::array<int, seats> tricks{};
-    int to_move = 0;
-    std::array<SuitLengths, seats> dealt{};  // each hand's suit lengths before the round
-
-    void play(CardIndex card)
-    {
-        hands[static_cast<std::size_t>(to_move)] &= ~bitOf(card);
-        trick.add(card, to_move);
-        if (trick.full()) {
-            ++tricks[static_cast<std::size_t>(trick.winner_seat)];
-            to_move = trick.winner_seat;
-            trick.size = 0;
-        } else {
-            to_move = (to_move + 1) % seats;
-        }
-    }
-};
+using Table = PlayoutTable;
 
 // The standard decision list's card for the seat to move.
 CardIndex choosePolicyCard(const Table &table, bool shortcall, SeededRandom &random)

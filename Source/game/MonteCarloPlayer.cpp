@@ -5,6 +5,7 @@
 #include "GuessedHand.h"
 #include "HiddenCards.h"
 #include "Player.h"
+#include "PlayoutTable.h"
 #include "StandardPolicy.h"
 
 #include <algorithm>
@@ -18,27 +19,8 @@ using namespace cardbits;
 
 constexpr int seats = rules::playerCount;
 
-// A round being played out: the hands, the trick in progress and the tricks taken.
-struct Playout {
-    HiddenCards::Hands hands{};
-    std::array<GuessedHand::SuitLengths, seats> dealt{};  // suit lengths before the round
-    TrickOnSets trick;
-    std::array<int, seats> tricks{};
-    int to_move = 0;
-
-    void play(CardIndex card)
-    {
-        hands[static_cast<std::size_t>(to_move)] &= ~bitOf(card);
-        trick.add(card, to_move);
-        if (trick.full()) {
-            ++tricks[static_cast<std::size_t>(trick.winner_seat)];
-            to_move = trick.winner_seat;
-            trick.size = 0;
-        } else {
-            to_move = (to_move + 1) % seats;
-        }
-    }
-
+// A simulated round, played out by the standard decision list.
+struct Playout : PlayoutTable {
     // The rest of the round by the standard decision list in every seat.
     void playOut(bool shortcall, SeededRandom &random)
     {
