@@ -195,11 +195,15 @@ double weighDeal(Table &table, const ExpertPlayer::Position &position,
     return weight;
 }
 
-// Each candidate's weighed round values summed over the sampled deals. The same deals and
-// the same draws serve every candidate.
-std::vector<double> sampleTotals(const ExpertPlayer::Position &position, const Table &start,
-                                 CardSet own, const std::vector<CardIndex> &candidates,
-                                 SeededRandom &random)
+// Each candidate's weighed round values summed over the sampled deals, and the weights'
+// sum. The same deals and the same draws serve every candidate.
+struct SampleTotals {
+    std::vector<double> totals;
+    double weights = 0;
+};
+
+SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &start, CardSet own,
+                          const std::vector<CardIndex> &candidates, SeededRandom &random)
 {
     DealSource deals(position, own, start.trick.played);
     const int remaining = deckSize - static_cast<int>(position.plays.size());
@@ -212,11 +216,13 @@ std::vector<double> sampleTotals(const ExpertPlayer::Position &position, const T
         played_by[static_cast<std::size_t>(play.seat % seats)] |= bitOf(indexOf(play.card));
 
     std::vector<double> totals(candidates.size(), 0.0);
+    double weights = 0;
     for (int s = 0; s < samples; ++s) {
         Table table = start;
         deals.deal(table, start, random);
         table.hands[static_cast<std::size_t>(position.seat)] = own;
         const double weight = weighDeal(table, position, played_by);
+        weights += weight;
         const SeededRandom stream = random;
         for (std::size_t c = 0; c < candidates.size(); ++c) {
             Table line = table;
@@ -227,7 +233,18 @@ std::vector<double> sampleTotals(const ExpertPlayer::Position &position, const T
             totals[c] += weight * roundValue(line, position);
         }
     }
-    return totals;
+    return {totals, weights};
+}
+
+// The candidate that stands for a legal card: the highest candidate of its lane not
+// above it, since distinctCandidates keeps the lowest card of each run.
+std::size_t candidateFor(CardIndex card, const std::vector<CardIndex> &candidates)
+{
+    std::size_t found = 0;
+    for (std::size_t c = 0; c < candidates.size(); ++c)
+        if (laneOf(candidates[c]) == laneOf(card) && candidates[c] <= card)
+            found = c;
+    return found;
 }
 
 // The held card itself for an index; the first legal card if the hand lacks it.
@@ -248,8 +265,22 @@ Card heldCard(const std::vector<Card> &hand, CardIndex chosen, CardSet legal)
 
 ExpertPlayer::ExpertPlayer(std::uint64_t seed) : random(seed) {}
 
-Card ExpertPlayer::chooseCard(const Position &position)
+double ExpertPlayer::Evaluation::cost(const Card &card) const
 {
+    double best_value = 0, value = 0;
+    bool found = false;
+    for (const CardValue &entry : cards) {
+        if (entry.card == best)
+            best_value = entry.value;
+        if (entry.card == card)
+            value = entry.value, found = true;
+    }
+    return found ? std::max(0.0, best_value - value) : 0.0;
+}
+
+ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
+{
+    Evaluation evaluation;
     CardSet own = 0;
     for (const Card &card : position.hand) {
         if (isRealCard(card))
@@ -257,13 +288,25 @@ Card ExpertPlayer::chooseCard(const Position &position)
     }
     const Table start = tableOf(position);
     const CardSet legal = legalCards(own, start.trick);
-    if (!legal)
-        return position.hand.empty() ? Card() : position.hand.front();
+    if (!legal) {
+        evaluation.best = position.hand.empty() ? Card() : position.hand.front();
+        return evaluation;
+    }
     const std::vector<CardIndex> candidates = distinctCandidates(legal, own, start.trick.played);
-    if (candidates.size() == 1)
-        return heldCard(position.hand, candidates.front(), legal);
-
-    const std::vector<double> totals = sampleTotals(position, start, own, candidates, random);
-    const auto best = std::max_element(totals.begin(), totals.end()) - totals.begin();
-    return heldCard(position.hand, candidates[static_cast<std::size_t>(best)], legal);
+    std::vector<double> means(candidates.size(), 0.0);
+    std::size_t best = 0;
+    if (candidates.size() > 1) {
+        const SampleTotals sampled = sampleTotals(position, start, own, candidates, random);
+        // The choice compares the sums, as it always has; the means only report them.
+        best =
+            static_cast<std::size_t>(std::max_element(sampled.totals.begin(), sampled.totals.end())
+                                     - sampled.totals.begin());
+        for (std::size_t c = 0; c < means.size() && sampled.weights > 0; ++c)
+            means[c] = sampled.totals[c] / sampled.weights;
+    }
+    evaluation.best = heldCard(position.hand, candidates[best], legal);
+    for (const Card &card : position.hand)
+        if (isRealCard(card) && (legal & bitOf(indexOf(card))))
+            evaluation.cards.push_back({card, means[candidateFor(indexOf(card), candidates)]});
+    return evaluation;
 }

@@ -5,6 +5,7 @@
 #include "SeededRandom.h"
 
 #include <cstdint>
+#include <vector>
 
 // The strong computer player's card play. For each card it may play, it deals the cards it
 // cannot see at random, consistent with what the table has shown (HiddenCards), weighs
@@ -24,9 +25,27 @@ public:
 
     explicit ExpertPlayer(std::uint64_t seed = 1);
 
+    // What the Expert thinks of each legal card of the seat to move. value is the mean
+    // over the sampled deals of what the Expert maximises: the seat's round points less a
+    // quarter of the others'. Cards that win and lose the same tricks share one value;
+    // with a single choice nothing is sampled and every value is 0.
+    struct CardValue {
+        Card card;
+        double value = 0;
+    };
+    struct Evaluation {
+        std::vector<CardValue> cards;  // the legal cards, in hand order
+        Card best;                     // the card chooseCard plays
+        // The value the choice of card gives up against the best (0 for the best card and
+        // for a card the hand cannot play).
+        double cost(const Card &card) const;
+    };
+
     // The card the seat to move should play, one of its hand's legal cards; the hand
     // must not be empty. GameState::expertPosition gives a game's position.
-    Card chooseCard(const Position &position);
+    Card chooseCard(const Position &position) { return evaluate(position).best; }
+    // The same choice with its reasons; it draws exactly what chooseCard draws.
+    Evaluation evaluate(const Position &position);
 
     // Simulated card plays per decision.
     static constexpr int playBudget = 120000;

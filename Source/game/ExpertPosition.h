@@ -2,6 +2,7 @@
 
 #include "Card.h"
 #include "GameRules.h"
+#include "Opponents.h"
 #include "SeatCard.h"
 
 #include <array>
@@ -20,4 +21,16 @@ struct ExpertPosition {
     std::array<bool, rules::playerCount> standard_seats{};
     // Seats whose calls are the standard estimate: a call tells how strong the hand is.
     std::array<bool, rules::playerCount> estimated_calls{};
+
+    // What a game's table lets the seat assume of the others: the computer seats' calls
+    // are estimates after the first round, and in a Standard game they play by the list.
+    // Needs first_round set.
+    void describeSeats(int human, Opponents opponents)
+    {
+        for (int other = 0; other < rules::playerCount; ++other) {
+            const auto s = static_cast<std::size_t>(other);
+            estimated_calls[s] = !first_round && other != human;
+            standard_seats[s] = opponents == Opponents::Standard && other != human;
+        }
+    }
 };

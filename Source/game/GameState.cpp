@@ -88,9 +88,11 @@ void GameState::startNewRound()
         return;  // no game yet
 
     const std::vector<Hand> hands = deal(makeDeck());
+    round_deal.clear();
     for (std::size_t i = 0; i < players.size(); ++i) {
         players[i].hand.cards = hands[i].cards;
         players[i].tricks = 0;
+        round_deal.push_back(hands[i].cards);
     }
     current_player = std::rand() % playerCount;
     round_cards.clear();
@@ -200,7 +202,12 @@ void GameState::recordRound()
         const int gained = roundScore(player.call, player.tricks, round == 1, record.shortcall);
         record.seats.push_back(
             {round == 1 ? 0 : player.call, player.tricks, gained, player.points});
+        record.calls.push_back(player.call);
     }
+    record.human = human_player;
+    record.opponents = opponents_in_play;
+    record.dealt = round_deal;
+    record.plays = round_plays;
     history.push_back(std::move(record));
 }
 
@@ -215,12 +222,7 @@ ExpertPosition GameState::expertPosition() const
         position.calls[seat] = players[seat].call;
     position.first_round = round == 1;
     position.shortcall = isShortcall();
-    const bool standard = opponents() == Opponents::Standard;
-    for (int seat = 0; seat < playerCount; ++seat) {
-        const auto s = static_cast<std::size_t>(seat);
-        position.estimated_calls[s] = !position.first_round && seat != human_player;
-        position.standard_seats[s] = standard && seat != human_player;
-    }
+    position.describeSeats(human_player, opponents());
     return position;
 }
 

@@ -20,11 +20,16 @@ struct SeatResult {
     int total = 0;   // the points after the round
 };
 
-// A finished round as a score pad keeps it.
+// A finished round as a score pad keeps it, with what a replay of it needs.
 struct RoundRecord {
     unsigned round = 0;
     bool shortcall = false;
     std::vector<SeatResult> seats;  // by seat
+    int human = 0;
+    Opponents opponents = Opponents::Standard;
+    std::vector<std::vector<Card>> dealt;  // by seat, each hand in the order it was held
+    std::vector<SeatCard> plays;           // every card of the round, in play order
+    std::vector<int> calls;                // by seat, as the round was played
 };
 
 // The whole state of one game and the only place where the rules are applied.
@@ -101,6 +106,7 @@ private:
     int32_t trick_size = 0;
     std::vector<SeatCard> trick_plays;
     std::vector<SeatCard> round_plays;
+    std::vector<std::vector<Card>> round_deal;
     std::vector<SeatCard> last_trick;
     int last_trick_winner_seat = -1;
     std::vector<RoundRecord> history;
