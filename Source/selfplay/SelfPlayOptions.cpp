@@ -10,7 +10,7 @@ namespace {
 
 void printUsage(std::ostream &out)
 {
-    out << "Usage: " << programName << " [--seed N] [--rounds N] [--quiet] [--help]\n"
+    out << "Usage: " << programName << " [--seed N] [--rounds N] [--quiet | --review] [--help]\n"
         << "       " << programName
         << " --tournament [--seat POLICY] [--opponents KIND] [--games N] [--seed N]\n"
         << "Plays seeded games of Tolvanmere with the computer player in every seat and\n"
@@ -18,6 +18,8 @@ void printUsage(std::ostream &out)
         << "  --seed N        seed of the random generator (0.." << 4294967295u << ", default 1)\n"
         << "  --rounds N      number of rounds to play (1..100000000, default 10)\n"
         << "  --quiet         print only the summary\n"
+        << "  --review        after each round, judge seat 0's cards as the coach does:\n"
+        << "                  the card played, the Expert's card and what the card cost\n"
         << "  --tournament    play games of 10 rounds, one seat against three computer\n"
         << "                  players, and print the seat's results in one line\n"
         << "  --seat POLICY   the tournament's test seat: expert, standard, random or\n"
@@ -71,6 +73,10 @@ SelfPlayOptions parseOptions(int argc, char **argv)
             if (hasValue)
                 usageError("option --quiet takes no value");
             options.quiet = true;
+        } else if (arg == "--review") {
+            if (hasValue)
+                usageError("option --review takes no value");
+            options.review = true;
         } else if (arg == "--tournament") {
             if (hasValue)
                 usageError("option --tournament takes no value");
@@ -112,6 +118,9 @@ SelfPlayOptions parseOptions(int argc, char **argv)
             usageError("unknown argument '" + arg + "'");
         }
     }
+    if (options.review && (options.tournament || options.quiet))
+        usageError("--review adds to the round-by-round account: "
+                   "--tournament and --quiet do not apply");
     if (options.tournament && (options.rounds_given || options.quiet))
         usageError("a tournament plays games of 10 rounds and prints one line: "
                    "--rounds and --quiet do not apply");

@@ -7,6 +7,7 @@ struct SelfPlayOptions {
     unsigned seed = 1;
     long long rounds = 10;
     bool quiet = false;
+    bool review = false;  // each round's review of seat 0's cards
     bool tournament = false;
     bool rounds_given = false;
     Tournament::Policy seat = Tournament::Policy::Expert;

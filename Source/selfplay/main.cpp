@@ -6,6 +6,7 @@
 #include "GameState.h"
 #include "InvariantChecker.h"
 #include "Player.h"
+#include "RoundReview.h"
 #include "SelfPlayOptions.h"
 #include "Tournament.h"
 
@@ -48,8 +49,11 @@ public:
                     continue;
                 if (const auto &trick = checker.lastTrick())
                     printTrick(*trick);
-                if (const auto &result = checker.lastRound())
+                if (const auto &result = checker.lastRound()) {
                     printResult(*result);
+                    if (options.review)
+                        printReview(game.getHistory().back());
+                }
             }
         }
         printSummary();
@@ -113,6 +117,30 @@ private:
             std::cout << " -> " << line.total;
         }
         std::cout << "\n\n";
+    }
+
+    // The numbers the Round Review window shows for the same round; the total, like the
+    // window's, counts only costs of RoundReview::noticeableCost or more.
+    void printReview(const RoundRecord &record) const
+    {
+        const RoundReview review(record);
+        const std::vector<Player> players = game.getPlayers();
+        std::cout << "  Review of " << players[std::size_t(review.human())].name << "'s cards:\n"
+                  << std::fixed << std::setprecision(2);
+        for (const RoundReview::Decision &decision : review.decisions())
+            std::cout << "    Trick " << std::setw(2) << decision.trick << ": played "
+                      << std::setw(3) << decision.played.toShortString() << ", Expert "
+                      << std::setw(3) << decision.expert.toShortString() << ", cost "
+                      << decision.cost << "\n";
+        std::cout << "  Cards cost " << review.totalCost() << " points";
+        if (const int slip = review.biggestSlip())
+            std::cout << ", the biggest slip in trick " << slip;
+        std::cout << ".\n";
+        if (const RoundReview::Call &call = review.call(); call.called)
+            std::cout << "  Call " << call.call << " (expected " << call.call_expected << "), took "
+                      << call.tricks << "; the coach's call " << call.suggested << " (expected "
+                      << call.suggested_expected << ").\n";
+        std::cout << "\n" << std::defaultfloat << std::setprecision(6);
     }
 
     void printSummary() const
