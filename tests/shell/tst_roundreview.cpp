@@ -1,6 +1,7 @@
-// The round review through the window: R after a played round opens it, its rows agree
-// with the game's own record (winners worked out here by the trick rule), the arrow keys
-// step through the tricks, and after End Game it stays open to the player.
+// The round review through the window: R after a round played by the hint (H, Enter)
+// opens it with no slip found, its rows agree with the game's own record (winners worked
+// out here by the trick rule), the arrow keys step through the tricks, and after End Game
+// it stays open to the player.
 
 #include "AppIdentity.h"
 #include "CallTextItem.h"
@@ -43,10 +44,12 @@ private slots:
         answerNewGameDialog("Reviewer");
         window.actionHandler().newGameAction()->trigger();
         const GameState &game = window.gameState();
+        // Every card as the hint shows it, by H then Enter: the review finds no slip.
+        QApplication::setActiveWindow(&window);
         while (!window.summaryScene()) {
-            if (game.isHumanMove()) {
-                const Card first = game.getPlayers().at(0).hand.legalCards(game.getTrick()).front();
-                window.onCardClicked(first, window.gameScene().cardId(first));
+            if (window.actionHandler().hintAction()->isEnabled()) {
+                QTest::keyClick(window.view(), Qt::Key_H);
+                QTest::keyClick(window.view(), Qt::Key_Return);
             }
             QTest::qWait(5);
         }
@@ -57,6 +60,8 @@ private slots:
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->shownRound(), 1);
         QCOMPARE(dialog->accessibleDescription(), dialog->summaryText());
+        QCOMPARE(dialog->summaryText(),
+                 QStringLiteral("Your cards matched the Expert's play this round."));
 
         // Each row against the record: who led, each seat's card in its own column, and
         // who took it by the trick rule.
@@ -86,6 +91,7 @@ private slots:
                     winner_seat = record.plays.at(std::size_t(4 * row + k)).seat;
             ++taken[std::size_t(winner_seat)];
             QCOMPARE(table->item(row, 6)->text(), name(winner_seat));
+            QVERIFY(!table->item(row, 9));  // no cost shown
         }
         for (int seat = 0; seat < 4; ++seat)
             QCOMPARE(taken[std::size_t(seat)], record.seats.at(std::size_t(seat)).tricks);
