@@ -784,6 +784,10 @@ Simulierte Runden: %2 von %3</translation>
         <source>Simulated rounds by tricks taken: %1</source>
         <translation>Simulierte Runden nach gemachten Stichen: %1</translation>
     </message>
+    <message>
+        <source>Press R for the round review.</source>
+        <translation>Drücke R für den Rundenrückblick.</translation>
+    </message>
 </context>
 <context>
     <name>TableNarrator</name>

@@ -784,6 +784,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>Simulated rounds by tricks taken: %1</source>
         <translation>Manches simulées par nombre de plis faits&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Press R for the round review.</source>
+        <translation>Appuyez sur R pour la revue de la manche.</translation>
+    </message>
 </context>
 <context>
     <name>TableNarrator</name>
