@@ -204,6 +204,12 @@ void RoundReviewDialog::fillRow(const RoundReview &shown, int row)
     for (const RoundReview::Decision &decision : shown.decisions()) {
         if (decision.trick != trick.number || !decision.noticeable())
             continue;
+        // The card that cost stands out in the human's column.
+        if (QTableWidgetItem *played = table->item(row, seatColumn + shown.human())) {
+            QFont bold = played->font();
+            bold.setBold(true);
+            played->setFont(bold);
+        }
         table->setItem(row, expertColumn, cell(cardName(decision.expert)));
         QTableWidgetItem *cost =
             cell(tr("%1 points").arg(SummaryNarrator::signedPoints(-decision.cost)));
