@@ -171,6 +171,10 @@ Simulierte Runden: %2 von %3</translation>
         <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;Optionen &amp;gt; Gegner&lt;/b&gt; wählt &lt;b&gt;Standard&lt;/b&gt;- oder &lt;b&gt;Experten&lt;/b&gt;-Computerspieler ab dem nächsten neuen Spiel. Ein Experte probiert jede Karte, die er spielen darf, in vielen möglichen Verteilungen der Karten aus, die er nicht sieht, und spielt die, die am meisten bringt.&lt;/p&gt;&lt;p&gt;Im Lernmodus schlägt die Rundenübersicht die Ansage mit der besten erwarteten Punktzahl gegen die drei schon gemachten Ansagen vor und zeigt, wie oft die eingestellte Ansage in den simulierten Runden deiner Hand erfüllt wird. Der bernsteinfarbene Rahmen und &lt;b&gt;Tipp&lt;/b&gt; (H) markieren die Karte, die ein Experte spielen würde; nach H spielt Enter sie.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Review&lt;/b&gt; (R, or the summary&apos;s &lt;b&gt;Review&lt;/b&gt;) opens the round review once a round has ended: every trick with who led, each player&apos;s card and who took it, and beside each of your cards the card an Expert would have played and the points your choice cost, where that is a quarter of a point or more. Its round box steps back to earlier rounds; it stays open after &lt;b&gt;End Game&lt;/b&gt;.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Rückblick&lt;/b&gt; (R, oder &lt;b&gt;Rückblick&lt;/b&gt; in der Übersicht) öffnet den Rundenrückblick, sobald eine Runde zu Ende ist: jeder Stich mit wer ausgespielt hat, der Karte jedes Spielers und wer ihn gemacht hat, und neben jeder deiner Karten die Karte, die ein Experte gespielt hätte, und die Punkte, die deine Wahl gekostet hat, wo das ein Viertelpunkt oder mehr ist. Sein Rundenfeld führt zu früheren Runden zurück; nach &lt;b&gt;Spiel beenden&lt;/b&gt; bleibt er offen.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>LastTrickView</name>
@@ -377,6 +381,30 @@ Simulierte Runden: %2 von %3</translation>
         <source>tick Learning Mode in the New Game dialog</source>
         <translation>im Dialog „Neues Spiel“ den Lernmodus ankreuzen</translation>
     </message>
+    <message>
+        <source>Review</source>
+        <translation>Rückblick</translation>
+    </message>
+    <message>
+        <source>Review the rounds: every trick, and what your cards cost against the Expert&apos;s (R)</source>
+        <translation>Rückblick auf die Runden: jeder Stich, und was deine Karten gegenüber denen des Experten gekostet haben (R)</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Review: every trick of the rounds played, and what your cards cost against the Expert&apos;s (Escape closes it)</source>
+        <translation>Rückblick: jeder Stich der gespielten Runden, und was deine Karten gegenüber denen des Experten gekostet haben (Escape schließt ihn)</translation>
+    </message>
+    <message>
+        <source>Left, Right, Up, Down</source>
+        <translation>Links, Rechts, Hoch, Runter</translation>
+    </message>
+    <message>
+        <source>in the review, the previous or the next trick</source>
+        <translation>im Rückblick der vorige oder der nächste Stich</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -485,6 +513,85 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>The computer players are Experts.</source>
         <translation>Die Computerspieler sind Experten.</translation>
+    </message>
+</context>
+<context>
+    <name>RoundReviewDialog</name>
+    <message>
+        <source>Round Review</source>
+        <translation>Rundenrückblick</translation>
+    </message>
+    <message>
+        <source>&amp;Round:</source>
+        <translation>&amp;Runde:</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Runde</translation>
+    </message>
+    <message>
+        <source>Tricks of the round</source>
+        <translation>Stiche der Runde</translation>
+    </message>
+    <message>
+        <source>No round has ended yet: the review fills in as rounds end.</source>
+        <translation>Noch ist keine Runde zu Ende: Der Rückblick füllt sich, sobald Runden enden.</translation>
+    </message>
+    <message>
+        <source>Trick</source>
+        <translation>Stich</translation>
+    </message>
+    <message>
+        <source>Led by</source>
+        <translation>Ausgespielt von</translation>
+    </message>
+    <message>
+        <source>Taken by</source>
+        <translation>Gemacht von</translation>
+    </message>
+    <message>
+        <source>Tricks</source>
+        <translation>Stiche</translation>
+    </message>
+    <message>
+        <source>Expert&apos;s card</source>
+        <translation>Karte des Experten</translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation>Kosten</translation>
+    </message>
+    <message>
+        <source>%1 %2 of %3</source>
+        <translation>%1 %2 von %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation>%1 Punkte</translation>
+    </message>
+    <message>
+        <source>Your cards matched the Expert&apos;s play this round.</source>
+        <translation>Deine Karten entsprachen in dieser Runde dem Spiel des Experten.</translation>
+    </message>
+    <message>
+        <source>Your cards cost about %1 points this round; the biggest slip was trick %2.</source>
+        <translation>Deine Karten kosteten in dieser Runde etwa %1 Punkte; der größte Fehler war Stich %2.</translation>
+    </message>
+    <message>
+        <source>Round %1 had no calls: you took %2 tricks.</source>
+        <translation>Runde %1 hatte keine Ansagen: Du hast %2 Stiche gemacht.</translation>
+    </message>
+    <message>
+        <source>You called %1 and took %2 tricks.</source>
+        <translation>Du hast %1 angesagt und %2 Stiche gemacht.</translation>
+    </message>
+    <message>
+        <source>The coach suggested %1, expected %2 points (your call: %3 points).</source>
+        <translation>Der Trainer schlug %1 vor, erwartet %2 Punkte (deine Ansage: %3 Punkte).</translation>
     </message>
 </context>
 <context>
@@ -677,6 +784,10 @@ Simulierte Runden: %2 von %3</translation>
         <source>Simulated rounds by tricks taken: %1</source>
         <translation>Simulierte Runden nach gemachten Stichen: %1</translation>
     </message>
+    <message>
+        <source>Press R for the round review.</source>
+        <translation>Drücke R für den Rundenrückblick.</translation>
+    </message>
 </context>
 <context>
     <name>TableNarrator</name>
@@ -827,6 +938,17 @@ Simulierte Runden: %2 von %3</translation>
     <message>
         <source>Continue</source>
         <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>Rückblick</translation>
+    </message>
+</context>
+<context>
+    <name>TrickPicture</name>
+    <message>
+        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
+        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
 </context>
 <context>

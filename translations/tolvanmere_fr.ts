@@ -171,6 +171,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>&lt;p&gt;&lt;b&gt;Options &amp;gt; Opponents&lt;/b&gt; chooses &lt;b&gt;Standard&lt;/b&gt; or &lt;b&gt;Expert&lt;/b&gt; computer players from the next new game on. An Expert tries each card it may play in many deals of the cards it cannot see and plays the one that scores best.&lt;/p&gt;&lt;p&gt;In Learning Mode the round summary suggests the call with the best expected score against the three calls already made, and tells how often the call you set is made in your hand&apos;s simulated rounds. The amber outline and &lt;b&gt;Hint&lt;/b&gt; (H) mark the card an Expert would play; after H, Enter plays it.&lt;/p&gt;</source>
         <translation>&lt;p&gt;&lt;b&gt;Options &amp;gt; Adversaires&lt;/b&gt; choisit des adversaires &lt;b&gt;Standard&lt;/b&gt; ou &lt;b&gt;Expert&lt;/b&gt; à partir de la prochaine nouvelle partie. Un Expert essaie chaque carte qu&apos;il peut jouer dans de nombreuses donnes possibles des cartes qu&apos;il ne voit pas, et joue celle qui rapporte le plus.&lt;/p&gt;&lt;p&gt;En mode apprentissage, le bilan de la manche suggère l&apos;annonce au meilleur score attendu face aux trois annonces déjà faites, et indique combien de fois l&apos;annonce que vous avez réglée est réussie dans les manches simulées de votre main. Le contour ambré et &lt;b&gt;Indice&lt;/b&gt; (H) marquent la carte qu&apos;un Expert jouerait&#xa0;; après H, Entrée la joue.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Review&lt;/b&gt; (R, or the summary&apos;s &lt;b&gt;Review&lt;/b&gt;) opens the round review once a round has ended: every trick with who led, each player&apos;s card and who took it, and beside each of your cards the card an Expert would have played and the points your choice cost, where that is a quarter of a point or more. Its round box steps back to earlier rounds; it stays open after &lt;b&gt;End Game&lt;/b&gt;.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Revue&lt;/b&gt; (R, ou &lt;b&gt;Revue&lt;/b&gt; dans le bilan) ouvre la revue de la manche dès qu&apos;une manche est terminée&#xa0;: chaque pli avec qui a entamé, la carte de chaque joueur et qui l&apos;a remporté, et à côté de chacune de vos cartes la carte qu&apos;un Expert aurait jouée et les points que votre choix a coûtés, quand c&apos;est un quart de point ou plus. Son champ de manche revient aux manches précédentes&#xa0;; elle reste ouverte après &lt;b&gt;Terminer la partie&lt;/b&gt;.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>LastTrickView</name>
@@ -377,6 +381,30 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>tick Learning Mode in the New Game dialog</source>
         <translation>cocher le mode apprentissage dans la boîte Nouvelle partie</translation>
     </message>
+    <message>
+        <source>Review</source>
+        <translation>Revue</translation>
+    </message>
+    <message>
+        <source>Review the rounds: every trick, and what your cards cost against the Expert&apos;s (R)</source>
+        <translation>Revoir les manches&#xa0;: chaque pli, et ce que vos cartes ont coûté face à celles de l&apos;Expert (R)</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Review: every trick of the rounds played, and what your cards cost against the Expert&apos;s (Escape closes it)</source>
+        <translation>Revue&#xa0;: chaque pli des manches jouées, et ce que vos cartes ont coûté face à celles de l&apos;Expert (Échap la ferme)</translation>
+    </message>
+    <message>
+        <source>Left, Right, Up, Down</source>
+        <translation>Gauche, Droite, Haut, Bas</translation>
+    </message>
+    <message>
+        <source>in the review, the previous or the next trick</source>
+        <translation>dans la revue, le pli précédent ou suivant</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -485,6 +513,85 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>The computer players are Experts.</source>
         <translation>Les adversaires sont des Experts.</translation>
+    </message>
+</context>
+<context>
+    <name>RoundReviewDialog</name>
+    <message>
+        <source>Round Review</source>
+        <translation>Revue de la manche</translation>
+    </message>
+    <message>
+        <source>&amp;Round:</source>
+        <translation>&amp;Manche&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Manche</translation>
+    </message>
+    <message>
+        <source>Tricks of the round</source>
+        <translation>Plis de la manche</translation>
+    </message>
+    <message>
+        <source>No round has ended yet: the review fills in as rounds end.</source>
+        <translation>Aucune manche n&apos;est encore terminée&#xa0;: la revue se remplit à la fin de chaque manche.</translation>
+    </message>
+    <message>
+        <source>Trick</source>
+        <translation>Pli</translation>
+    </message>
+    <message>
+        <source>Led by</source>
+        <translation>Entamé par</translation>
+    </message>
+    <message>
+        <source>Taken by</source>
+        <translation>Remporté par</translation>
+    </message>
+    <message>
+        <source>Tricks</source>
+        <translation>Plis</translation>
+    </message>
+    <message>
+        <source>Expert&apos;s card</source>
+        <translation>Carte de l&apos;Expert</translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation>Coût</translation>
+    </message>
+    <message>
+        <source>%1 %2 of %3</source>
+        <translation>%1 %2 sur %3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation>%1 points</translation>
+    </message>
+    <message>
+        <source>Your cards matched the Expert&apos;s play this round.</source>
+        <translation>Vos cartes ont suivi le jeu de l&apos;Expert dans cette manche.</translation>
+    </message>
+    <message>
+        <source>Your cards cost about %1 points this round; the biggest slip was trick %2.</source>
+        <translation>Vos cartes ont coûté environ %1 points dans cette manche&#xa0;; la plus grosse erreur était au pli %2.</translation>
+    </message>
+    <message>
+        <source>Round %1 had no calls: you took %2 tricks.</source>
+        <translation>La manche %1 n&apos;avait pas d&apos;annonces&#xa0;: vous avez remporté %2 plis.</translation>
+    </message>
+    <message>
+        <source>You called %1 and took %2 tricks.</source>
+        <translation>Vous avez annoncé %1 et remporté %2 plis.</translation>
+    </message>
+    <message>
+        <source>The coach suggested %1, expected %2 points (your call: %3 points).</source>
+        <translation>L&apos;entraîneur suggérait %1, %2 points attendus (votre annonce&#xa0;: %3 points).</translation>
     </message>
 </context>
 <context>
@@ -677,6 +784,10 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <source>Simulated rounds by tricks taken: %1</source>
         <translation>Manches simulées par nombre de plis faits&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Press R for the round review.</source>
+        <translation>Appuyez sur R pour la revue de la manche.</translation>
+    </message>
 </context>
 <context>
     <name>TableNarrator</name>
@@ -827,6 +938,17 @@ Manches simulées&#xa0;: %2 sur %3</translation>
     <message>
         <source>Continue</source>
         <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Review</source>
+        <translation>Revue</translation>
+    </message>
+</context>
+<context>
+    <name>TrickPicture</name>
+    <message>
+        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
+        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,12 @@ QString HowToPlayDialog::rulesHtml()
                 "points, and a chart of the totals. <b>Last Trick</b> (L) shows the cards of "
                 "the last trick and who took it, until the next key or click. After "
                 "<b>End Game</b> the summary names the winner.</p>")
+           + tr("<p><b>Review</b> (R, or the summary's <b>Review</b>) opens the round review "
+                "once a round has ended: every trick with who led, each player's card and who "
+                "took it, and beside each of your cards the card an Expert would have played "
+                "and the points your choice cost, where that is a quarter of a point or more. "
+                "Its round box steps back to earlier rounds; it stays open after <b>End "
+                "Game</b>.</p>")
            + tr("<p><b>Options &gt; Opponents</b> chooses <b>Standard</b> or <b>Expert</b> "
                 "computer players from the next new game on. An Expert tries each card it may "
                 "play in many deals of the cards it cannot see and plays the one that scores "

@@ -56,6 +56,12 @@ void MainUIActionHandler::setupActions(Ui::MainWindow *form)
                                          tr("Show the cards of the last trick and who took it (L)"),
                                          &MainUIActionHandler::lastTrick);
     last_trick_action->setEnabled(false);
+    // Offered once a round has ended.
+    review_action = addToolBarAction(
+        tr("Review"), Qt::Key_R,
+        tr("Review the rounds: every trick, and what your cards cost against the Expert's (R)"),
+        &MainUIActionHandler::review);
+    review_action->setEnabled(false);
     setupHelpAndQuit();
 }
 
@@ -155,6 +161,9 @@ QString MainUIActionHandler::keysText()
            + row(tr("S"), tr("Scores: the score sheet (Escape closes it)"))
            + row(tr("L"), tr("Last Trick: at the table, the last trick's cards until the next "
                              "key or click"))
+           + row(tr("R"), tr("Review: every trick of the rounds played, and what your cards "
+                             "cost against the Expert's (Escape closes it)"))
+           + row(tr("Left, Right, Up, Down"), tr("in the review, the previous or the next trick"))
            + row(tr("F1"), tr("How to Play")) + row(tr("Ctrl+Q"), tr("Quit"))
            + row(menus, tr("the Options and Help menus"))
            + row(tr("Enter, Escape"), tr("accept or close a dialog"))

@@ -10,7 +10,7 @@ class MainWindow;
 }
 
 // Gives the window's actions their meaning: animation speed, opponents, About, the keys, How to
-// Play, New Game, Hint, Scores, Last Trick and Quit.
+// Play, New Game, Hint, Scores, Last Trick, Review and Quit.
 class MainUIActionHandler : public QObject
 {
     Q_OBJECT
@@ -24,6 +24,7 @@ public:
     QAction *hintAction() const { return hint_action; }
     QAction *scoresAction() const { return scores_action; }
     QAction *lastTrickAction() const { return last_trick_action; }
+    QAction *reviewAction() const { return review_action; }
     QAction *keysAction() const { return keys_action; }
     // Every key of the game, as the "Keys" box lists them (rich text).
     static QString keysText();
@@ -37,6 +38,7 @@ signals:
     void hint();
     void scores();
     void lastTrick();
+    void review();
 
 public slots:
     void about();
@@ -58,6 +60,7 @@ private:
     QAction *hint_action = nullptr;
     QAction *scores_action = nullptr;
     QAction *last_trick_action = nullptr;
+    QAction *review_action = nullptr;
     QAction *how_to_play_action = nullptr;
     QAction *quit_action = nullptr;
 

@@ -9,7 +9,6 @@
 #include "NewGameDialog.h"
 #include "PlayerStatWidget.h"
 #include "RoundStandings.h"
-#include "ScoreSheetDialog.h"
 #include "ScreenFit.h"
 #include "Settings.h"
 #include "TableNarrator.h"
@@ -44,6 +43,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&action_handler, &MainUIActionHandler::hint, this, &MainWindow::onHint);
     connect(&action_handler, &MainUIActionHandler::scores, this, &MainWindow::onScores);
     connect(&action_handler, &MainUIActionHandler::lastTrick, this, &MainWindow::onLastTrick);
+    connect(&action_handler, &MainUIActionHandler::review, this, &MainWindow::onReview);
+    record_windows = new RecordWindows(this, ui->graphicsView, action_handler.reviewAction());
     ui->pushButtonDebug->setVisible(debug_mode);
     if (!debug_mode) {
         connect(&game_scene, &GameScene::animateCardFinished, this, &MainWindow::advanceGame);
@@ -202,8 +203,7 @@ void MainWindow::onNewGame()
     game_state.setOpponents(expert_opponents ? Opponents::Expert : Opponents::Standard);
     game_state.startNewGame();
     game_state.setHumanName(dialog.playerName().toStdString());  // UTF-8
-    if (score_sheet)
-        score_sheet->followGame(game_state);
+    record_windows->followGame(game_state);
     delete last_trick_view;
     seen_completed_tricks = game_state.getCompletedTricks();
     current_round = int(game_state.getRound());
@@ -234,8 +234,7 @@ void MainWindow::onTrickCompleteAnimationFinished()
     qCDebug(flowLog) << "trickCompleteAnimationFinished() - current_round != game_state.getRound()";
     current_round = int(game_state.getRound());
     seen_completed_tricks = game_state.getCompletedTricks();
-    if (score_sheet)
-        score_sheet->followGame(game_state);
+    record_windows->followGame(game_state);
     // The last trick belongs to the table, not to the summary that now covers it.
     if (last_trick_view)
         last_trick_view->close();
@@ -254,6 +253,7 @@ void MainWindow::onTrickCompleteAnimationFinished()
     ui->graphicsView->setScene(summary_scene);
     connect(summary_scene, &TrickCompleteScene::callDetermined, this, &MainWindow::callDetermined);
     connect(summary_scene, &TrickCompleteScene::endGame, this, &MainWindow::endGame);
+    connect(summary_scene, &TrickCompleteScene::review, this, &MainWindow::onReview);
     connect(summary_scene, &TrickCompleteScene::proposedCallChanged, this,
             &MainWindow::showProposedCall);
     showProposedCall(summary_scene->humanCall());
@@ -353,19 +353,12 @@ void MainWindow::onHint()
 
 void MainWindow::onScores()
 {
-    if (!score_sheet) {
-        score_sheet = new ScoreSheetDialog(this);
-        // Closed, it hands the keys back to the table.
-        connect(score_sheet, &QDialog::finished, this, [this] {
-            activateWindow();
-            ui->graphicsView->setFocus();
-        });
-    }
-    score_sheet->followGame(game_state);
-    if (score_sheet->isVisible())
-        score_sheet->raise();  // from behind the table
-    score_sheet->show();
-    score_sheet->activateWindow();
+    record_windows->showScores(game_state);
+}
+
+void MainWindow::onReview()
+{
+    record_windows->showReview(game_state);
 }
 
 void MainWindow::onLastTrick()

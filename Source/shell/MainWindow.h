@@ -6,7 +6,7 @@
 #include "GameState.h"
 #include "LastTrickView.h"
 #include "MainUIActionHandler.h"
-#include "ScoreSheetDialog.h"
+#include "RecordWindows.h"
 #include "TrickCompleteScene.h"
 
 #include <QList>
@@ -44,7 +44,8 @@ public:
     // The card item the hint marks, -1 when none is marked.
     int hintedCardId() const { return hint_card_id; }
     // The score sheet window once opened, and the last trick while it shows.
-    ScoreSheetDialog *scoreSheet() const { return score_sheet; }
+    ScoreSheetDialog *scoreSheet() const { return record_windows->scoreSheet(); }
+    RoundReviewDialog *reviewWindow() const { return record_windows->review(); }
     LastTrickView *lastTrickView() const { return last_trick_view; }
 
 public slots:
@@ -61,6 +62,7 @@ public slots:
     void onHint();
     void onScores();
     void onLastTrick();
+    void onReview();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,8 +96,8 @@ private:
     // The computer player's advice for the human's seat; it never touches the game.
     Coach coach;
     int hint_card_id = -1;
-    ScreenFit *screen_fit = nullptr;  // a child of the window
-    QPointer<ScoreSheetDialog> score_sheet;
+    ScreenFit *screen_fit = nullptr;          // a child of the window
+    RecordWindows *record_windows = nullptr;  // a child of the window
     QPointer<LastTrickView> last_trick_view;
     // Said before the next news: the round that begins.
     QString news_prefix;

@@ -37,6 +37,7 @@ void SummaryLayout::build(QGraphicsScene *target, const std::vector<SummaryRow> 
     const qreal hand_y = placeCallButtons(standings);
     placeHand(rows, hand_y);
     placeBottomButtons(standings, hand_y);
+    placeReviewButton();
 }
 
 void SummaryLayout::setNumber(QGraphicsTextItem *item, int number)
@@ -155,10 +156,21 @@ void SummaryLayout::placeBottomButtons(const QRectF &standings, qreal hand_y)
     }
 }
 
+void SummaryLayout::placeReviewButton()
+{
+    // Added last, where nothing was: midway between End Game and Continue.
+    review = addButton(tr("Review"));
+    const qreal left = end_game->x() + end_game->boundingRect().width();
+    const qreal middle = (left + continue_button->x()) / 2;
+    review->setPos(std::max(left + 2 * gap, middle - review->boundingRect().width() / 2),
+                   end_game->y());
+}
+
 QGraphicsTextItem *SummaryLayout::placeResult(const QString &text)
 {
     QGraphicsTextItem *result = addText(text);
-    const qreal left = end_game->x() + end_game->boundingRect().width() + 2 * gap;
+    // Right of Review, which stays for a look back on the game.
+    const qreal left = review->x() + review->boundingRect().width() + 2 * gap;
     const qreal right = continue_button->x() + continue_button->boundingRect().width();
     result->setTextWidth(std::max(right - left, 2 * end_game->boundingRect().width()));
     result->setPos(left, end_game->y());

@@ -111,7 +111,8 @@ QString SummaryNarrator::summary(const Scene &scene)
     if (!scene.hand.isEmpty())
         parts << tr("Your new hand: %1.").arg(scene.hand.join(QStringLiteral(", ")));
     if (scene.ended)
-        parts << tr("The game has ended.") << scene.result << tr("Press S for the score sheet.");
+        parts << tr("The game has ended.") << scene.result << tr("Press S for the score sheet.")
+              << tr("Press R for the round review.");
     else
         parts << tr("Buttons: %1.").arg(scene.buttons.join(QStringLiteral(", ")));
     return parts.join(QLatin1Char(' '));

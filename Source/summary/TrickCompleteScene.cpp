@@ -31,6 +31,7 @@ TrickCompleteScene::TrickCompleteScene(const std::vector<Player> &players, int h
     connect(layout.end_game, &CallTextItem::clicked, this, &TrickCompleteScene::onEndGame);
     connect(layout.continue_button, &CallTextItem::clicked, this,
             &TrickCompleteScene::onContinueClicked);
+    connect(layout.review, &CallTextItem::clicked, this, &TrickCompleteScene::review);
     updateButtonStates();
 }
 
@@ -133,6 +134,8 @@ CallTextItem *TrickCompleteScene::button(SummaryElement element) const
         return layout.end_game;
     case SummaryElement::Continue:
         return layout.continue_button;
+    case SummaryElement::Review:
+        return layout.review;
     case SummaryElement::Standings:
     case SummaryElement::Call:
         break;
@@ -201,6 +204,12 @@ void TrickCompleteScene::onEndGame()
         return;
     selector.end();
     layout.continue_button->hide();
+    // The view keeps showing the summary where it was: the result may reach past the hand.
+    setSceneRect(sceneRect());
+    // No round follows: the coach's call for it and the chance of the call go.
+    for (QGraphicsTextItem *advice : {suggestionItem(), chanceItem()})
+        if (advice)
+            advice->hide();
     placeResult();
     updateButtonStates();
     emit endGame();
@@ -311,7 +320,7 @@ QString TrickCompleteScene::callText() const
 
 QString TrickCompleteScene::chanceText() const
 {
-    if (!coach_chart)
+    if (!coach_chart || selector.ended())
         return QString();
     const int call = humanCall();
     const Coach::Histogram &rounds = coach_chart->rounds();
@@ -336,7 +345,7 @@ QString TrickCompleteScene::accessibleSummary() const
     SummaryNarrator::Scene shown;
     shown.standings = standingsText();
     shown.call = callText();
-    if (QGraphicsTextItem *suggestion = suggestionItem())
+    if (QGraphicsTextItem *suggestion = suggestionItem(); suggestion && suggestion->isVisible())
         shown.suggestion = QStringLiteral("%1. %2").arg(
             suggestion->toPlainText(), SummaryNarrator::roundCounts(coach_chart->rounds()));
     for (const CardGraphicsItem *item : layout.hand)

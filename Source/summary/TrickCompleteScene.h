@@ -37,7 +37,8 @@ public:
     const std::vector<SummaryRow> &summaryRows() const { return rows; }
     int humanCall() const { return selector.call(); }
     int totalCalls() const { return selector.total(); }
-    // The four buttons, for tests and tools: "+ Call +", "- Call -", "End Game", "Continue".
+    // The buttons, for tests and tools: "+ Call +", "- Call -", "End Game", "Continue",
+    // "Review".
     CallTextItem *button(const QString &text) const;
     // The button that is the element, null for the standings and the call.
     CallTextItem *button(SummaryElement element) const;
@@ -75,6 +76,8 @@ public:
 signals:
     void callDetermined(int call);
     void endGame();
+    // The round review is asked for; the summary stays as it is.
+    void review();
     // The human's call as the selector shows it now; the game's own call waits for Continue.
     void proposedCallChanged(int call);
     // For assistive technology: what an element shows changed, or it took the focus mark.

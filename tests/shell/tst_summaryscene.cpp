@@ -385,6 +385,23 @@ private slots:
         QCOMPARE(shortcall.chanceText(), QStringLiteral("Your call 2, exactly: -1.6 points, made "
                                                         "in 10 of 100 simulated rounds"));
         QVERIFY(shortcall.suggestionItem()->toPlainText().startsWith("Suggested: 2 exactly"));
+
+        // Once the game has ended no round follows: the suggestion and the chance go, in
+        // sight and in words; what stays keeps its place, and the winner's line comes.
+        QList<QRectF> placed;
+        for (const QGraphicsItem *item : shortcall.items(Qt::AscendingOrder))
+            placed << item->sceneBoundingRect();
+        const QRectF on_screen = shortcall.sceneRect();
+        shortcall.button("End Game")->click();
+        QCOMPARE(shortcall.sceneRect(), on_screen);  // the view does not move it either
+        QVERIFY(!shortcall.suggestionItem()->isVisible() && !shortcall.chanceItem()->isVisible());
+        const QList<QGraphicsItem *> ended = shortcall.items(Qt::AscendingOrder);
+        for (int i = 0; i < placed.size(); ++i)
+            QCOMPARE(ended[i]->sceneBoundingRect(), placed[i]);
+        QVERIFY(shortcall.resultItem()->toPlainText().startsWith("Ezio and Lara share the win"));
+        const QString words = shortcall.accessibleSummary();
+        QVERIFY2(!words.contains("Suggested") && !words.contains("simulated"), qPrintable(words));
+        QVERIFY(words.contains("Ezio and Lara share the win"));
     }
 
     // Up/Plus and Down/Minus set the call, Enter continues, Ctrl+E ends the game, Tab
@@ -403,6 +420,7 @@ private slots:
         CallTextItem *minus = scene.button("- Call -");
         CallTextItem *end = scene.button("End Game");
         CallTextItem *cont = scene.button("Continue");
+        CallTextItem *review = scene.button("Review");
 
         // Keys pressed before the summary was on screen were meant for the table.
         key(Qt::Key_Return);  // else Continue would be called twice below
@@ -456,7 +474,10 @@ private slots:
         key(Qt::Key_Tab);
         QCOMPARE(scene.focusedButton(), cont);
         key(Qt::Key_Tab);
+        QCOMPARE(scene.focusedButton(), review);
+        key(Qt::Key_Tab);
         QCOMPARE(scene.focusedButton(), plus);  // round again
+        key(Qt::Key_Backtab);
         key(Qt::Key_Backtab);
         QCOMPARE(scene.focusedButton(), cont);
         key(Qt::Key_Tab, Qt::ShiftModifier);
@@ -473,11 +494,13 @@ private slots:
         const QString call_shown = scene.callText();
         key(Qt::Key_Up);
         QCOMPARE(scene.callText(), call_shown);  // nor a call to change
-        // Every button left is inactive: the mark is gone and Tab finds nothing to mark.
+        // Only Review is left to press: the game's record stays open to the player.
         QVERIFY(!scene.focusedButton());
+        QSignalSpy reviewed(&scene, &TrickCompleteScene::review);
         key(Qt::Key_Tab);
-        key(Qt::Key_Backtab);
-        QVERIFY(!scene.focusedButton());
+        QCOMPARE(scene.focusedButton(), review);
+        key(Qt::Key_Space);
+        QCOMPARE(reviewed.size(), 1);
         QVERIFY(scene.accessibleSummary().contains("The game has ended."));
     }
 
@@ -495,7 +518,7 @@ private slots:
         for (int i = 0; i < table->childCount(); ++i)
             if (table->child(i)->object() == nullptr)
                 elements << table->child(i);
-        QCOMPARE(elements.size(), 6);
+        QCOMPARE(elements.size(), 7);
         for (QAccessibleInterface *element : elements) {
             QCOMPARE(element->parent(), table);
             QCOMPARE(table->child(table->indexOfChild(element)), element);
@@ -507,13 +530,13 @@ private slots:
         QCOMPARE(elements[1]->text(QAccessible::Name),
                  QStringLiteral("Your call: 2. Total of the calls: 14."));
         QStringList names;
-        for (int i = 2; i < 6; ++i) {
+        for (int i = 2; i < 7; ++i) {
             QCOMPARE(elements[i]->role(), QAccessible::PushButton);
             QCOMPARE(elements[i]->actionInterface()->actionNames(),
                      QStringList{QAccessibleActionInterface::pressAction()});
             names << elements[i]->text(QAccessible::Name);
         }
-        QCOMPARE(names, (QStringList{"+ Call +", "- Call -", "End Game", "Continue"}));
+        QCOMPARE(names, (QStringList{"+ Call +", "- Call -", "End Game", "Continue", "Review"}));
         QVERIFY(scene.accessibleSummary().startsWith("Round summary. Standings: Ezio"));
 
         QSignalSpy heard(&scene, &TrickCompleteScene::accessibleChange);
