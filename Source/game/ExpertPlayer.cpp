@@ -1,5 +1,6 @@
 #include "ExpertPlayer.h"
 
+#include "CallAwarePolicy.h"
 #include "CardBits.h"
 #include "GameRules.h"
 #include "GuessedHand.h"
@@ -21,7 +22,10 @@ constexpr int deckSize = HiddenCards::deckSize;
 
 // How much the other seats' points count against the seat's own: a point taken from an
 // opponent is worth less than one won, but it is worth something in a race to the top.
-constexpr double opponentWeight = 0.25;
+constexpr double opponentWeight = 0.6;
+// In a shortcall round the seat's own exact call comes first: spoiling another's costs it
+// tricks it must not take.
+constexpr double shortcallOpponentWeight = 0.25;
 
 using SuitLengths = GuessedHand::SuitLengths;
 
@@ -35,46 +39,17 @@ CardIndex choosePolicyCard(const Table &table, bool shortcall, SeededRandom &ran
     return chooseStandardCard(hand, table.trick, random);
 }
 
-// A seat that has its tricks in a shortcall round must take no more: it plays under the
-// winner when it can and sheds its most dangerous cards while it is safe to.
-CardIndex chooseDuckCard(const Table &table)
-{
-    const CardSet legal =
-        legalCards(table.hands[static_cast<std::size_t>(table.to_move)], table.trick);
-    const auto danger = [](CardIndex card) {
-        return rankBitOf(card) + (laneOf(card) == spadeLane ? 13 : 0);
-    };
-    CardIndex safest = 0, riskiest = 0, riskiest_loser = 0;
-    int low = 99, high = -1, high_loser = -1;
-    for (CardSet cards = legal; cards; cards &= cards - 1) {
-        const auto card = static_cast<CardIndex>(std::countr_zero(cards));
-        const int d = danger(card);
-        if (d < low)
-            low = d, safest = card;
-        if (d > high)
-            high = d, riskiest = card;
-        if (table.trick.size > 0 && !beats(card, table.trick.winner) && d > high_loser)
-            high_loser = d, riskiest_loser = card;
-    }
-    if (high_loser >= 0)
-        return riskiest_loser;
-    return table.trick.size == seats - 1 ? riskiest : safest;
-}
-
-// Who plays out the round: the other seats as standard players, the seat itself the
-// same until it holds its tricks in a shortcall round.
+// Who plays out the round: the seats known to play the standard list by it, the others
+// (the seat itself among them) as players who play to their calls.
 struct Rollout {
-    int seat = 0;
-    int call = 0;
-    bool shortcall = false;
+    const ExpertPlayer::Position &position;
 
     CardIndex choose(const Table &table, SeededRandom &random) const
     {
-        if (table.to_move == seat)
-            return shortcall && table.tricks[static_cast<std::size_t>(seat)] >= call
-                       ? chooseDuckCard(table)
-                       : choosePolicyCard(table, false, random);
-        return choosePolicyCard(table, shortcall, random);
+        const auto mover = static_cast<std::size_t>(table.to_move);
+        if (position.standard_seats[mover] && table.to_move != position.seat)
+            return choosePolicyCard(table, position.shortcall, random);
+        return callaware::chooseCard(table, position.calls[mover], position.shortcall, random);
     }
 };
 
@@ -104,7 +79,8 @@ double roundValue(const Table &table, const ExpertPlayer::Position &position)
         const auto s = static_cast<std::size_t>(seat);
         const int points = roundScore(position.calls[s], table.tricks[s], position.first_round,
                                       position.shortcall);
-        value += seat == position.seat ? points : -opponentWeight / (seats - 1) * points;
+        const double weight = position.shortcall ? shortcallOpponentWeight : opponentWeight;
+        value += seat == position.seat ? points : -weight / (seats - 1) * points;
     }
     return value;
 }
@@ -173,14 +149,18 @@ private:
 };
 
 // Fills in the suit lengths each hand of the deal was dealt and returns how well the deal
-// explains the calls. played_by: each seat's cards played this round.
+// explains the calls and the cards of the seats that play to their calls. played_by: each
+// seat's cards played this round; random: the draws the card model may take.
 double weighDeal(Table &table, const ExpertPlayer::Position &position,
-                 const std::array<CardSet, seats> &played_by)
+                 const std::array<CardSet, seats> &played_by, const SeededRandom &random)
 {
     double weight = 1;
+    std::array<CardSet, seats> hands{};
+    bool read_plays = false;
     for (int seat = 0; seat < seats; ++seat) {
         const auto si = static_cast<std::size_t>(seat);
-        const CardSet dealt = table.hands[si] | played_by[si];
+        const CardSet dealt = hands[si] = table.hands[si] | played_by[si];
+        read_plays |= seat != position.seat && !position.standard_seats[si] && played_by[si];
         for (int lane = 0; lane < seats; ++lane)
             table.dealt[si][static_cast<std::size_t>(lane)] =
                 static_cast<std::uint8_t>(std::popcount(laneCards(dealt, lane)));
@@ -192,6 +172,8 @@ double weighDeal(Table &table, const ExpertPlayer::Position &position,
                                             table.dealt[si]);
         weight *= callLikelihood(position.calls[si], wins / 100.0);
     }
+    if (read_plays)
+        weight *= callaware::playsLikelihood(position, hands, table.dealt, random);
     return weight;
 }
 
@@ -209,8 +191,7 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
     const int remaining = deckSize - static_cast<int>(position.plays.size());
     const int per_sample = static_cast<int>(candidates.size()) * remaining;
     const int samples = std::clamp(ExpertPlayer::playBudget / per_sample, 24, 1000);
-    const Rollout rollout{position.seat, position.calls[static_cast<std::size_t>(position.seat)],
-                          position.shortcall};
+    const Rollout rollout{position};
     std::array<CardSet, seats> played_by{};
     for (const SeatCard &play : position.plays)
         played_by[static_cast<std::size_t>(play.seat % seats)] |= bitOf(indexOf(play.card));
@@ -221,7 +202,7 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
         Table table = start;
         deals.deal(table, start, random);
         table.hands[static_cast<std::size_t>(position.seat)] = own;
-        const double weight = weighDeal(table, position, played_by);
+        const double weight = weighDeal(table, position, played_by, random);
         weights += weight;
         const SeededRandom stream = random;
         for (std::size_t c = 0; c < candidates.size(); ++c) {

@@ -9,8 +9,10 @@
 
 // The strong computer player's card play. For each card it may play, it deals the cards it
 // cannot see at random, consistent with what the table has shown (HiddenCards), weighs
-// each deal by how well it explains the calls, plays the rest of the round out with the
-// standard decision list in the other seats, and scores the round as the game does. The
+// each deal by how well it explains the calls and the cards played, plays the rest of the
+// round out (the seats known to play the standard decision list by it, the others, other
+// Experts and the human, as players who play to their calls: CallAwarePolicy), and scores
+// the round as the game does. The
 // card with the best average wins. The same deals serve every candidate card, so that the
 // comparison measures the card and not the luck of the deal.
 //
@@ -27,8 +29,9 @@ public:
 
     // What the Expert thinks of each legal card of the seat to move. value is the mean
     // over the sampled deals of what the Expert maximises: the seat's round points less a
-    // quarter of the others'. Cards that win and lose the same tricks share one value;
-    // with a single choice nothing is sampled and every value is 0.
+    // share of the others' mean (0.6 of it, a quarter in a shortcall round). Cards that win
+    // and lose the same tricks share one value; with a single choice nothing is sampled and
+    // every value is 0.
     struct CardValue {
         Card card;
         double value = 0;

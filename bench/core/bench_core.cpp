@@ -133,14 +133,15 @@ void BM_SelfPlayedRound(benchmark::State &state)
 BENCHMARK(BM_SelfPlayedRound)->Unit(benchmark::kMicrosecond);
 
 // Positions of second rounds (calls made, a shortcall now and then) with `played` cards on
-// the table, from a range of seeds, with Expert opponents.
-std::vector<GameState> expertPositions(int played)
+// the table, from a range of seeds, with Expert opponents (whom the Expert plays out as
+// players who play to their calls) or standard ones.
+std::vector<GameState> expertPositions(int played, Opponents opponents)
 {
     std::vector<GameState> positions;
     for (unsigned seed = 1; positions.size() < 32; ++seed) {
         std::srand(seed);
         GameState game;
-        game.setOpponents(Opponents::Expert);
+        game.setOpponents(opponents);
         game.startNewGame();
         while (game.getRound() == 1)
             playMove(game);
@@ -160,9 +161,9 @@ double threadMilliseconds()
 
 // One Expert decision: it runs inside the game state's move, between two animations, so
 // its slowest cases count as much as its mean (the p99_ms counter, in processor time).
-void expertDecision(benchmark::State &state, int played)
+void expertDecision(benchmark::State &state, int played, Opponents opponents = Opponents::Expert)
 {
-    const std::vector<GameState> positions = expertPositions(played);
+    const std::vector<GameState> positions = expertPositions(played, opponents);
     ExpertPlayer expert(7);
     std::size_t next = 0;
     std::vector<double> times;
@@ -194,6 +195,13 @@ void BM_ExpertDecisionRoundEnd(benchmark::State &state)
     expertDecision(state, 41);
 }
 BENCHMARK(BM_ExpertDecisionRoundEnd)->Unit(benchmark::kMillisecond);
+
+// The same positions at a table of standard players, whose cards tell the Expert more.
+void BM_ExpertDecisionStandardTable(benchmark::State &state)
+{
+    expertDecision(state, static_cast<int>(state.range(0)), Opponents::Standard);
+}
+BENCHMARK(BM_ExpertDecisionStandardTable)->Arg(0)->Arg(25)->Arg(41)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

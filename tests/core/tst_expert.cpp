@@ -2,6 +2,7 @@
 // game's own Hand::chooseCard, its reading of the hidden cards against the real hands of
 // self-played games, and its choice where the round's scoring leaves one right card.
 
+#include "CallAwarePolicy.h"
 #include "CardBits.h"
 #include "CoreTestSupport.h"
 #include "ExpertPlayer.h"
@@ -48,6 +49,7 @@ class ExpertTest : public QObject
 
 private slots:
     void standardListMatchesTheGame();
+    void callAwarePolicyDucksOnceMade();
     void hiddenCardsHoldTheRealHands_data();
     void hiddenCardsHoldTheRealHands();
     void shortcallScoringPicksTheExactCard_data();
@@ -104,6 +106,53 @@ void ExpertTest::standardListMatchesTheGame()
         GuessedHand guessed(setOf(by_index.cards), lengths, false);
         QCOMPARE(cardOf(chooseStandardCard(guessed, sets, guessed_random)),
                  by_index.chooseCard(trick, played, false, {}, index_random));
+    }
+}
+
+// Random deals and legal plays so far, a random call and tricks taken in a shortcall round:
+// the call-aware card is one the game allows, and once the call is made it does not take
+// the trick when the hand holds a card that would not (the game's trickWinner decides).
+void ExpertTest::callAwarePolicyDucksOnceMade()
+{
+    SeededRandom positions(31);
+    for (int n = 0; n < 3000; ++n) {
+        std::vector<Card> deck = makeDeck();
+        for (std::size_t i = 1; i < deck.size(); ++i)
+            std::swap(deck[i], deck[static_cast<std::size_t>(positions.next()) % (i + 1)]);
+        PlayoutTable table;
+        std::array<Hand, 4> hands;
+        for (std::size_t i = 0; i < deck.size(); ++i) {
+            hands[i % 4].cards.push_back(deck[i]);
+            table.hands[i % 4] |= bitOf(indexOf(deck[i]));
+        }
+        std::vector<Card> trick;
+        table.to_move = positions.next() % 4;
+        for (int k = positions.next() % 52; k > 0; --k) {
+            Hand &hand = hands[static_cast<std::size_t>(table.to_move)];
+            const std::vector<Card> legal = hand.legalCards(trick);
+            const Card card = legal[static_cast<std::size_t>(positions.next()) % legal.size()];
+            hand.removeCard(card);
+            trick.push_back(card);
+            table.play(indexOf(card));
+            if (table.trick.size == 0)
+                trick.clear();
+        }
+        const auto mover = static_cast<std::size_t>(table.to_move);
+        const int call = 2 + positions.next() % 4;
+        table.tricks[mover] = positions.next() % 7;
+        SeededRandom random(n);
+        const Card chosen = cardOf(callaware::chooseCard(table, call, true, random));
+        const std::vector<Card> legal = hands[mover].legalCards(trick);
+        QVERIFY(std::find(legal.begin(), legal.end(), chosen) != legal.end());
+        if (table.tricks[mover] < call || trick.empty())
+            continue;
+        const auto takes = [&trick](const Card &card) {
+            std::vector<Card> with = trick;
+            with.push_back(card);
+            return trickWinner(with) == card;
+        };
+        if (!std::all_of(legal.begin(), legal.end(), takes))
+            QVERIFY(!takes(chosen));
     }
 }
 
