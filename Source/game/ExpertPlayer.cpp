@@ -181,6 +181,7 @@ double weighDeal(Table &table, const ExpertPlayer::Position &position,
 // sum. The same deals and the same draws serve every candidate.
 struct SampleTotals {
     std::vector<double> totals;
+    std::vector<double> points;  // the seat's own round points, weighed the same way
     double weights = 0;
 };
 
@@ -197,6 +198,7 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
         played_by[static_cast<std::size_t>(play.seat % seats)] |= bitOf(indexOf(play.card));
 
     std::vector<double> totals(candidates.size(), 0.0);
+    std::vector<double> points(candidates.size(), 0.0);
     double weights = 0;
     for (int s = 0; s < samples; ++s) {
         Table table = start;
@@ -212,9 +214,13 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
             while (line.hands[static_cast<std::size_t>(line.to_move)])
                 line.play(rollout.choose(line, random));
             totals[c] += weight * roundValue(line, position);
+            const auto seat = static_cast<std::size_t>(position.seat);
+            points[c] += weight
+                         * roundScore(position.calls[seat], line.tricks[seat], position.first_round,
+                                      position.shortcall);
         }
     }
-    return {totals, weights};
+    return {totals, points, weights};
 }
 
 // The candidate that stands for a legal card: the highest candidate of its lane not
@@ -248,15 +254,15 @@ ExpertPlayer::ExpertPlayer(std::uint64_t seed) : random(seed) {}
 
 double ExpertPlayer::Evaluation::cost(const Card &card) const
 {
-    double best_value = 0, value = 0;
+    double best_points = 0, points = 0;
     bool found = false;
     for (const CardValue &entry : cards) {
         if (entry.card == best)
-            best_value = entry.value;
+            best_points = entry.points;
         if (entry.card == card)
-            value = entry.value, found = true;
+            points = entry.points, found = true;
     }
-    return found ? std::max(0.0, best_value - value) : 0.0;
+    return found ? std::max(0.0, best_points - points) : 0.0;
 }
 
 ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
@@ -274,7 +280,7 @@ ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
         return evaluation;
     }
     const std::vector<CardIndex> candidates = distinctCandidates(legal, own, start.trick.played);
-    std::vector<double> means(candidates.size(), 0.0);
+    std::vector<double> means(candidates.size(), 0.0), points(candidates.size(), 0.0);
     std::size_t best = 0;
     if (candidates.size() > 1) {
         const SampleTotals sampled = sampleTotals(position, start, own, candidates, random);
@@ -282,12 +288,16 @@ ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
         best =
             static_cast<std::size_t>(std::max_element(sampled.totals.begin(), sampled.totals.end())
                                      - sampled.totals.begin());
-        for (std::size_t c = 0; c < means.size() && sampled.weights > 0; ++c)
+        for (std::size_t c = 0; c < means.size() && sampled.weights > 0; ++c) {
             means[c] = sampled.totals[c] / sampled.weights;
+            points[c] = sampled.points[c] / sampled.weights;
+        }
     }
     evaluation.best = heldCard(position.hand, candidates[best], legal);
     for (const Card &card : position.hand)
-        if (isRealCard(card) && (legal & bitOf(indexOf(card))))
-            evaluation.cards.push_back({card, means[candidateFor(indexOf(card), candidates)]});
+        if (isRealCard(card) && (legal & bitOf(indexOf(card)))) {
+            const std::size_t c = candidateFor(indexOf(card), candidates);
+            evaluation.cards.push_back({card, means[c], points[c]});
+        }
     return evaluation;
 }

@@ -35,12 +35,14 @@ public:
     struct CardValue {
         Card card;
         double value = 0;
+        double points = 0;  // the seat's own expected round points, over the same deals
     };
     struct Evaluation {
         std::vector<CardValue> cards;  // the legal cards, in hand order
         Card best;                     // the card chooseCard plays
-        // The value the choice of card gives up against the best (0 for the best card and
-        // for a card the hand cannot play).
+        // The expected round points the card gives up against the best card: what a player
+        // is told a card cost. Never below 0: a card that scores more for the seat alone
+        // was passed over for what it hands the others. 0 for a card the hand cannot play.
         double cost(const Card &card) const;
     };
 
