@@ -183,10 +183,6 @@ Simulierte Runden: %2 von %3</translation>
         <translation>Letzter Stich</translation>
     </message>
     <message>
-        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
-        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
-    </message>
-    <message>
         <source>Last trick of the previous round</source>
         <translation>Letzter Stich der vorigen Runde</translation>
     </message>

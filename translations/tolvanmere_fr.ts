@@ -183,10 +183,6 @@ Manches simulées&#xa0;: %2 sur %3</translation>
         <translation>Dernier pli</translation>
     </message>
     <message>
-        <source>%1 &lt;b&gt;+1&lt;/b&gt;</source>
-        <translation>%1 &lt;b&gt;+1&lt;/b&gt;</translation>
-    </message>
-    <message>
         <source>Last trick of the previous round</source>
         <translation>Dernier pli de la manche précédente</translation>
     </message>

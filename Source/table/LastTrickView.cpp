@@ -1,9 +1,8 @@
 #include "LastTrickView.h"
 
-#include "CardGraphicsItem.h"
-#include "IsolatedName.h"
 #include "TableConstants.h"
 #include "TableNarrator.h"
+#include "TrickPicture.h"
 
 #include <QFocusEvent>
 #include <QGraphicsTextItem>
@@ -14,8 +13,8 @@
 
 namespace {
 
-constexpr qreal cardGap = 40;  // between the cards, scene units
-constexpr qreal textGap = 12;  // between a card and its name
+constexpr qreal cardGap = TrickPicture::cardGap;
+constexpr qreal textGap = TrickPicture::textGap;
 constexpr qreal panelPadding = 40;
 constexpr qreal panelRadius = 24;
 const QColor backdrop(0, 0, 0, 150);
@@ -54,33 +53,11 @@ void LastTrickView::build(const GameState &game)
     }
     QFont font = table->font();
     font.setPointSize(table::labelPointSize);
-    qreal x = 0;
-    for (const SeatCard &play : plays) {
-        auto *card = new CardGraphicsItem();
-        card->setCard(play.card);
-        card->setAcceptHoverEvents(false);
-        card->setAcceptedMouseButtons(Qt::NoButton);
-        card->setPos(x, 0);
-        trick_scene.addItem(card);
-        const QRectF bounds = card->boundingRect();
-
-        const bool took = play.seat == game.getLastTrickWinnerSeat();
-        const QString name = richName(narrator.seatName(play.seat));
-        auto *label = new QGraphicsTextItem();
-        label->setFont(font);
-        label->setDefaultTextColor(took ? table::metColour.lighter(180) : nameColour);
-        label->setHtml(
-            QStringLiteral("<center>%1</center>").arg(took ? tr("%1 <b>+1</b>").arg(name) : name));
-        label->setTextWidth(bounds.width() + cardGap);
-        label->setPos(x - cardGap / 2, bounds.height() + textGap);
-        trick_scene.addItem(label);
-        if (took) {
-            auto *frame = trick_scene.addRect(bounds.adjusted(-8, -8, 8, 8),
-                                              QPen(table::metColour.lighter(180), 8));
-            frame->setPos(x, 0);
-        }
-        x += bounds.width() + cardGap;
-    }
+    QStringList names;
+    for (int seat = 0; seat < rules::playerCount; ++seat)
+        names << narrator.seatName(seat);
+    const qreal x =
+        TrickPicture::layOut(trick_scene, plays, game.getLastTrickWinnerSeat(), names, font);
 
     auto *title = new QGraphicsTextItem(narrator.lastTrickIsFromPreviousRound()
                                             ? tr("Last trick of the previous round")

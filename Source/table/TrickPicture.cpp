@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr qreal cardGap = 40;  // between the cards, scene units
-constexpr qreal textGap = 12;  // between a card and its name
 constexpr qreal margin = 30;
 const QColor cloth(0, 40, 45);  // the table's teal, near black, as the last trick's panel
 const QColor nameColour(Qt::white);
@@ -35,6 +33,13 @@ void TrickPicture::showTrick(const std::vector<SeatCard> &plays, int winner,
     trick_scene.clear();
     QFont font = this->font();
     font.setPointSize(table::labelPointSize);
+    layOut(trick_scene, plays, winner, names, font);
+    fit();
+}
+
+qreal TrickPicture::layOut(QGraphicsScene &scene, const std::vector<SeatCard> &plays, int winner,
+                           const QStringList &names, const QFont &font)
+{
     qreal x = 0;
     for (const SeatCard &play : plays) {
         auto *card = new CardGraphicsItem();
@@ -42,7 +47,7 @@ void TrickPicture::showTrick(const std::vector<SeatCard> &plays, int winner,
         card->setAcceptHoverEvents(false);
         card->setAcceptedMouseButtons(Qt::NoButton);
         card->setPos(x, 0);
-        trick_scene.addItem(card);
+        scene.addItem(card);
         const QRectF bounds = card->boundingRect();
 
         const bool took = play.seat == winner;
@@ -55,12 +60,12 @@ void TrickPicture::showTrick(const std::vector<SeatCard> &plays, int winner,
             QStringLiteral("<center>%1</center>").arg(took ? tr("%1 <b>+1</b>").arg(name) : name));
         label->setTextWidth(bounds.width() + cardGap);
         label->setPos(x - cardGap / 2, bounds.height() + textGap);
-        trick_scene.addItem(label);
+        scene.addItem(label);
         if (took)
-            trick_scene.addRect(bounds.adjusted(-8, -8, 8, 8), QPen(colour, 8))->setPos(x, 0);
+            scene.addRect(bounds.adjusted(-8, -8, 8, 8), QPen(colour, 8))->setPos(x, 0);
         x += bounds.width() + cardGap;
     }
-    fit();
+    return x;
 }
 
 QList<Card> TrickPicture::cards() const
