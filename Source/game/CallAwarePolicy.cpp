@@ -15,6 +15,9 @@ constexpr int seats = rules::playerCount;
 // guess at how such a seat plays, not its rule.
 constexpr double missFactor = 0.4;
 
+// How often guessCard takes any legal card instead of the model's.
+constexpr int freePercent = 50;
+
 // Two cards of a lane stand for each other when every card between them is in the hand or
 // already played: they win and lose the same tricks.
 bool sameCard(CardIndex a, CardIndex b, CardSet hand, CardSet played)
@@ -65,6 +68,18 @@ CardIndex chooseCard(const PlayoutTable &table, int call, bool shortcall, Seeded
     // gives its riskiest cards away, as the list's shortcall picks do.
     GuessedHand hand(table.hands[mover], table.dealt[mover], shortcall);
     return chooseStandardCard(hand, table.trick, random);
+}
+
+CardIndex guessCard(const PlayoutTable &table, int call, bool shortcall, SeededRandom &random)
+{
+    if (random.next() % 100 < freePercent) {
+        CardSet legal =
+            legalCards(table.hands[static_cast<std::size_t>(table.to_move)], table.trick);
+        for (int n = random.next() % std::popcount(legal); n > 0; --n)
+            legal &= legal - 1;
+        return static_cast<CardIndex>(std::countr_zero(legal));
+    }
+    return chooseCard(table, call, shortcall, random);
 }
 
 double playsLikelihood(const ExpertPosition &position, const std::array<CardSet, 4> &hands,

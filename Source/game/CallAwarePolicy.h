@@ -22,6 +22,12 @@ using cardbits::CardSet;
 // The seat to move's card; call is its call this round.
 CardIndex chooseCard(const PlayoutTable &table, int call, bool shortcall, SeededRandom &random);
 
+// Another seat's card as the Expert guesses it: the call-aware card half the time, any
+// legal card the other half. The others read the table for themselves, and a play-out that
+// trusts the model further counts on ducks and winners they do not deliver: against
+// Experts it made its own exact calls less often.
+CardIndex guessCard(const PlayoutTable &table, int call, bool shortcall, SeededRandom &random);
+
 // The card of a seat that must take no more tricks.
 CardIndex chooseDuckCard(const PlayoutTable &table);
 

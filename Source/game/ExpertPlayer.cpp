@@ -40,16 +40,18 @@ CardIndex choosePolicyCard(const Table &table, bool shortcall, SeededRandom &ran
 }
 
 // Who plays out the round: the seats known to play the standard list by it, the others
-// (the seat itself among them) as players who play to their calls.
+// as players who play to their calls, the seat itself for certain and the rest as guessed.
 struct Rollout {
     const ExpertPlayer::Position &position;
 
     CardIndex choose(const Table &table, SeededRandom &random) const
     {
         const auto mover = static_cast<std::size_t>(table.to_move);
-        if (position.standard_seats[mover] && table.to_move != position.seat)
+        if (table.to_move == position.seat)
+            return callaware::chooseCard(table, position.calls[mover], position.shortcall, random);
+        if (position.standard_seats[mover])
             return choosePolicyCard(table, position.shortcall, random);
-        return callaware::chooseCard(table, position.calls[mover], position.shortcall, random);
+        return callaware::guessCard(table, position.calls[mover], position.shortcall, random);
     }
 };
 

@@ -11,9 +11,9 @@
 // cannot see at random, consistent with what the table has shown (HiddenCards), weighs
 // each deal by how well it explains the calls and the cards played, plays the rest of the
 // round out (the seats known to play the standard decision list by it, the others, other
-// Experts and the human, as players who play to their calls: CallAwarePolicy), and scores
-// the round as the game does. The
-// card with the best average wins. The same deals serve every candidate card, so that the
+// Experts and the human, as players who play to their calls, CallAwarePolicy, though only
+// half their cards are taken on trust), and scores the round as the game does. The card
+// with the best average wins. The same deals serve every candidate card, so that the
 // comparison measures the card and not the luck of the deal.
 //
 // The work per decision is fixed (a budget of simulated card plays), so a decision takes

@@ -110,8 +110,9 @@ void ExpertTest::standardListMatchesTheGame()
 }
 
 // Random deals and legal plays so far, a random call and tricks taken in a shortcall round:
-// the call-aware card is one the game allows, and once the call is made it does not take
-// the trick when the hand holds a card that would not (the game's trickWinner decides).
+// the call-aware card and another seat's guessed card are ones the game allows, and once
+// the call is made the call-aware card does not take the trick when the hand holds a card
+// that would not (the game's trickWinner decides).
 void ExpertTest::callAwarePolicyDucksOnceMade()
 {
     SeededRandom positions(31);
@@ -144,6 +145,8 @@ void ExpertTest::callAwarePolicyDucksOnceMade()
         const Card chosen = cardOf(callaware::chooseCard(table, call, true, random));
         const std::vector<Card> legal = hands[mover].legalCards(trick);
         QVERIFY(std::find(legal.begin(), legal.end(), chosen) != legal.end());
+        const Card guessed = cardOf(callaware::guessCard(table, call, true, random));
+        QVERIFY(std::find(legal.begin(), legal.end(), guessed) != legal.end());
         if (table.tricks[mover] < call || trick.empty())
             continue;
         const auto takes = [&trick](const Card &card) {
