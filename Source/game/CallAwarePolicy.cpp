@@ -73,11 +73,9 @@ CardIndex chooseCard(const PlayoutTable &table, int call, bool shortcall, Seeded
 CardIndex guessCard(const PlayoutTable &table, int call, bool shortcall, SeededRandom &random)
 {
     if (random.next() % 100 < freePercent) {
-        CardSet legal =
+        const CardSet legal =
             legalCards(table.hands[static_cast<std::size_t>(table.to_move)], table.trick);
-        for (int n = random.next() % std::popcount(legal); n > 0; --n)
-            legal &= legal - 1;
-        return static_cast<CardIndex>(std::countr_zero(legal));
+        return nthCard(legal, random.next() % std::popcount(legal));
     }
     return chooseCard(table, call, shortcall, random);
 }

@@ -66,6 +66,13 @@ inline int highestBit(std::uint32_t bits)
 {
     return 31 - std::countl_zero(bits);
 }
+// The n-th card (from 0) of a set, lowest index first; n must be below its size.
+inline CardIndex nthCard(CardSet set, int n)
+{
+    for (; n > 0; --n)
+        set &= set - 1;
+    return static_cast<CardIndex>(std::countr_zero(set));
+}
 // The cards of a lane ranked above the given rank bit.
 inline std::uint32_t above(std::uint32_t bits, int rank_bit)
 {

@@ -11,14 +11,6 @@ namespace {
 
 constexpr int seats = rules::playerCount;
 
-// The n-th card (from 0) of a set, lowest index first.
-CardIndex nthCard(CardSet set, int n)
-{
-    for (; n > 0; --n)
-        set &= set - 1;
-    return static_cast<CardIndex>(std::countr_zero(set));
-}
-
 int draw(SeededRandom &random, int choices)
 {
     return random.next() % choices;
