@@ -26,6 +26,9 @@ constexpr double opponentWeight = 0.6;
 // In a shortcall round the seat's own exact call comes first: spoiling another's costs it
 // tricks it must not take.
 constexpr double shortcallOpponentWeight = 0.25;
+// A call weighs the others' points more than a card does: whether the calls make a
+// shortcall round decides the others' rounds as much as the seat's own.
+constexpr double callOpponentWeight = 0.75;
 
 using SuitLengths = GuessedHand::SuitLengths;
 
@@ -73,16 +76,17 @@ double callLikelihood(int call, double average)
     return 0.02 + 0.67 * truncated + 0.33 * rounded;
 }
 
-// The round's points as the game scores them, for the seat, less the others' weighed down.
-double roundValue(const Table &table, const ExpertPlayer::Position &position)
+// The round's points as the game scores them, for the seat, less the others' weighed down:
+// opponent_weight of their mean.
+double roundValue(const Table &table, const ExpertPlayer::Position &position,
+                  double opponent_weight)
 {
     double value = 0;
     for (int seat = 0; seat < seats; ++seat) {
         const auto s = static_cast<std::size_t>(seat);
         const int points = roundScore(position.calls[s], table.tricks[s], position.first_round,
                                       position.shortcall);
-        const double weight = position.shortcall ? shortcallOpponentWeight : opponentWeight;
-        value += seat == position.seat ? points : -weight / (seats - 1) * points;
+        value += seat == position.seat ? points : -opponent_weight / (seats - 1) * points;
     }
     return value;
 }
@@ -179,6 +183,29 @@ double weighDeal(Table &table, const ExpertPlayer::Position &position,
     return weight;
 }
 
+// Deals the hidden cards samples times, as start and the position allow, and hands each
+// deal and its weight (how well it explains the calls and the cards played) to play_out.
+// Returns the weights' sum.
+template <typename PlayOut>
+double forEachDeal(const ExpertPlayer::Position &position, const Table &start, CardSet own,
+                   int samples, SeededRandom &random, PlayOut play_out)
+{
+    DealSource deals(position, own, start.trick.played);
+    std::array<CardSet, seats> played_by{};
+    for (const SeatCard &play : position.plays)
+        played_by[static_cast<std::size_t>(play.seat % seats)] |= bitOf(indexOf(play.card));
+    double weights = 0;
+    for (int s = 0; s < samples; ++s) {
+        Table table = start;
+        deals.deal(table, start, random);
+        table.hands[static_cast<std::size_t>(position.seat)] = own;
+        const double weight = weighDeal(table, position, played_by, random);
+        weights += weight;
+        play_out(table, weight);
+    }
+    return weights;
+}
+
 // Each candidate's weighed round values summed over the sampled deals, and the weights'
 // sum. The same deals and the same draws serve every candidate.
 struct SampleTotals {
@@ -190,39 +217,42 @@ struct SampleTotals {
 SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &start, CardSet own,
                           const std::vector<CardIndex> &candidates, SeededRandom &random)
 {
-    DealSource deals(position, own, start.trick.played);
     const int remaining = deckSize - static_cast<int>(position.plays.size());
     const int per_sample = static_cast<int>(candidates.size()) * remaining;
     const int samples = std::clamp(ExpertPlayer::playBudget / per_sample, 24, 1000);
     const Rollout rollout{position};
-    std::array<CardSet, seats> played_by{};
-    for (const SeatCard &play : position.plays)
-        played_by[static_cast<std::size_t>(play.seat % seats)] |= bitOf(indexOf(play.card));
+    const double weight_of_others =
+        position.shortcall ? shortcallOpponentWeight : opponentWeight;
+    const auto seat = static_cast<std::size_t>(position.seat);
 
-    std::vector<double> totals(candidates.size(), 0.0);
-    std::vector<double> points(candidates.size(), 0.0);
-    double weights = 0;
-    for (int s = 0; s < samples; ++s) {
-        Table table = start;
-        deals.deal(table, start, random);
-        table.hands[static_cast<std::size_t>(position.seat)] = own;
-        const double weight = weighDeal(table, position, played_by, random);
-        weights += weight;
-        const SeededRandom stream = random;
-        for (std::size_t c = 0; c < candidates.size(); ++c) {
-            Table line = table;
-            random = stream;
-            line.play(candidates[c]);
-            while (line.hands[static_cast<std::size_t>(line.to_move)])
-                line.play(rollout.choose(line, random));
-            totals[c] += weight * roundValue(line, position);
-            const auto seat = static_cast<std::size_t>(position.seat);
-            points[c] += weight
-                         * roundScore(position.calls[seat], line.tricks[seat], position.first_round,
-                                      position.shortcall);
-        }
+    SampleTotals sampled{std::vector<double>(candidates.size(), 0.0),
+                         std::vector<double>(candidates.size(), 0.0), 0.0};
+    sampled.weights =
+        forEachDeal(position, start, own, samples, random, [&](const Table &table, double weight) {
+            const SeededRandom stream = random;
+            for (std::size_t c = 0; c < candidates.size(); ++c) {
+                Table line = table;
+                random = stream;
+                line.play(candidates[c]);
+                while (line.hands[static_cast<std::size_t>(line.to_move)])
+                    line.play(rollout.choose(line, random));
+                sampled.totals[c] += weight * roundValue(line, position, weight_of_others);
+                sampled.points[c] += weight
+                                     * roundScore(position.calls[seat], line.tricks[seat],
+                                                  position.first_round, position.shortcall);
+            }
+        });
+    return sampled;
+}
+
+CardSet cardsOf(const std::vector<Card> &hand)
+{
+    CardSet cards = 0;
+    for (const Card &card : hand) {
+        if (isRealCard(card))
+            cards |= bitOf(indexOf(card));
     }
-    return {totals, points, weights};
+    return cards;
 }
 
 // The candidate that stands for a legal card: the highest candidate of its lane not
@@ -270,11 +300,7 @@ double ExpertPlayer::Evaluation::cost(const Card &card) const
 ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
 {
     Evaluation evaluation;
-    CardSet own = 0;
-    for (const Card &card : position.hand) {
-        if (isRealCard(card))
-            own |= bitOf(indexOf(card));
-    }
+    const CardSet own = cardsOf(position.hand);
     const Table start = tableOf(position);
     const CardSet legal = legalCards(own, start.trick);
     if (!legal) {
@@ -302,4 +328,37 @@ ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
             evaluation.cards.push_back({card, means[c], points[c]});
         }
     return evaluation;
+}
+
+int ExpertPlayer::chooseCall(const Position &position, int estimate)
+{
+    estimate = std::clamp(estimate, rules::lowestCall, rules::highestCall);
+    std::vector<Position> options;
+    for (int call = std::max(rules::lowestCall, estimate - 1);
+         call <= std::min(rules::highestCall, estimate + 1); ++call) {
+        Position &option = options.emplace_back(position);
+        option.calls[static_cast<std::size_t>(position.seat)] = call;
+        int total = 0;
+        for (const int each : option.calls)
+            total += each;
+        option.shortcall = rules::isShortcallTotal(total);
+    }
+    const int samples = playBudget / (static_cast<int>(options.size()) * deckSize);
+    std::vector<double> totals(options.size(), 0.0);
+    forEachDeal(position, Table{}, cardsOf(position.hand), samples, random,
+                [&](const Table &deal, double weight) {
+                    Table table = deal;
+                    table.to_move = static_cast<int>(random.next() % seats);  // the first leader
+                    const SeededRandom stream = random;
+                    for (std::size_t c = 0; c < options.size(); ++c) {
+                        Table line = table;
+                        random = stream;
+                        const Rollout rollout{options[c]};
+                        while (line.hands[static_cast<std::size_t>(line.to_move)])
+                            line.play(rollout.choose(line, random));
+                        totals[c] += weight * roundValue(line, options[c], callOpponentWeight);
+                    }
+                });
+    const auto best = std::max_element(totals.begin(), totals.end()) - totals.begin();
+    return options[static_cast<std::size_t>(best)].calls[static_cast<std::size_t>(position.seat)];
 }

@@ -52,6 +52,13 @@ public:
     // The same choice with its reasons; it draws exactly what chooseCard draws.
     Evaluation evaluate(const Position &position);
 
+    // The call for a freshly dealt hand (position.hand, nothing played yet) by the player
+    // who calls last and so knows the other three calls (position.calls), as the human
+    // does: of the calls next to the standard estimate, the one whose play-outs score best,
+    // the others' mean counting three quarters against the seat's own points. The first
+    // leader is not known yet: each deal draws one.
+    int chooseCall(const Position &position, int estimate);
+
     // Simulated card plays per decision.
     static constexpr int playBudget = 120000;
 

@@ -115,7 +115,8 @@ struct RoundStart {
     int leader = 0;
 };
 
-RoundStart startRound(std::uint32_t seed, long long game, int round, const Seating &seating)
+RoundStart startRound(std::uint32_t seed, long long game, int round, const Seating &seating,
+                      GameStreams &streams)
 {
     RoundStart start;
     SeededRandom deal_random(streamSeed(seed, game, DealStream, round));
@@ -140,6 +141,16 @@ RoundStart startRound(std::uint32_t seed, long long game, int round, const Seati
         total_calls += player.call;
     }
     position.first_round = round == 1;
+    // An Expert in the human's place calls last, as the human does, knowing the other calls.
+    if (!position.first_round && seating.policy == Tournament::Policy::Expert) {
+        const auto t = static_cast<std::size_t>(seating.test_seat);
+        Player &player = start.players[t];
+        position.seat = seating.test_seat;
+        position.hand = player.hand.cards;
+        total_calls -= player.call;
+        player.call = position.calls[t] = streams.expert.chooseCall(position, player.call);
+        total_calls += player.call;
+    }
     position.shortcall = !position.first_round && rules::isShortcallTotal(total_calls);
     start.leader = deal_random.next() % seats;
     return start;
@@ -278,7 +289,7 @@ std::array<int, Tournament::seatCount> Tournament::playGame(long long game, int 
     GameStreams streams(seed, game);
     const Seating seating{policy, opponents, test_seat};
     for (int round = 1; round <= roundsPerGame; ++round) {
-        RoundStart start = startRound(seed, game, round, seating);
+        RoundStart start = startRound(seed, game, round, seating, streams);
         const std::array<int, seats> tricks = playRound(seating, start, streams, decision_ms);
         if (start.position.shortcall) {
             const auto t = static_cast<std::size_t>(test_seat);

@@ -161,23 +161,32 @@ double threadMilliseconds()
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-// One Expert decision: it runs inside the game state's move, between two animations, so
-// its slowest cases count as much as its mean (the p99_ms counter, in processor time).
-void expertDecision(benchmark::State &state, int played, Opponents opponents = Opponents::Expert)
+// Expert decisions on the positions in turn: they run inside the game state, between two
+// animations, so their slowest cases count as much as their mean (the p99_ms counter, in
+// processor time).
+template <typename Decide>
+void timeDecisions(benchmark::State &state, const std::vector<GameState> &positions, Decide decide)
 {
-    const std::vector<GameState> positions = expertPositions(played, opponents);
     ExpertPlayer expert(7);
     std::size_t next = 0;
     std::vector<double> times;
     for (auto _ : state) {
+        const ExpertPosition position = positions[next++ % positions.size()].expertPosition();
         const double begin = threadMilliseconds();
-        const Card card = expert.chooseCard(positions[next++ % positions.size()].expertPosition());
+        benchmark::DoNotOptimize(decide(expert, position));
         times.push_back(threadMilliseconds() - begin);
-        benchmark::DoNotOptimize(card);
     }
     std::sort(times.begin(), times.end());
     if (!times.empty())
         state.counters["p99_ms"] = times[times.size() * 99 / 100];
+}
+
+void expertDecision(benchmark::State &state, int played, Opponents opponents = Opponents::Expert)
+{
+    timeDecisions(state, expertPositions(played, opponents),
+                  [](ExpertPlayer &expert, const ExpertPosition &position) {
+                      return expert.chooseCard(position);
+                  });
 }
 
 void BM_ExpertDecisionRoundStart(benchmark::State &state)
@@ -204,6 +213,17 @@ void BM_ExpertDecisionStandardTable(benchmark::State &state)
     expertDecision(state, static_cast<int>(state.range(0)), Opponents::Standard);
 }
 BENCHMARK(BM_ExpertDecisionStandardTable)->Arg(0)->Arg(25)->Arg(41)->Unit(benchmark::kMillisecond);
+
+// The call of an Expert that calls last, on the same fresh deals.
+void BM_ExpertCall(benchmark::State &state)
+{
+    timeDecisions(state, expertPositions(0, Opponents::Standard),
+                  [](ExpertPlayer &expert, const ExpertPosition &position) {
+                      return expert.chooseCall(
+                          position, position.calls[static_cast<std::size_t>(position.seat)]);
+                  });
+}
+BENCHMARK(BM_ExpertCall)->Unit(benchmark::kMillisecond);
 
 // How long the review of a finished round takes: the window builds it when it first shows
 // a round, on the UI thread, so its slowest rounds count (the max_ms counter).

@@ -54,6 +54,8 @@ private slots:
     void hiddenCardsHoldTheRealHands();
     void shortcallScoringPicksTheExactCard_data();
     void shortcallScoringPicksTheExactCard();
+    void callFitsTheTricksTheHandMustTake_data();
+    void callFitsTheTricksTheHandMustTake();
 };
 
 // Random deals and random legal plays so far: both hands on sets choose the card the game's
@@ -242,6 +244,34 @@ void ExpertTest::shortcallScoringPicksTheExactCard()
     position.shortcall = true;
     ExpertPlayer expert(9);
     QCOMPARE(QString::fromStdString(expert.chooseCard(position).toShortString()), expected);
+}
+
+void ExpertTest::callFitsTheTricksTheHandMustTake_data()
+{
+    QTest::addColumn<QString>("hand");
+    QTest::addColumn<int>("estimate");
+    QTest::addColumn<int>("expected");
+    // Every spade takes a trick; low cards of three suits take none, since whoever lacks
+    // their suit must trump. Either way, only the exact count scores best.
+    QTest::newRow("all thirteen spades")
+        << "SA SK SQ SJ ST S9 S8 S7 S6 S5 S4 S3 S2" << 12 << 13;
+    QTest::newRow("nothing that can win") << "H2 H3 H4 H5 D2 D3 D4 D5 C2 C3 C4 C5 C6" << 3 << 2;
+    QTest::newRow("no estimate") << "H2 H3 H4 H5 D2 D3 D4 D5 C2 C3 C4 C5 C6" << 0 << 2;
+}
+
+// Seat 2 calls last, after calls of 2, 3 and 2.
+void ExpertTest::callFitsTheTricksTheHandMustTake()
+{
+    QFETCH(QString, hand);
+    QFETCH(int, estimate);
+    QFETCH(int, expected);
+    ExpertPosition position;
+    position.seat = 2;
+    position.hand = coretest::cards(hand.toStdString().c_str());
+    position.calls = {2, 3, 0, 2};
+    position.describeSeats(2, Opponents::Standard);
+    ExpertPlayer expert(5);
+    QCOMPARE(expert.chooseCall(position, estimate), expected);
 }
 
 QTEST_APPLESS_MAIN(ExpertTest)
