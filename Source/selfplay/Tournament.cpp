@@ -142,7 +142,10 @@ RoundStart startRound(std::uint32_t seed, long long game, int round, const Seati
     }
     position.first_round = round == 1;
     // An Expert in the human's place calls last, as the human does, knowing the other calls.
-    if (!position.first_round && seating.policy == Tournament::Policy::Expert) {
+    // Among Experts, who call by the estimate, it calls as they do: that table calibrates
+    // the Expert against itself, and the last word alone is worth some 5 points of games won.
+    if (!position.first_round && seating.policy == Tournament::Policy::Expert
+        && seating.opponents == Opponents::Standard) {
         const auto t = static_cast<std::size_t>(seating.test_seat);
         Player &player = start.players[t];
         position.seat = seating.test_seat;
