@@ -1,6 +1,6 @@
 // The Expert's pieces against independent yardsticks: its bit-set decision list against the
 // game's own Hand::chooseCard, its reading of the hidden cards against the real hands of
-// self-played games, and its choice where the round's scoring leaves one right card.
+// self-played games, and its choice where the round's scoring leaves one right card or call.
 
 #include "CallAwarePolicy.h"
 #include "CardBits.h"
@@ -252,7 +252,7 @@ void ExpertTest::callFitsTheTricksTheHandMustTake_data()
     QTest::addColumn<int>("estimate");
     QTest::addColumn<int>("expected");
     // Every spade takes a trick; low cards of three suits take none, since whoever lacks
-    // their suit must trump. Either way, only the exact count scores best.
+    // their suit must trump. Either way, the call nearest the tricks taken scores best.
     QTest::newRow("all thirteen spades")
         << "SA SK SQ SJ ST S9 S8 S7 S6 S5 S4 S3 S2" << 12 << 13;
     QTest::newRow("nothing that can win") << "H2 H3 H4 H5 D2 D3 D4 D5 C2 C3 C4 C5 C6" << 3 << 2;
