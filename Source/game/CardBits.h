@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <vector>
 
 // Cards as small indices, 16 * (suit - 1) + rank - 2, so that a hand is a 64-bit set with
 // one 13-bit lane per suit: what the simulations use to play rounds out fast.
@@ -49,6 +50,16 @@ inline Card cardOf(CardIndex index)
 inline CardSet bitOf(CardIndex card)
 {
     return CardSet{1} << card;
+}
+// The set of a list's real cards; anything else in it is left out.
+inline CardSet setOf(const std::vector<Card> &cards)
+{
+    CardSet set = 0;
+    for (const Card &card : cards) {
+        if (isRealCard(card))
+            set |= bitOf(indexOf(card));
+    }
+    return set;
 }
 inline std::uint32_t laneCards(CardSet set, int lane)
 {

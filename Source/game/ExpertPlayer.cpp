@@ -245,16 +245,6 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
     return sampled;
 }
 
-CardSet cardsOf(const std::vector<Card> &hand)
-{
-    CardSet cards = 0;
-    for (const Card &card : hand) {
-        if (isRealCard(card))
-            cards |= bitOf(indexOf(card));
-    }
-    return cards;
-}
-
 // The candidate that stands for a legal card: the highest candidate of its lane not
 // above it, since distinctCandidates keeps the lowest card of each run.
 std::size_t candidateFor(CardIndex card, const std::vector<CardIndex> &candidates)
@@ -300,7 +290,7 @@ double ExpertPlayer::Evaluation::cost(const Card &card) const
 ExpertPlayer::Evaluation ExpertPlayer::evaluate(const Position &position)
 {
     Evaluation evaluation;
-    const CardSet own = cardsOf(position.hand);
+    const CardSet own = setOf(position.hand);
     const Table start = tableOf(position);
     const CardSet legal = legalCards(own, start.trick);
     if (!legal) {
@@ -345,7 +335,7 @@ int ExpertPlayer::chooseCall(const Position &position, int estimate)
     }
     const int samples = playBudget / (static_cast<int>(options.size()) * deckSize);
     std::vector<double> totals(options.size(), 0.0);
-    forEachDeal(position, Table{}, cardsOf(position.hand), samples, random,
+    forEachDeal(position, Table{}, setOf(position.hand), samples, random,
                 [&](const Table &deal, double weight) {
                     Table table = deal;
                     table.to_move = static_cast<int>(random.next() % seats);  // the first leader

@@ -32,16 +32,6 @@ struct Playout : PlayoutTable {
     }
 };
 
-CardSet setOf(const std::vector<Card> &cards)
-{
-    CardSet set = 0;
-    for (const Card &card : cards) {
-        if (isRealCard(card))
-            set |= bitOf(indexOf(card));
-    }
-    return set;
-}
-
 // The table as it stands, hands left empty for the deals; played_by gets each seat's cards.
 Playout tableOf(const ExpertPosition &position, std::array<CardSet, seats> &played_by)
 {

@@ -21,14 +21,6 @@ using namespace cardbits;
 
 namespace {
 
-CardSet setOf(const std::vector<Card> &cards)
-{
-    CardSet set = 0;
-    for (const Card &card : cards)
-        set |= bitOf(indexOf(card));
-    return set;
-}
-
 // The suits each seat has shown it lacks, read from the plays by the follow-suit rule.
 std::array<CardSet, 4> shownVoids(const std::vector<SeatCard> &plays)
 {
