@@ -58,6 +58,13 @@ struct Rollout {
             return choosePolicyCard(table, position.shortcall, random);
         return callaware::guessCard(table, position.calls[mover], position.shortcall, random);
     }
+
+    // Plays line to the round's end.
+    void playOut(Table &line, SeededRandom &random) const
+    {
+        while (line.hands[static_cast<std::size_t>(line.to_move)])
+            line.play(choose(line, random));
+    }
 };
 
 // How likely a standard estimate gives this call for a hand whose card values add up to
@@ -236,8 +243,7 @@ SampleTotals sampleTotals(const ExpertPlayer::Position &position, const Table &s
                 Table line = table;
                 random = stream;
                 line.play(candidates[c]);
-                while (line.hands[static_cast<std::size_t>(line.to_move)])
-                    line.play(rollout.choose(line, random));
+                rollout.playOut(line, random);
                 sampled.totals[c] += weight * roundValue(line, position, weight_of_others);
                 sampled.points[c] += weight
                                      * roundScore(position.calls[seat], line.tricks[seat],
@@ -345,9 +351,7 @@ int ExpertPlayer::chooseCall(const Position &position, int estimate)
                     for (std::size_t c = 0; c < options.size(); ++c) {
                         Table line = table;
                         random = stream;
-                        const Rollout rollout{options[c]};
-                        while (line.hands[static_cast<std::size_t>(line.to_move)])
-                            line.play(rollout.choose(line, random));
+                        Rollout{options[c]}.playOut(line, random);
                         totals[c] += weight * roundValue(line, options[c], callOpponentWeight);
                     }
                 });
